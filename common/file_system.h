@@ -1,0 +1,65 @@
+#pragma once
+// File services of both programs. Paths are Windows paths in the ANSI code page.
+// Every failing call raises RunError with the classic file error numbers:
+// 53 file not found, 76 path not found, 75 path/file access error, 70 permission
+// denied, 58 file already exists, 52 bad file name, 61 disk full.
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace wf {
+
+// File attribute bits as Windows reports them.
+enum FileAttribute : std::uint32_t {
+    kAttrReadOnly = 0x01,
+    kAttrHidden = 0x02,
+    kAttrSystem = 0x04,
+    kAttrDirectory = 0x10,
+    kAttrArchive = 0x20,
+    kAttrNormal = 0x80,
+};
+
+class FileSystem {
+public:
+    virtual ~FileSystem() = default;
+
+    // Directory lookup of normal files: the file-name part of the first file that
+    // matches `pattern` (which may hold * and ?) and is neither hidden, system nor a
+    // folder; empty when there is none. Raises for a malformed path or an
+    // unreachable drive, not for a missing file.
+    virtual std::string findFile(const std::string& pattern) = 0;
+
+    // Names (without folder) of all normal files matching `pattern`, in listing order.
+    virtual std::vector<std::string> listFiles(const std::string& pattern) = 0;
+
+    // Attribute bits of a file or folder; raises 53 when the path does not exist.
+    virtual std::uint32_t attributes(const std::string& path) = 0;
+
+    // True when `path` names an existing file (folders are not files).
+    virtual bool fileExists(const std::string& path) = 0;
+
+    // The whole content, read in binary; raises 53 when missing.
+    virtual std::string readAll(const std::string& path) = 0;
+
+    // Replaces the content of `path` (created when missing).
+    virtual void writeAll(const std::string& path, std::string_view bytes) = 0;
+
+    // Appends to `path`, creating it when missing; never truncates.
+    virtual void append(const std::string& path, std::string_view bytes) = 0;
+
+    // Version number of the file's version resource as "a.b.c.d"; empty when the
+    // file has none or cannot be read. Never raises.
+    virtual std::string versionText(const std::string& path) = 0;
+
+    // Deletes a file; with `force` a read-only file is deleted too.
+    virtual void deleteFile(const std::string& path, bool force) = 0;
+
+    // Renames a file; raises 58 when `to` exists.
+    virtual void moveFile(const std::string& from, const std::string& to) = 0;
+
+    // Copies a file; with `overwrite` an existing target is replaced.
+    virtual void copyFile(const std::string& from, const std::string& to, bool overwrite) = 0;
+};
+
+}  // namespace wf

@@ -1,0 +1,143 @@
+#include "platform/win32/win32_file_system.h"
+
+#include <windows.h>
+
+#include <algorithm>
+#include <vector>
+
+#include "platform/win32/win32_error.h"
+
+namespace wf::win32 {
+namespace {
+
+// Closes a handle on every way out.
+class Handle {
+public:
+    explicit Handle(HANDLE handle) : handle_(handle) {}
+    ~Handle() {
+        if (handle_ != INVALID_HANDLE_VALUE) CloseHandle(handle_);
+    }
+    Handle(const Handle&) = delete;
+    Handle& operator=(const Handle&) = delete;
+    HANDLE get() const { return handle_; }
+    bool valid() const { return handle_ != INVALID_HANDLE_VALUE; }
+
+private:
+    HANDLE handle_;
+};
+
+bool isNormalFile(const WIN32_FIND_DATAA& found) {
+    return (found.dwFileAttributes & (FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_DIRECTORY)) == 0;
+}
+
+void writeAllBytes(HANDLE file, std::string_view bytes) {
+    std::size_t done = 0;
+    while (done < bytes.size()) {
+        DWORD written = 0;
+        DWORD chunk = static_cast<DWORD>(std::min<std::size_t>(bytes.size() - done, 1u << 20));
+        if (!WriteFile(file, bytes.data() + done, chunk, &written, nullptr)) raiseLastError();
+        done += written;
+    }
+}
+
+}  // namespace
+
+std::vector<std::string> Win32FileSystem::listFiles(const std::string& pattern) {
+    std::vector<std::string> names;
+    WIN32_FIND_DATAA found{};
+    HANDLE search = FindFirstFileA(pattern.c_str(), &found);
+    if (search == INVALID_HANDLE_VALUE) {
+        DWORD code = GetLastError();
+        if (code == ERROR_FILE_NOT_FOUND || code == ERROR_NO_MORE_FILES || code == ERROR_PATH_NOT_FOUND) return names;
+        throw translateError(code);
+    }
+    do {
+        if (isNormalFile(found)) names.emplace_back(found.cFileName);
+    } while (FindNextFileA(search, &found));
+    FindClose(search);
+    return names;
+}
+
+std::string Win32FileSystem::findFile(const std::string& pattern) {
+    std::vector<std::string> names = listFiles(pattern);
+    return names.empty() ? std::string() : names.front();
+}
+
+std::uint32_t Win32FileSystem::attributes(const std::string& path) {
+    DWORD attributes = GetFileAttributesA(path.c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES) {
+        DWORD code = GetLastError();
+        // A path that is not there reads as "file not found", whatever part is missing.
+        if (code == ERROR_PATH_NOT_FOUND) code = ERROR_FILE_NOT_FOUND;
+        throw translateError(code);
+    }
+    return attributes;
+}
+
+bool Win32FileSystem::fileExists(const std::string& path) {
+    DWORD attributes = GetFileAttributesA(path.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
+}
+
+std::string Win32FileSystem::readAll(const std::string& path) {
+    Handle file(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+                            FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file.valid()) raiseLastError();
+    std::string content;
+    char buffer[65536];
+    DWORD got = 0;
+    for (;;) {
+        if (!ReadFile(file.get(), buffer, sizeof buffer, &got, nullptr)) raiseLastError();
+        if (got == 0) break;
+        content.append(buffer, got);
+    }
+    return content;
+}
+
+void Win32FileSystem::writeAll(const std::string& path, std::string_view bytes) {
+    Handle file(CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL,
+                            nullptr));
+    if (!file.valid()) raiseLastError();
+    writeAllBytes(file.get(), bytes);
+}
+
+void Win32FileSystem::append(const std::string& path, std::string_view bytes) {
+    Handle file(CreateFileA(path.c_str(), FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_ALWAYS,
+                            FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file.valid()) raiseLastError();
+    writeAllBytes(file.get(), bytes);
+}
+
+std::string Win32FileSystem::versionText(const std::string& path) {
+    DWORD ignored = 0;
+    DWORD size = GetFileVersionInfoSizeA(path.c_str(), &ignored);
+    if (size == 0) return {};
+    std::vector<char> block(size);
+    if (!GetFileVersionInfoA(path.c_str(), 0, size, block.data())) return {};
+    VS_FIXEDFILEINFO* info = nullptr;
+    UINT length = 0;
+    if (!VerQueryValueA(block.data(), "\\", reinterpret_cast<void**>(&info), &length) || info == nullptr ||
+        length < sizeof(VS_FIXEDFILEINFO))
+        return {};
+    return std::to_string(HIWORD(info->dwFileVersionMS)) + "." + std::to_string(LOWORD(info->dwFileVersionMS)) + "." +
+           std::to_string(HIWORD(info->dwFileVersionLS)) + "." + std::to_string(LOWORD(info->dwFileVersionLS));
+}
+
+void Win32FileSystem::deleteFile(const std::string& path, bool force) {
+    if (force) {
+        DWORD attributes = GetFileAttributesA(path.c_str());
+        if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY))
+            SetFileAttributesA(path.c_str(), attributes & ~FILE_ATTRIBUTE_READONLY);
+    }
+    if (!DeleteFileA(path.c_str())) raiseLastError();
+}
+
+void Win32FileSystem::moveFile(const std::string& from, const std::string& to) {
+    if (!MoveFileExA(from.c_str(), to.c_str(), 0)) raiseLastError();
+}
+
+void Win32FileSystem::copyFile(const std::string& from, const std::string& to, bool overwrite) {
+    if (!CopyFileA(from.c_str(), to.c_str(), overwrite ? FALSE : TRUE)) raiseLastError();
+}
+
+}  // namespace wf::win32

@@ -1,0 +1,22 @@
+#pragma once
+#include "common/file_system.h"
+
+namespace wf::win32 {
+
+// File services over the Win32 file API.
+class Win32FileSystem : public FileSystem {
+public:
+    std::string findFile(const std::string& pattern) override;
+    std::vector<std::string> listFiles(const std::string& pattern) override;
+    std::uint32_t attributes(const std::string& path) override;
+    bool fileExists(const std::string& path) override;
+    std::string readAll(const std::string& path) override;
+    void writeAll(const std::string& path, std::string_view bytes) override;
+    void append(const std::string& path, std::string_view bytes) override;
+    std::string versionText(const std::string& path) override;
+    void deleteFile(const std::string& path, bool force) override;
+    void moveFile(const std::string& from, const std::string& to) override;
+    void copyFile(const std::string& from, const std::string& to, bool overwrite) override;
+};
+
+}  // namespace wf::win32

@@ -1,0 +1,209 @@
+#include "tests/doubles/memory_file_system.h"
+
+#include <algorithm>
+#include <cctype>
+#include <stdexcept>
+
+#include "common/run_error.h"
+
+namespace wf::testing {
+namespace {
+
+std::string lower(std::string text) {
+    std::transform(text.begin(), text.end(), text.begin(), [](unsigned char c) { return std::tolower(c); });
+    return text;
+}
+
+std::string folderOf(const std::string& path) {
+    std::size_t slash = path.find_last_of('\\');
+    return slash == std::string::npos ? std::string() : path.substr(0, slash);
+}
+
+std::string nameOf(const std::string& path) {
+    std::size_t slash = path.find_last_of('\\');
+    return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
+// Wildcard match of * and ? on lower-case texts.
+bool matches(const char* pattern, const char* text) {
+    if (*pattern == '\0') return *text == '\0';
+    if (*pattern == '*') return matches(pattern + 1, text) || (*text != '\0' && matches(pattern, text + 1));
+    if (*text == '\0') return false;
+    return (*pattern == '?' || *pattern == *text) && matches(pattern + 1, text + 1);
+}
+
+bool isNormal(std::uint32_t attributes) {
+    return (attributes & (kAttrHidden | kAttrSystem | kAttrDirectory)) == 0;
+}
+
+}  // namespace
+
+std::string MemoryFileSystem::key(const std::string& path) { return lower(path); }
+
+void MemoryFileSystem::addFolder(const std::string& path) {
+    std::string folder = key(path);
+    while (!folder.empty()) {
+        folders_.insert(folder);
+        folder = folderOf(folder);
+    }
+}
+
+void MemoryFileSystem::addFile(const std::string& path, std::string content, std::uint32_t attributes,
+                               std::string version) {
+    addFolder(folderOf(path));
+    files_[key(path)] = File{std::move(content), attributes, std::move(version)};
+    names_[key(path)] = path;
+}
+
+void MemoryFileSystem::failCall(FileOp op, long number, int nth, bool sticky) {
+    faults_[op] = Fault{number, nth, sticky};
+}
+
+bool MemoryFileSystem::has(const std::string& path) const { return files_.count(key(path)) != 0; }
+
+const MemoryFileSystem::File& MemoryFileSystem::file(const std::string& path) const {
+    auto found = files_.find(key(path));
+    if (found == files_.end()) throw std::logic_error("no file " + path);
+    return found->second;
+}
+
+bool MemoryFileSystem::hasFolder(const std::string& path) const { return folders_.count(key(path)) != 0; }
+
+std::set<std::string> MemoryFileSystem::filesIn(const std::string& folder) const {
+    std::set<std::string> result;
+    for (const auto& [path, name] : names_)
+        if (folderOf(path) == key(folder)) result.insert(nameOf(name));
+    return result;
+}
+
+int MemoryFileSystem::calls(FileOp op) const {
+    auto found = calls_.find(op);
+    return found == calls_.end() ? 0 : found->second;
+}
+
+void MemoryFileSystem::enter(FileOp op) {
+    ++calls_[op];
+    auto found = faults_.find(op);
+    if (found == faults_.end()) return;
+    Fault& fault = found->second;
+    if (fault.remaining > 1) {
+        --fault.remaining;
+        return;
+    }
+    long number = fault.number;
+    if (!fault.sticky) faults_.erase(found);
+    throw RunError(number, "Injected failure");
+}
+
+void MemoryFileSystem::requireParentFolder(const std::string& path) const {
+    std::string folder = folderOf(path);
+    if (!folder.empty() && folders_.count(key(folder)) == 0) throw RunError(kErrPathNotFound, "Path not found");
+}
+
+std::string MemoryFileSystem::findFile(const std::string& pattern) {
+    enter(FileOp::FindFile);
+    std::vector<std::string> names = listFiles(pattern);
+    --calls_[FileOp::ListFiles];
+    return names.empty() ? std::string() : names.front();
+}
+
+std::vector<std::string> MemoryFileSystem::listFiles(const std::string& pattern) {
+    enter(FileOp::ListFiles);
+    if (pattern.find_first_of("<>|\"") != std::string::npos) throw RunError(kErrBadFileName, "Bad file name or number");
+    std::string folder = key(folderOf(pattern));
+    std::string namePattern = lower(nameOf(pattern));
+    std::vector<std::string> result;
+    for (const auto& [path, file] : files_) {
+        if (folderOf(path) != folder || !isNormal(file.attributes)) continue;
+        if (matches(namePattern.c_str(), nameOf(path).c_str())) result.push_back(nameOf(names_.at(path)));
+    }
+    return result;
+}
+
+std::uint32_t MemoryFileSystem::attributes(const std::string& path) {
+    enter(FileOp::Attributes);
+    if (folders_.count(key(path))) return kAttrDirectory;
+    auto found = files_.find(key(path));
+    if (found == files_.end()) throw RunError(kErrFileNotFound, "File not found");
+    return found->second.attributes;
+}
+
+bool MemoryFileSystem::fileExists(const std::string& path) {
+    enter(FileOp::FileExists);
+    return files_.count(key(path)) != 0;
+}
+
+std::string MemoryFileSystem::readAll(const std::string& path) {
+    enter(FileOp::ReadAll);
+    auto found = files_.find(key(path));
+    if (found == files_.end()) throw RunError(kErrFileNotFound, "File not found");
+    return found->second.content;
+}
+
+void MemoryFileSystem::writeAll(const std::string& path, std::string_view bytes) {
+    enter(FileOp::WriteAll);
+    requireParentFolder(path);
+    auto found = files_.find(key(path));
+    if (found != files_.end() && (found->second.attributes & kAttrReadOnly))
+        throw RunError(kErrPathFileAccess, "Path/File access error");
+    if (found == files_.end()) addFile(path);
+    files_[key(path)].content = std::string(bytes);
+}
+
+void MemoryFileSystem::append(const std::string& path, std::string_view bytes) {
+    enter(FileOp::Append);
+    requireParentFolder(path);
+    auto found = files_.find(key(path));
+    if (found != files_.end() && (found->second.attributes & kAttrReadOnly))
+        throw RunError(kErrPathFileAccess, "Path/File access error");
+    if (found == files_.end()) addFile(path);
+    files_[key(path)].content += bytes;
+}
+
+std::string MemoryFileSystem::versionText(const std::string& path) {
+    ++calls_[FileOp::VersionText];
+    auto found = files_.find(key(path));
+    return found == files_.end() ? std::string() : found->second.version;
+}
+
+void MemoryFileSystem::deleteFile(const std::string& path, bool force) {
+    enter(FileOp::Delete);
+    auto found = files_.find(key(path));
+    if (found == files_.end()) throw RunError(kErrFileNotFound, "File not found");
+    if ((found->second.attributes & kAttrReadOnly) && !force) throw RunError(kErrPermissionDenied, "Permission denied");
+    files_.erase(found);
+    names_.erase(key(path));
+}
+
+void MemoryFileSystem::moveFile(const std::string& from, const std::string& to) {
+    enter(FileOp::Move);
+    auto found = files_.find(key(from));
+    if (found == files_.end()) throw RunError(kErrFileNotFound, "File not found");
+    if (files_.count(key(to)) || folders_.count(key(to))) throw RunError(kErrFileAlreadyExists, "File already exists");
+    requireParentFolder(to);
+    File moved = found->second;
+    files_.erase(found);
+    names_.erase(key(from));
+    files_[key(to)] = moved;
+    names_[key(to)] = to;
+}
+
+void MemoryFileSystem::copyFile(const std::string& from, const std::string& to, bool overwrite) {
+    enter(FileOp::Copy);
+    auto found = files_.find(key(from));
+    if (found == files_.end()) throw RunError(kErrFileNotFound, "File not found");
+    if (files_.count(key(to)) && !overwrite) throw RunError(kErrFileAlreadyExists, "File already exists");
+    requireParentFolder(to);
+    File copied = found->second;
+    if (copied.content.size() > copyLimit_) {
+        copied.content.resize(copyLimit_);
+        copied.version.clear();
+        files_[key(to)] = copied;
+        names_[key(to)] = to;
+        throw RunError(kErrDiskFull, "Disk full");
+    }
+    files_[key(to)] = copied;
+    names_[key(to)] = to;
+}
+
+}  // namespace wf::testing

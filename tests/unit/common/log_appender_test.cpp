@@ -1,0 +1,38 @@
+#include "common/log_appender.h"
+
+#include <gtest/gtest.h>
+
+#include "common/run_error.h"
+#include "tests/doubles/memory_file_system.h"
+
+namespace wf {
+namespace {
+
+using testing::FileOp;
+using testing::MemoryFileSystem;
+
+TEST(LogAppender, CreatesTheLogAndEndsEveryLineWithCrLf) {
+    MemoryFileSystem files;
+    files.addFolder("C:\\app");
+    appendLogEntry(files, "C:\\app\\ErrorLog.txt", {"first", "", "third"});
+    EXPECT_EQ(files.file("C:\\app\\ErrorLog.txt").content, "first\r\n\r\nthird\r\n");
+}
+
+TEST(LogAppender, KeepsWhatTheLogHeld) {
+    MemoryFileSystem files;
+    files.addFile("C:\\app\\ErrorLog.txt", "old entry\r\n");
+    appendLogEntry(files, "C:\\app\\ErrorLog.txt", {"new entry"});
+    EXPECT_EQ(files.file("C:\\app\\ErrorLog.txt").content, "old entry\r\nnew entry\r\n");
+}
+
+TEST(LogAppender, AFailedWriteLosesOnlyThatEntry) {
+    MemoryFileSystem files;
+    files.addFile("C:\\app\\ErrorLog.txt", "old\r\n");
+    files.failCall(FileOp::Append, kErrDiskFull);
+    EXPECT_THROW(appendLogEntry(files, "C:\\app\\ErrorLog.txt", {"lost"}), RunError);
+    appendLogEntry(files, "C:\\app\\ErrorLog.txt", {"kept"});
+    EXPECT_EQ(files.file("C:\\app\\ErrorLog.txt").content, "old\r\nkept\r\n");
+}
+
+}  // namespace
+}  // namespace wf
