@@ -1,0 +1,36 @@
+#pragma once
+// Replaces the client's own program file by the copy beside the server program
+// when their versions differ. Failures stay inside: nothing reaches the caller.
+#include <string>
+
+#include "common/clock.h"
+#include "common/file_system.h"
+#include "common/process_services.h"
+
+namespace wf {
+
+class SelfUpdate {
+public:
+    SelfUpdate(FileSystem& files, ProcessServices& process, Clock& clock)
+        : files_(files), process_(process), clock_(clock) {}
+    virtual ~SelfUpdate() = default;
+
+    // True when the server's copy has a version and it differs, as text, from ours.
+    virtual bool ClientUpdateNeeded(const std::string& serverExePath);
+
+    // Puts our program aside as "WrenfoldClientOLD.exe", puts the server's copy in
+    // its place and logs both versions. Always returns false.
+    virtual bool UpdateClientProgram(const std::string& serverExePath);
+
+    // The copy of the client beside the server program.
+    static std::string serverClientCopyPath(const std::string& serverExePath);
+
+private:
+    std::string clientProgramPath();
+
+    FileSystem& files_;
+    ProcessServices& process_;
+    Clock& clock_;
+};
+
+}  // namespace wf

@@ -1,0 +1,101 @@
+#include "tests/unit/client/client_fixture.h"
+
+namespace wf::testing {
+namespace {
+
+const char kClient[] = "C:\\Wrenfold\\WrenfoldClient.exe";
+const char kPutAside[] = "C:\\Wrenfold\\WrenfoldClientOLD.exe";
+const char kServerCopy[] = "\\\\srv\\apps\\WrenfoldClient.exe";
+
+TEST(ServerClientCopyPath, FollowsEveryServerProgramInAnyCase) {
+    EXPECT_EQ(SelfUpdate::serverClientCopyPath("\\\\SRV\\Apps\\Wrenfold.exe"), "\\\\srv\\apps\\WrenfoldClient.exe");
+    EXPECT_EQ(SelfUpdate::serverClientCopyPath("\\\\srv\\apps\\WRENFOLDGP.EXE"), "\\\\srv\\apps\\WrenfoldClient.exe");
+    EXPECT_EQ(SelfUpdate::serverClientCopyPath("\\\\srv\\apps\\WrenfoldPBS.exe"), "\\\\srv\\apps\\WrenfoldClient.exe");
+}
+
+using UpdateCheck = ClientTest;
+
+TEST_F(UpdateCheck, OnlyADifferentVersionOnTheServerCounts) {
+    EXPECT_FALSE(update.ClientUpdateNeeded(kServer)) << "no copy on the server";
+    files.addFile(kServerCopy, "same", kAttrArchive, "1.4.0.2");
+    EXPECT_FALSE(update.ClientUpdateNeeded(kServer));
+    files.addFile(kServerCopy, "older", kAttrArchive, "1.3.0.9");
+    EXPECT_TRUE(update.ClientUpdateNeeded(kServer)) << "a downgrade counts too";
+    files.addFile(kServerCopy, "unversioned", kAttrArchive, "");
+    EXPECT_FALSE(update.ClientUpdateNeeded(kServer));
+    files.addFile(kClient, "unversioned client", kAttrArchive, "");
+    files.addFile(kServerCopy, "versioned", kAttrArchive, "1.4.0.2");
+    EXPECT_TRUE(update.ClientUpdateNeeded(kServer));
+}
+
+using Update = ClientTest;
+
+TEST_F(Update, PutsTheClientAsideCopiesTheServersAndLogsBothVersions) {
+    files.addFile(kServerCopy, "client 1.5.0.0", kAttrArchive, "1.5.0.0");
+    files.addFile(kPutAside, "ancient", kAttrReadOnly);
+    storePath(kServer);
+    run();
+    EXPECT_EQ(files.file(kClient).content, "client 1.5.0.0");
+    EXPECT_EQ(files.file(kPutAside).content, "client 1.4.0.2");
+    EXPECT_EQ(files.filesIn("C:\\Wrenfold"),
+              (std::set<std::string>{"ErrorLog.txt", "ServerPath.ini", "WrenfoldClient.exe", "WrenfoldClientOLD.exe"}));
+    EXPECT_EQ(log(),
+              "----> Client Self Update 6/15/2007 2:03:02 PM\r\n"
+              "  Old version: 1.4.0.2\r\n"
+              "  New version: 1.5.0.0\r\n");
+    EXPECT_EQ(started(), "\"\\\\srv\\apps\\Wrenfold.exe\" /Client") << "the run goes on to start the server";
+}
+
+TEST_F(Update, EqualVersionsTouchNothing) {
+    files.addFile(kServerCopy, "same", kAttrArchive, "1.4.0.2");
+    storePath(kServer);
+    run();
+    EXPECT_EQ(files.file(kClient).content, "client 1.4.0.2");
+    EXPECT_FALSE(files.has(kPutAside));
+    EXPECT_EQ(log(), "");
+}
+
+TEST_F(Update, AFailedCopyMovesTheClientBack) {
+    files.addFile(kServerCopy, "client 1.5.0.0", kAttrArchive, "1.5.0.0");
+    files.failCall(FileOp::Copy, kErrPermissionDenied);
+    update.UpdateClientProgram(kServer);
+    EXPECT_EQ(files.file(kClient).content, "client 1.4.0.2");
+    EXPECT_FALSE(files.has(kPutAside));
+    EXPECT_NE(log().find("  New version: 1.5.0.0\r\n"), std::string::npos) << "the attempt is logged";
+}
+
+TEST_F(Update, AnInterruptedCopyNeverLeavesATruncatedClient) {
+    files.addFile(kServerCopy, "client 1.5.0.0", kAttrArchive, "1.5.0.0");
+    files.interruptCopyAfter(3);
+    update.UpdateClientProgram(kServer);
+    EXPECT_EQ(files.file(kClient).content, "client 1.4.0.2");
+    EXPECT_EQ(files.filesIn("C:\\Wrenfold"), (std::set<std::string>{"ErrorLog.txt", "WrenfoldClient.exe"}));
+}
+
+TEST_F(Update, AFailedMoveAsideLeavesTheClientAndRemovesTheCopy) {
+    files.addFile(kServerCopy, "client 1.5.0.0", kAttrArchive, "1.5.0.0");
+    files.failCall(FileOp::Move, kErrPermissionDenied);
+    update.UpdateClientProgram(kServer);
+    EXPECT_EQ(files.file(kClient).content, "client 1.4.0.2");
+    EXPECT_EQ(files.filesIn("C:\\Wrenfold"), (std::set<std::string>{"ErrorLog.txt", "WrenfoldClient.exe"}));
+}
+
+TEST_F(Update, EveryStepFailingInTurnLeavesAWorkingClient) {
+    for (FileOp op : {FileOp::FileExists, FileOp::Delete, FileOp::Move, FileOp::Copy, FileOp::Append}) {
+        for (int nth = 1; nth <= 3; ++nth) {
+            MemoryFileSystem fresh;
+            fresh.addFile(kClient, "client 1.4.0.2", kAttrArchive, "1.4.0.2");
+            fresh.addFile(kPutAside, "ancient");
+            fresh.addFile(kServerCopy, "client 1.5.0.0", kAttrArchive, "1.5.0.0");
+            fresh.failCall(op, kErrPermissionDenied, nth);
+            SelfUpdate(fresh, process, clock).UpdateClientProgram(kServer);
+            ASSERT_TRUE(fresh.has(kClient)) << static_cast<int>(op) << " call " << nth;
+            std::string content = fresh.file(kClient).content;
+            EXPECT_TRUE(content == "client 1.4.0.2" || content == "client 1.5.0.0") << content;
+            EXPECT_FALSE(fresh.has(std::string(kClient) + ".new"));
+        }
+    }
+}
+
+}  // namespace
+}  // namespace wf::testing
