@@ -2,22 +2,21 @@
 
 namespace wf {
 
-std::string hostSystemName(HostSystem host) {
-    switch (host) {
-        case HostSystem::CounterPointSql:
-            return "CounterPoint SQL";
-        case HostSystem::GreatPlains:
-            return "Great Plains";
-        case HostSystem::Passport:
-            return "Passport";
-    }
-    return {};
+namespace {
+
+// An unknown name stops the build here rather than the program later.
+consteval HostSystem hostSystemOfBuild(std::string_view name) {
+    std::optional<HostSystem> host = findHostSystem(name);
+    if (!host) throw "WRENFOLD_HOST_SYSTEM names no host system";
+    return *host;
 }
 
-std::optional<HostSystem> hostSystemFromName(const std::string& name) {
-    for (HostSystem host : {HostSystem::CounterPointSql, HostSystem::GreatPlains, HostSystem::Passport})
-        if (hostSystemName(host) == name) return host;
-    return std::nullopt;
-}
+}  // namespace
+
+std::string hostSystemName(HostSystem host) { return std::string(hostSystemDisplayName(host)); }
+
+std::optional<HostSystem> hostSystemFromName(const std::string& name) { return findHostSystem(name); }
+
+HostSystem buildHostSystem() { return hostSystemOfBuild(WRENFOLD_HOST_SYSTEM_NAME); }
 
 }  // namespace wf

@@ -1,0 +1,48 @@
+#include "installer/connection_strings.h"
+
+#include "common/text.h"
+#include "installer/sql/connection_string.h"
+
+namespace wf {
+
+namespace {
+
+const std::string kProvider = "Provider=SQLOLEDB.1;";
+
+std::string loginItems(const SqlLogin& login) {
+    return ";User ID=" + connectionStringValue(login.user) + ";Password=" + connectionStringValue(login.password);
+}
+
+}  // namespace
+
+SqlLogin sqlLoginOf(const InstallerState& state) {
+    return {state.strCPIntegratedSecurity, trimBlanks(state.strDBServer), state.strDBUser, state.strDBPassword};
+}
+
+SqlLogin withHiddenPassword(SqlLogin login) {
+    if (!login.password.empty()) login.password = "********";
+    return login;
+}
+
+std::string serverConnectionString(const SqlLogin& login, const std::optional<std::string>& catalog) {
+    std::string text = kProvider + "Integrated Security=" + connectionStringValue(login.integratedSecurity) +
+                       ";Persist Security Info=True;Data Source=" + connectionStringValue(login.server);
+    if (catalog) text += ";Initial Catalog=" + connectionStringValue(*catalog);
+    return text + loginItems(login);
+}
+
+std::string dynamicsConnectionString(const SqlLogin& login) {
+    return kProvider + "Persist Security Info=True;Data Source=" + connectionStringValue(login.server) +
+           ";Initial Catalog=DYNAMICS" + loginItems(login);
+}
+
+void composeConnectionStrings(InstallerState& state, HostSystem host) {
+    const SqlLogin login = sqlLoginOf(state);
+    state.strCompanyConnectionString = serverConnectionString(login, state.strCompanyDB);
+    state.strOurConnectionString = serverConnectionString(login, state.strOurDB);
+    state.strNoCatConnectionString = serverConnectionString(login, std::nullopt);
+    if (host == HostSystem::GreatPlains) state.strDynamicsConnectionString = dynamicsConnectionString(login);
+    if (host == HostSystem::Passport) state.strCompanyConnectionString = state.strCompanyDB;
+}
+
+}  // namespace wf

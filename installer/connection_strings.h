@@ -1,0 +1,37 @@
+#pragma once
+// The installer's four connection strings, composed from the login in the state.
+#include <optional>
+#include <string>
+
+#include "installer/host_system.h"
+#include "installer/installer_state.h"
+
+namespace wf {
+
+// What the server strings are made of; the server name without surrounding blanks.
+struct SqlLogin {
+    std::string integratedSecurity;
+    std::string server;
+    std::string user;
+    std::string password;
+};
+
+SqlLogin sqlLoginOf(const InstallerState& state);
+
+// The same login with its password as the log shows it: "********", or empty
+// when there is none.
+SqlLogin withHiddenPassword(SqlLogin login);
+
+// "Provider=SQLOLEDB.1;Integrated Security=...;Persist Security Info=True;Data
+// Source=...[;Initial Catalog=...];User ID=...;Password=..."
+std::string serverConnectionString(const SqlLogin& login, const std::optional<std::string>& catalog);
+
+// The Great Plains system database: no integrated-security item.
+std::string dynamicsConnectionString(const SqlLogin& login);
+
+// Sets strCompanyConnectionString, strOurConnectionString and
+// strNoCatConnectionString; for Great Plains also strDynamicsConnectionString;
+// for Passport the company string is the company's data source name itself.
+void composeConnectionStrings(InstallerState& state, HostSystem host);
+
+}  // namespace wf

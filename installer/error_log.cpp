@@ -1,0 +1,54 @@
+#include "installer/error_log.h"
+
+#include <cstdio>
+
+#include "common/log_appender.h"
+
+namespace wf {
+
+namespace {
+
+void appendEntry(const InstallerContext& context, const std::vector<std::string>& lines) {
+    ignoreFailure([&] { appendLogEntry(context.files, installerLogPath(context.process), lines); });
+}
+
+}  // namespace
+
+std::string installerLogPath(ProcessServices& process) { return process.programFolder() + "\\ErrorLog.txt"; }
+
+std::string logTimestamp(Clock& clock) {
+    const LocalTimestamp now = clock.now();
+    const char date = clock.dateSeparator();
+    const char time = clock.timeSeparator();
+    char text[64];
+    std::snprintf(text, sizeof text, "%02d%c%02d%c%04d %02d%c%02d%c%02d", now.month, date, now.day, date, now.year,
+                  now.hour, time, now.minute, time, now.second);
+    return text;
+}
+
+void logRunHeader(const InstallerContext& context, const std::string& ourConnection,
+                  const std::string& noCatalogConnection) {
+    appendEntry(context, {"",
+                          "*** Start DB Utility " + logTimestamp(context.clock) + " ***",
+                          "strOurConnectionString",
+                          kLogIndent + ourConnection,
+                          "strNoCatConnectionString",
+                          kLogIndent + noCatalogConnection});
+}
+
+void logFileNote(const InstallerContext& context, const std::string& path, const std::vector<std::string>& copiedLines) {
+    std::vector<std::string> lines{logTimestamp(context.clock) + " " + path};
+    lines.insert(lines.end(), copiedLines.begin(), copiedLines.end());
+    appendEntry(context, lines);
+}
+
+void logStatementFailure(const InstallerContext& context, const std::string& statement, SqlConnection& connection) {
+    std::vector<std::string> lines;
+    for (std::size_t index = 0; index < connection.errorCount(); ++index) {
+        lines.push_back(statement);
+        lines.push_back(kLogIndent + connection.errorDescription(index));
+    }
+    if (!lines.empty()) appendEntry(context, lines);
+}
+
+}  // namespace wf

@@ -1,0 +1,33 @@
+#pragma once
+// The installer's error log, "ErrorLog.txt" beside the program: its entry kinds.
+// A log that cannot be written loses the entry and stops nothing.
+#include <string>
+#include <vector>
+
+#include "installer/installer_context.h"
+
+namespace wf {
+
+// Put in front of a connection string or an error description in the log.
+inline constexpr const char* kLogIndent = "    ----> ";
+
+std::string installerLogPath(ProcessServices& process);
+
+// The current date and time as the log writes them: MM/DD/YYYY HH:MM:SS with
+// the system's separators, hours on the 24-hour clock.
+std::string logTimestamp(Clock& clock);
+
+// The header of one pass of building the connection strings; `ourConnection` and
+// `noCatalogConnection` are written as given.
+void logRunHeader(const InstallerContext& context, const std::string& ourConnection,
+                  const std::string& noCatalogConnection);
+
+// The note written before a host file is read, followed by `copiedLines` unchanged.
+void logFileNote(const InstallerContext& context, const std::string& path,
+                 const std::vector<std::string>& copiedLines = {});
+
+// One pair of lines per provider error that `connection` reports: `statement`,
+// then the error's description. Nothing when it reports none.
+void logStatementFailure(const InstallerContext& context, const std::string& statement, SqlConnection& connection);
+
+}  // namespace wf

@@ -1,0 +1,29 @@
+#pragma once
+// What the procedures of the installer window work with: the shared state, the
+// host system the program was built for, and the seams of the machine.
+#include "common/clock.h"
+#include "common/file_system.h"
+#include "common/process_services.h"
+#include "common/user_interface.h"
+#include "installer/host_system.h"
+#include "installer/installer_dialogs.h"
+#include "installer/installer_state.h"
+#include "installer/sql/sql_connection.h"
+
+namespace wf {
+
+// Caption of the installer's message boxes that name no caption of their own.
+inline constexpr const char* kInstallerTitle = "Wrenfold Database Install";
+
+struct InstallerContext {
+    InstallerState& state;
+    HostSystem host;
+    FileSystem& files;
+    ProcessServices& process;
+    Clock& clock;
+    UserInterface& ui;
+    InstallerDialogs& dialogs;
+    SqlConnectionFactory& sql;
+};
+
+}  // namespace wf

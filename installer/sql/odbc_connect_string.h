@@ -1,0 +1,22 @@
+#pragma once
+// Translates the installer's connection strings into ODBC ones.
+#include <string>
+
+namespace wf {
+
+// The ODBC connection string that reaches what `connectionString` names through
+// `driver`. "Provider" and "Persist Security Info" are dropped; "Data Source"
+// becomes the server ("host", "host,port", "host\instance", "(local)", ".");
+// "Initial Catalog" the database; "User ID" and "Password" the login; an
+// "Integrated Security" of SSPI, True or Yes a trusted connection. A string
+// without any "=" is an ODBC data source name. Raises RunError for a malformed string.
+std::string odbcConnectString(const std::string& connectionString, const std::string& driver);
+
+// True for a string without any "=": it names an ODBC data source.
+bool isDataSourceName(const std::string& connectionString);
+
+// `value` as an ODBC connection string value: in braces, with "}" doubled, when
+// it holds ";", "{" or "}" or has blanks at either end.
+std::string odbcValue(const std::string& value);
+
+}  // namespace wf
