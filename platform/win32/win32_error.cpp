@@ -24,6 +24,9 @@ RunError translateError(DWORD code) {
         case ERROR_BAD_NETPATH:
         case ERROR_BAD_NET_NAME:
             return RunError(kErrBadFileName, "Bad file name or number");
+        case ERROR_BAD_EXE_FORMAT:
+        case ERROR_EXE_MACHINE_TYPE_MISMATCH:
+            return RunError(kErrInvalidProcedureCall, "Invalid procedure call or argument");
         case ERROR_DISK_FULL:
         case ERROR_HANDLE_DISK_FULL:
             return RunError(kErrDiskFull, "Disk full");

@@ -1,0 +1,54 @@
+#include "platform/win32/win32_user_interface.h"
+
+#include <windows.h>
+#include <commdlg.h>
+
+#include <vector>
+
+#include "common/run_error.h"
+
+namespace wf::win32 {
+
+int Win32UserInterface::messageBox(const std::string& text, int style, const std::string& title) {
+    const std::string& caption = title.empty() ? programTitle_ : title;
+    // The program has no window of its own to be in front of: make the box come to the front.
+    return MessageBoxA(nullptr, text.c_str(), caption.c_str(), static_cast<UINT>(style) | MB_SETFOREGROUND);
+}
+
+std::string Win32UserInterface::nativeFilter(const std::string& filter) {
+    std::string native = filter;
+    for (char& c : native)
+        if (c == '|') c = '\0';
+    native.push_back('\0');
+    native.push_back('\0');
+    return native;
+}
+
+std::optional<std::string> Win32UserInterface::openFile(const OpenFileRequest& request) {
+    std::vector<char> fileName(32768, '\0');
+    request.initialFileName.copy(fileName.data(), fileName.size() - 1);
+    std::string filter = nativeFilter(request.filter);
+    // The dialog wants the default extension without its dot.
+    std::string extension = request.defaultExtension;
+    if (!extension.empty() && extension[0] == '.') extension.erase(0, 1);
+
+    OPENFILENAMEA dialog{};
+    dialog.lStructSize = sizeof dialog;
+    dialog.lpstrFilter = filter.c_str();
+    dialog.nFilterIndex = 1;
+    dialog.lpstrFile = fileName.data();
+    dialog.nMaxFile = static_cast<DWORD>(fileName.size());
+    dialog.lpstrTitle = request.title.c_str();
+    dialog.lpstrDefExt = extension.empty() ? nullptr : extension.c_str();
+    dialog.Flags = OFN_EXPLORER;
+    if (GetOpenFileNameA(&dialog)) return std::string(fileName.data());
+    DWORD failure = CommDlgExtendedError();
+    if (failure == 0) return std::nullopt;
+    throw RunError(static_cast<long>(failure), "The open-file dialog failed (" + std::to_string(failure) + ")");
+}
+
+void Win32UserInterface::setBusyPointer(bool busy) { SetCursor(LoadCursor(nullptr, busy ? IDC_WAIT : IDC_ARROW)); }
+
+void Win32UserInterface::endProgram() { ExitProcess(0); }
+
+}  // namespace wf::win32

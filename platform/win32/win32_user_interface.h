@@ -1,0 +1,26 @@
+#pragma once
+#include <string>
+
+#include "common/user_interface.h"
+
+namespace wf::win32 {
+
+// Native message boxes, the common open-file dialog and the mouse pointer.
+class Win32UserInterface : public UserInterface {
+public:
+    // `programTitle` captions message boxes that give no title of their own.
+    explicit Win32UserInterface(std::string programTitle) : programTitle_(std::move(programTitle)) {}
+
+    int messageBox(const std::string& text, int style, const std::string& title) override;
+    std::optional<std::string> openFile(const OpenFileRequest& request) override;
+    void setBusyPointer(bool busy) override;
+    void endProgram() override;
+
+    // The dialog's filter with its "|" separators turned into the NUL-separated form.
+    static std::string nativeFilter(const std::string& filter);
+
+private:
+    std::string programTitle_;
+};
+
+}  // namespace wf::win32
