@@ -1,0 +1,51 @@
+#pragma once
+// Control state of the dialogs' forms, in the forms' own units (twips). A view
+// copies this state to the real window after each handler and reports the user's
+// actions back as handler calls.
+#include <string>
+
+namespace wf {
+
+struct Control {
+    int left = 0;
+    int top = 0;
+    int width = 0;
+    int height = 0;
+    bool visible = true;
+    bool enabled = true;
+};
+
+struct TextBox : Control {
+    std::string text;
+};
+
+struct Label : Control {
+    std::string caption;
+};
+
+struct CommandButton : Control {
+    std::string caption;
+};
+
+struct PictureBox : Control {};
+
+// The window of a form: its caption, place and size, the control that has the
+// focus, and whether the form has unloaded itself (the view then closes it).
+struct FormWindow {
+    std::string caption;
+    int left = 0;
+    int top = 0;
+    int width = 0;
+    int height = 0;
+    std::string tag;
+    const Control* focus = nullptr;
+    bool unloaded = false;
+};
+
+// The screen the form is shown on, in twips.
+struct ScreenArea {
+    int width = 0;
+    int height = 0;
+};
+
+}  // namespace wf

@@ -1,0 +1,57 @@
+#include "installer/dialogs/server_list.h"
+
+#include <algorithm>
+#include <chrono>
+#include <cstdlib>
+#include <set>
+
+#include "common/run_error.h"
+#include "installer/dialogs/sql_browser_answer.h"
+
+namespace wf {
+namespace {
+
+// Every instance of the servers reached: to all of them, or to one host.
+constexpr char kRequestEveryServer = 0x02;
+constexpr char kRequestOneHost = 0x03;
+
+}  // namespace
+
+std::vector<std::string> collectServerNames(DatagramSocket& socket, const SqlBrowserSettings& settings) {
+    using Clock = std::chrono::steady_clock;
+    const char request = settings.broadcast ? kRequestEveryServer : kRequestOneHost;
+    socket.sendTo(settings.host, settings.port, std::string_view(&request, 1), settings.broadcast);
+
+    const Clock::time_point start = Clock::now();
+    const Clock::time_point end = start + settings.total;
+    Clock::time_point deadline = std::min(start + settings.firstAnswer, end);
+    std::set<std::string> names;
+    while (true) {
+        Clock::time_point now = Clock::now();
+        if (now >= deadline) break;
+        auto wait = std::chrono::ceil<std::chrono::milliseconds>(deadline - now);
+        std::optional<std::string> datagram = socket.receive(wait);
+        if (!datagram) break;
+        std::optional<std::vector<std::string>> listed = serverNamesInAnswer(*datagram);
+        if (!listed) continue;
+        names.insert(listed->begin(), listed->end());
+        deadline = std::min(Clock::now() + settings.afterAnswer, end);
+    }
+    return {names.begin(), names.end()};
+}
+
+std::vector<std::string> GetServerList() {
+    std::optional<SqlBrowserSettings> settings =
+        sqlBrowserSettingsFrom(std::getenv("WRENFOLD_SQL_BROWSER"), std::getenv("WRENFOLD_SQL_BROWSER_TIMEOUTS"));
+    if (!settings) return {""};
+    std::vector<std::string> names;
+    try {
+        names = collectServerNames(*openDatagramSocket(), *settings);
+    } catch (const RunError&) {
+        return {""};
+    }
+    if (names.empty()) return {""};
+    return names;
+}
+
+}  // namespace wf
