@@ -1,0 +1,133 @@
+#include "tests/doubles/sql_scripted_server.h"
+
+#include "common/text.h"
+
+namespace wf::testing {
+
+namespace {
+
+[[noreturn]] void raiseClosed() {
+    throw RunError(kErrSqlObjectClosed, "Operation is not allowed when the object is closed.");
+}
+
+class ScriptedRecordSet : public SqlRecordSet {
+public:
+    ScriptedRecordSet(SqlScriptedServer& server, SqlScriptedTable& table) : server_(server), table_(table) {}
+
+    bool endOfSet() override { return row_ >= table_.rows.size(); }
+    bool beginOfSet() override { return table_.rows.empty(); }
+    void moveFirst() override {
+        requireOpen();
+        row_ = 0;
+    }
+    void moveNext() override {
+        requireRow();
+        ++row_;
+    }
+    std::string field(const std::string& name) override { return table_.rows[requireRow()][column(name)]; }
+    void setField(const std::string& name, const std::string& value) override {
+        requireRow();
+        pending_[column(name)] = value;
+    }
+    void update() override {
+        std::size_t row = requireRow();
+        for (const auto& [index, value] : pending_) {
+            table_.rows[row][index] = value;
+            server_.events.push_back("update " + table_.columns[index] + "=" + value);
+        }
+        pending_.clear();
+    }
+    void close() override {
+        requireOpen();
+        open_ = false;
+        server_.events.push_back("close recordset");
+    }
+
+private:
+    void requireOpen() const {
+        if (!open_) raiseClosed();
+    }
+    std::size_t requireRow() const {
+        requireOpen();
+        if (row_ >= table_.rows.size())
+            throw RunError(kErrSqlNoCurrentRow, "Either BOF or EOF is True, or the current record has been deleted.");
+        return row_;
+    }
+    std::size_t column(const std::string& name) const {
+        for (std::size_t index = 0; index < table_.columns.size(); ++index)
+            if (toLower(table_.columns[index]) == toLower(name)) return index;
+        throw RunError(kErrSqlItemNotFound, "Item cannot be found in the collection.");
+    }
+
+    SqlScriptedServer& server_;
+    SqlScriptedTable& table_;
+    std::size_t row_ = 0;
+    bool open_ = true;
+    std::map<std::size_t, std::string> pending_;
+};
+
+class ScriptedConnection : public SqlConnection {
+public:
+    explicit ScriptedConnection(SqlScriptedServer& server) : server_(server) {}
+    ~ScriptedConnection() override {
+        if (open_) --server_.connectionsOpen;
+    }
+
+    void open(const std::string& connectionString) override {
+        server_.events.push_back("open " + connectionString);
+        if (open_) throw RunError(kErrSqlObjectOpen, "Operation is not allowed when the object is open.");
+        failIfScripted(server_.openFailures, connectionString);
+        open_ = true;
+        ++server_.connectionsOpen;
+    }
+    void execute(const std::string& statement) override {
+        if (!open_) raiseClosed();
+        server_.events.push_back("execute " + statement);
+        failIfScripted(server_.statementFailures, statement);
+    }
+    void close() override {
+        if (!open_) raiseClosed();
+        server_.events.push_back("close");
+        open_ = false;
+        --server_.connectionsOpen;
+    }
+    void setCommandTimeout(int seconds) override { server_.events.push_back("timeout " + std::to_string(seconds)); }
+    void clearErrors() override {
+        server_.events.push_back("clear errors");
+        errors_.clear();
+    }
+    std::size_t errorCount() override { return errors_.size(); }
+    std::string errorDescription(std::size_t index) override { return errors_.at(index); }
+    std::unique_ptr<SqlRecordSet> openRecordSet(const std::string& statement, CursorType cursor, LockType lock) override {
+        if (!open_) raiseClosed();
+        server_.events.push_back("recordset " + statement + " " + std::to_string(static_cast<int>(cursor)) + " " +
+                                 std::to_string(static_cast<int>(lock)));
+        failIfScripted(server_.statementFailures, statement);
+        auto table = server_.tables.find(statement);
+        if (table == server_.tables.end())
+            throw RunError(kErrSqlProviderFailure, "The scripted server has no rows for: " + statement);
+        return std::make_unique<ScriptedRecordSet>(server_, table->second);
+    }
+
+private:
+    void failIfScripted(const std::map<std::string, SqlScriptedFailure>& failures, const std::string& key) {
+        auto found = failures.find(key);
+        if (found == failures.end()) return;
+        const SqlScriptedFailure& failure = found->second;
+        if (!failure.providerErrors.empty()) errors_ = failure.providerErrors;
+        throw RunError(failure.number, failure.providerErrors.empty() ? "Unspecified error" : failure.providerErrors.front());
+    }
+
+    SqlScriptedServer& server_;
+    bool open_ = false;
+    std::vector<std::string> errors_;
+};
+
+}  // namespace
+
+std::unique_ptr<SqlConnection> SqlScriptedServer::createConnection() {
+    ++connectionsCreated;
+    return std::make_unique<ScriptedConnection>(*this);
+}
+
+}  // namespace wf::testing

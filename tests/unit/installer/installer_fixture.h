@@ -1,0 +1,36 @@
+#pragma once
+// An installer context over doubles, for tests of the window's procedures.
+#include "installer/installer_context.h"
+#include "tests/doubles/fake_process_services.h"
+#include "tests/doubles/fixed_clock.h"
+#include "tests/doubles/memory_file_system.h"
+#include "tests/doubles/scripted_installer_dialogs.h"
+#include "tests/doubles/scripted_user_interface.h"
+#include "tests/doubles/sql_scripted_server.h"
+
+namespace wf::testing {
+
+struct InstallerFixture {
+    explicit InstallerFixture(HostSystem host = HostSystem::CounterPointSql) : host(host) {
+        process.folder = "C:\\Tools\\dbprep";
+        files.addFolder(process.folder);
+    }
+
+    std::string log() const {
+        const std::string path = process.folder + "\\ErrorLog.txt";
+        return files.has(path) ? files.file(path).content : std::string();
+    }
+
+    InstallerContext context() { return {state, host, files, process, clock, ui, dialogs, sql}; }
+
+    HostSystem host;
+    InstallerState state;
+    MemoryFileSystem files;
+    FakeProcessServices process;
+    FixedClock clock;
+    ScriptedUserInterface ui;
+    ScriptedInstallerDialogs dialogs;
+    SqlScriptedServer sql;
+};
+
+}  // namespace wf::testing

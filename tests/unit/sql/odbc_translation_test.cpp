@@ -1,0 +1,102 @@
+#include <gtest/gtest.h>
+
+#include "installer/sql/odbc_connect_string.h"
+#include "installer/sql/odbc_diagnostics.h"
+#include "installer/sql/odbc_driver_choice.h"
+#include "installer/sql/sql_connection.h"
+
+namespace wf {
+namespace {
+
+const std::string kClassic =
+    "Provider=SQLOLEDB.1;Integrated Security=False;Persist Security Info=True;Data Source=SQL1;"
+    "Initial Catalog=ACMESV;User ID=sa;Password=secret";
+
+TEST(OdbcConnectString, TranslatesTheClassicItemsForFreeTds) {
+    EXPECT_EQ(odbcConnectString(kClassic, "FreeTDS"),
+              "DRIVER={FreeTDS};SERVER=SQL1;DATABASE=ACMESV;UID=sa;PWD=secret;TDS_Version=7.4");
+}
+
+TEST(OdbcConnectString, SplitsPortAndMapsLocalAliasesForFreeTds) {
+    EXPECT_EQ(odbcConnectString("Data Source=127.0.0.1,14330", "FreeTDS"),
+              "DRIVER={FreeTDS};SERVER=127.0.0.1;PORT=14330;TDS_Version=7.4");
+    EXPECT_EQ(odbcConnectString("Data Source=(local)\\SQLEXPRESS", "FreeTDS"),
+              "DRIVER={FreeTDS};SERVER=127.0.0.1\\SQLEXPRESS;TDS_Version=7.4");
+    EXPECT_EQ(odbcConnectString("Data Source=.", "FreeTDS"), "DRIVER={FreeTDS};SERVER=127.0.0.1;TDS_Version=7.4");
+}
+
+TEST(OdbcConnectString, LeavesTheServerToMicrosoftDriversAndKeepsTheLoginUnencrypted) {
+    EXPECT_EQ(odbcConnectString("Data Source=(local),1433;User ID=sa;Password=", "ODBC Driver 18 for SQL Server"),
+              "DRIVER={ODBC Driver 18 for SQL Server};SERVER=(local),1433;UID=sa;PWD=;Encrypt=no");
+    EXPECT_EQ(odbcConnectString("Data Source=HOST\\INST", "SQL Server"), "DRIVER={SQL Server};SERVER=HOST\\INST");
+}
+
+TEST(OdbcConnectString, IntegratedSecurityMeansATrustedConnectionWithoutLogin) {
+    for (std::string value : {"SSPI", "true", "Yes"})
+        EXPECT_EQ(odbcConnectString("Integrated Security=" + value + ";Data Source=S;User ID=sa;Password=x", "SQL Server"),
+                  "DRIVER={SQL Server};SERVER=S;Trusted_Connection=Yes")
+            << value;
+    EXPECT_NE(odbcConnectString("Integrated Security=False;User ID=sa", "SQL Server").find("UID=sa"), std::string::npos);
+}
+
+TEST(OdbcConnectString, BracesValuesThatWouldEndTheItem) {
+    std::string classic = "Data Source=S;Password=\"a;b}c\"";
+    EXPECT_EQ(odbcConnectString(classic, "SQL Server"), "DRIVER={SQL Server};SERVER=S;PWD={a;b}}c}");
+    EXPECT_EQ(odbcValue(" padded"), "{ padded}");
+    EXPECT_EQ(odbcValue("plain"), "plain");
+}
+
+TEST(OdbcConnectString, AStringWithoutEqualsSignIsADataSourceName) {
+    EXPECT_TRUE(isDataSourceName("Payroll"));
+    EXPECT_EQ(odbcConnectString("Payroll", ""), "DSN=Payroll");
+    EXPECT_EQ(odbcConnectString("My;Books", ""), "DSN={My;Books}");
+}
+
+TEST(OdbcConnectString, RaisesForAMalformedString) {
+    EXPECT_THROW(odbcConnectString("Data Source=S;Password=\"open", "FreeTDS"), RunError);
+}
+
+TEST(SqlServerDriver, PrefersTheNewestMicrosoftDriverThenNativeClientThenSqlServerThenFreeTds) {
+    EXPECT_EQ(*bestSqlServerDriver({"FreeTDS", "SQL Server", "ODBC Driver 17 for SQL Server",
+                                    "ODBC Driver 18 for SQL Server", "SQL Server Native Client 11.0"}),
+              "ODBC Driver 18 for SQL Server");
+    EXPECT_EQ(*bestSqlServerDriver({"SQL Server Native Client 10.0", "SQL Server Native Client 11.0", "SQL Server"}),
+              "SQL Server Native Client 11.0");
+    EXPECT_EQ(*bestSqlServerDriver({"FreeTDS", "SQL Server", "Microsoft Access Driver (*.mdb)"}), "SQL Server");
+    EXPECT_EQ(*bestSqlServerDriver({"PostgreSQL Unicode", "FreeTDS"}), "FreeTDS");
+    EXPECT_FALSE(bestSqlServerDriver({"PostgreSQL Unicode", "ODBC Driver for Oracle"}));
+    EXPECT_FALSE(bestSqlServerDriver({}));
+}
+
+TEST(SqlServerDriver, RecognisesDriverKinds) {
+    EXPECT_EQ(microsoftDriverVersion("ODBC Driver 18 for SQL Server"), 18);
+    EXPECT_EQ(microsoftDriverVersion("ODBC Driver x for SQL Server"), 0);
+    EXPECT_EQ(microsoftDriverVersion("ODBC Driver  for SQL Server"), 0);
+    EXPECT_EQ(odbcDriverKind("/usr/lib/x86_64-linux-gnu/odbc/libtdsodbc.so"), OdbcDriverKind::FreeTds);
+    EXPECT_EQ(odbcDriverKind("SQL Native Client"), OdbcDriverKind::NativeClient);
+    EXPECT_EQ(odbcDriverKind("SQL Server Express"), OdbcDriverKind::Other);
+}
+
+TEST(OdbcDiagnostics, DropsTheBracketedPrefixes) {
+    EXPECT_EQ(withoutOdbcPrefixes("[FreeTDS][SQL Server]Login failed for user 'sa'."), "Login failed for user 'sa'.");
+    EXPECT_EQ(withoutOdbcPrefixes("[Microsoft][ODBC Driver 18 for SQL Server][SQL Server]Login failed for user 'sa'."),
+              "Login failed for user 'sa'.");
+    EXPECT_EQ(withoutOdbcPrefixes("Plain [not a prefix]"), "Plain [not a prefix]");
+    EXPECT_EQ(withoutOdbcPrefixes("[unclosed"), "[unclosed");
+}
+
+TEST(OdbcDiagnostics, TheFailureIsTheFirstRecordThatIsNotAWarning) {
+    RunError failure = odbcFailure({{"01000", 5701, "Changed database context to 'master'."},
+                                    {"42000", 911, "Database 'X' does not exist."},
+                                    {"42000", 3701, "later"}},
+                                   "fallback");
+    EXPECT_EQ(failure.number(), 911);
+    EXPECT_EQ(failure.description(), "Database 'X' does not exist.");
+
+    RunError driverOnly = odbcFailure({{"HYT00", 0, "Query timeout expired"}}, "fallback");
+    EXPECT_EQ(driverOnly.number(), kErrSqlProviderFailure);
+    EXPECT_EQ(odbcFailure({}, "fallback").description(), "fallback");
+}
+
+}  // namespace
+}  // namespace wf
