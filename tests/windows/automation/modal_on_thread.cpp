@@ -1,0 +1,31 @@
+#include "tests/windows/automation/modal_on_thread.h"
+
+namespace wf::automation::testing {
+namespace {
+
+BOOL CALLBACK dismiss(HWND window, LPARAM) {
+    for (int id : {IDCANCEL, IDOK, IDNO, IDYES}) PostMessageA(window, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), 0);
+    return TRUE;
+}
+
+}  // namespace
+
+ModalOnThread::ModalOnThread(std::function<INT_PTR()> call) {
+    done_ = std::async(std::launch::async, [this, call] {
+                threadId_.set_value(GetCurrentThreadId());
+                return call();
+            }).share();
+}
+
+ModalOnThread::~ModalOnThread() {
+    const DWORD thread = threadId_.get_future().get();
+    while (done_.wait_for(std::chrono::milliseconds(200)) != std::future_status::ready)
+        EnumThreadWindows(thread, dismiss, 0);
+}
+
+INT_PTR ModalOnThread::result(std::chrono::milliseconds timeout) {
+    if (done_.wait_for(timeout) != std::future_status::ready) return -1;
+    return done_.get();
+}
+
+}  // namespace wf::automation::testing

@@ -1,0 +1,104 @@
+// The sample server program as the launcher's tests use it: started in a scratch
+// folder, it records its command line and shows it in its window.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+
+#include "tools/automation/automation.h"
+
+namespace wf::automation {
+namespace {
+
+constexpr char kSampleTitle[] = "Wrenfold Server (sample)";
+
+// The build gives the program's path as the build machine sees it; Wine shows
+// that file system as drive Z:.
+std::string sampleProgramPath() {
+    std::string path = std::string("Z:") + SAMPLE_SERVER_PROGRAM;
+    for (char& c : path)
+        if (c == '/') c = '\\';
+    return path;
+}
+
+class SampleServer : public ::testing::Test {
+protected:
+    void SetUp() override {
+        char temp[MAX_PATH];
+        GetTempPathA(MAX_PATH, temp);
+        folder_ = std::string(temp) + "wf_sample_" + std::to_string(GetCurrentProcessId());
+        CreateDirectoryA(folder_.c_str(), nullptr);
+        program_ = folder_ + "\\Wrenfold.exe";
+        ASSERT_TRUE(CopyFileA(sampleProgramPath().c_str(), program_.c_str(), FALSE)) << sampleProgramPath();
+    }
+    void TearDown() override {
+        for (const char* name : {"Wrenfold.exe", "StartedWith.txt"}) DeleteFileA((folder_ + "\\" + name).c_str());
+        RemoveDirectoryA(folder_.c_str());
+        for (const char* name : {"WRENFOLD_SAMPLE_NO_WINDOW", "WRENFOLD_SAMPLE_SECONDS", "WRENFOLD_SAMPLE_WINDOW_DELAY_MS"})
+            SetEnvironmentVariableA(name, nullptr);
+    }
+
+    // Starts the program with `commandLine` as given; its handle is closed on the way out.
+    PROCESS_INFORMATION start(std::string commandLine) {
+        STARTUPINFOA startup{};
+        startup.cb = sizeof startup;
+        PROCESS_INFORMATION started{};
+        EXPECT_TRUE(CreateProcessA(program_.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                                   folder_.c_str(), &startup, &started));
+        CloseHandle(started.hThread);
+        return started;
+    }
+
+    std::string startedWith() const {
+        std::ifstream file(folder_ + "\\StartedWith.txt", std::ios::binary);
+        return std::string((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
+    }
+
+    std::string folder_;
+    std::string program_;
+};
+
+TEST_F(SampleServer, WithoutAWindowRecordsEachStartAndEnds) {
+    SetEnvironmentVariableA("WRENFOLD_SAMPLE_NO_WINDOW", "1");
+    const std::string first = program_ + " /Client\tHEAD\tone two";
+    const std::string second = program_ + " /Client";
+    for (const std::string& line : {first, second}) {
+        PROCESS_INFORMATION started = start(line);
+        ASSERT_EQ(WaitForSingleObject(started.hProcess, 10000), WAIT_OBJECT_0);
+        DWORD exitCode = 99;
+        GetExitCodeProcess(started.hProcess, &exitCode);
+        CloseHandle(started.hProcess);
+        EXPECT_EQ(exitCode, 0u);
+    }
+    EXPECT_EQ(startedWith(), first + "\r\n" + second + "\r\n");
+}
+
+TEST_F(SampleServer, ShowsItsCommandLineAndClosesAfterTheSetTime) {
+    SetEnvironmentVariableA("WRENFOLD_SAMPLE_SECONDS", "2");
+    PROCESS_INFORMATION started = start(program_ + " /Client\tA\tB C");
+    auto window = waitForWindow(kSampleTitle, {}, 10s, started.dwProcessId);
+    ASSERT_TRUE(window);
+    std::vector<ControlInfo> shown = controls(window->handle);
+    ASSERT_EQ(shown.size(), 1u);
+    EXPECT_NE(shown[0].text.find(" /Client<TAB>A<TAB>B C\r\n"), std::string::npos) << shown[0].text;
+    EXPECT_NE(shown[0].text.find("\r\n1: /Client\r\n2: A\r\n3: B\r\n4: C\r\n"), std::string::npos) << shown[0].text;
+    EXPECT_EQ(startedWith(), program_ + " /Client\tA\tB C\r\n");
+    EXPECT_EQ(WaitForSingleObject(started.hProcess, 10000), WAIT_OBJECT_0) << "closed itself";
+    CloseHandle(started.hProcess);
+}
+
+TEST_F(SampleServer, CreatesItsWindowLateWhenAsked) {
+    SetEnvironmentVariableA("WRENFOLD_SAMPLE_SECONDS", "1");
+    SetEnvironmentVariableA("WRENFOLD_SAMPLE_WINDOW_DELAY_MS", "1500");
+    PROCESS_INFORMATION started = start(program_ + " /Client");
+    for (int i = 0; i < 40 && startedWith().empty(); ++i) Sleep(25);
+    EXPECT_FALSE(startedWith().empty()) << "recorded before the delay";
+    EXPECT_FALSE(waitForWindow(kSampleTitle, {}, 500ms, started.dwProcessId)) << "not yet";
+    EXPECT_TRUE(waitForWindow(kSampleTitle, {}, 10s, started.dwProcessId));
+    EXPECT_EQ(WaitForSingleObject(started.hProcess, 10000), WAIT_OBJECT_0);
+    CloseHandle(started.hProcess);
+}
+
+}  // namespace
+}  // namespace wf::automation

@@ -1,0 +1,109 @@
+#include "tests/windows/client/client_e2e_fixture.h"
+
+#include <vector>
+
+#include "common/registry_store/registry_value_store.h"
+#include "platform/win32/win32_file_system.h"
+#include "platform/win32/win32_registry_api.h"
+#include "tests/windows/support/host_paths.h"
+
+namespace wf::testing {
+namespace {
+
+constexpr std::int32_t kMachineRoot = static_cast<std::int32_t>(0x80000002u);
+constexpr char kClientKey[] = "SOFTWARE\\Quillmark\\WrenfoldClient";
+
+std::string testName() {
+    const ::testing::TestInfo* info = ::testing::UnitTest::GetInstance()->current_test_info();
+    return std::string(info->test_suite_name()) + "." + info->name();
+}
+
+}  // namespace
+
+ClientEndToEnd::ClientEndToEnd() {
+    workstation = scratch.folder("workstation");
+    share = scratch.folder("share");
+    copyFileTo(windowsPath(WF_CLIENT_EXE), workstationFile("WrenfoldClient.exe"));
+    clearRegistryPath();
+    // The sample server closes itself soon, so that nothing outlives the test.
+    SetEnvironmentVariableA("WRENFOLD_SAMPLE_SECONDS", "3");
+}
+
+ClientEndToEnd::~ClientEndToEnd() {
+    if (client_.hProcess != nullptr) {
+        if (WaitForSingleObject(client_.hProcess, 0) == WAIT_TIMEOUT) TerminateProcess(client_.hProcess, 1);
+        CloseHandle(client_.hProcess);
+    }
+    clearRegistryPath();
+    CreateDirectoryA(windowsPath(WF_TRAIL_DIR).c_str(), nullptr);
+    trail.saveTo(windowsPath(WF_TRAIL_DIR) + "\\" + testName() + ".txt");
+}
+
+std::string ClientEndToEnd::placeServer(const std::string& folder, const std::string& name) {
+    std::string path = folder + "\\" + name;
+    copyFileTo(windowsPath(WF_SAMPLE_SERVER_DIR) + "\\" + name, path);
+    return path;
+}
+
+void ClientEndToEnd::startClient(const std::string& arguments) {
+    std::string command = "\"" + workstationFile("WrenfoldClient.exe") + "\"";
+    if (!arguments.empty()) command += " " + arguments;
+    std::vector<char> text(command.begin(), command.end());
+    text.push_back('\0');
+    STARTUPINFOA startup{};
+    startup.cb = sizeof startup;
+    ASSERT_TRUE(CreateProcessA(nullptr, text.data(), nullptr, nullptr, FALSE, 0, nullptr, workstation.c_str(),
+                               &startup, &client_))
+        << GetLastError();
+    CloseHandle(client_.hThread);
+    trail.note("started: " + command);
+}
+
+bool ClientEndToEnd::clientEnds(DWORD timeoutMs) {
+    bool ended = WaitForSingleObject(client_.hProcess, timeoutMs) == WAIT_OBJECT_0;
+    trail.note(ended ? "client ended" : "client still running");
+    return ended;
+}
+
+std::string ClientEndToEnd::startedWith(const std::string& serverFolder, DWORD timeoutMs) {
+    std::string file = serverFolder + "\\StartedWith.txt";
+    DWORD begin = GetTickCount();
+    while (GetTickCount() - begin < timeoutMs) {
+        std::string content = readFileText(file);
+        if (content.size() >= 2 && content.compare(content.size() - 2, 2, "\r\n") == 0) {
+            trail.note("server started with: " + content.substr(0, content.size() - 2));
+            return content.substr(0, content.size() - 2);
+        }
+        Sleep(50);
+    }
+    return "<not started>";
+}
+
+bool ClientEndToEnd::nothingStarted(const std::string& serverFolder) const {
+    return GetFileAttributesA((serverFolder + "\\StartedWith.txt").c_str()) == INVALID_FILE_ATTRIBUTES;
+}
+
+std::string ClientEndToEnd::registryPath() {
+    win32::Win32RegistryApi api;
+    RegistryValueStore store(api);
+    std::string value = "<none>";
+    store.ReadValue(kMachineRoot, kClientKey, "ServerPath", value);
+    return value;
+}
+
+void ClientEndToEnd::storeRegistryPath(const std::string& path) {
+    win32::Win32RegistryApi api;
+    RegistryValueStore(api).WriteValue(kMachineRoot, kClientKey, "ServerPath", path);
+}
+
+void ClientEndToEnd::clearRegistryPath() { RegDeleteKeyA(HKEY_LOCAL_MACHINE, kClientKey); }
+
+std::string ClientEndToEnd::versionOf(const std::string& path) { return win32::Win32FileSystem().versionText(path); }
+
+void ClientEndToEnd::screenshot(HWND window, const std::string& what) {
+    std::string folder = windowsPath(WF_SCREENSHOT_DIR);
+    CreateDirectoryA(folder.c_str(), nullptr);
+    automation::saveScreenshot(window, folder + "\\" + testName() + "." + what + ".png");
+}
+
+}  // namespace wf::testing

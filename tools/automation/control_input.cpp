@@ -1,0 +1,26 @@
+// Typing into edits and pressing buttons of another program's windows.
+#include <windows.h>
+
+#include "tools/automation/automation.h"
+#include "tools/automation/control_text.h"
+
+namespace wf::automation {
+
+bool setEditText(HWND edit, const std::string& text) {
+    // The edit control itself tells its owner of the change (EN_CHANGE), as with typing.
+    DWORD_PTR accepted = 0;
+    if (!SendMessageTimeoutA(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()), SMTO_ABORTIFHUNG, 2000,
+                             &accepted))
+        return false;
+    return accepted != FALSE;
+}
+
+bool pressButton(HWND window, const std::string& caption) {
+    HWND button = controlByText(window, "Button", caption);
+    if (button == nullptr || !IsWindowEnabled(button) || !IsWindowVisible(button)) return false;
+    // Posted, not sent: the click often opens a modal dialog, whose loop would
+    // otherwise hold this call until the dialog is closed.
+    return PostMessageA(button, BM_CLICK, 0, 0) != FALSE;
+}
+
+}  // namespace wf::automation

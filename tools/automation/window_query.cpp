@@ -1,0 +1,95 @@
+// Finding windows and controls and reading their texts.
+#include <windows.h>
+
+#include "tools/automation/automation.h"
+#include "tools/automation/control_text.h"
+#include "tools/automation/polling.h"
+
+namespace wf::automation {
+namespace {
+
+// A window of another program may be busy; give up on it rather than hang the test.
+constexpr UINT kMessageTimeoutMs = 2000;
+
+std::string classOf(HWND window) {
+    char name[256] = {};
+    int length = GetClassNameA(window, name, sizeof name);
+    return std::string(name, length > 0 ? length : 0);
+}
+
+BOOL CALLBACK collectHandle(HWND window, LPARAM param) {
+    auto* found = reinterpret_cast<std::vector<HWND>*>(param);
+    found->push_back(window);
+    return TRUE;
+}
+
+}  // namespace
+
+std::string textOf(HWND window) {
+    DWORD_PTR length = 0;
+    if (!SendMessageTimeoutA(window, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, kMessageTimeoutMs, &length)) {
+        // A hung program still has its caption readable without a message.
+        char caption[512] = {};
+        int copied = GetWindowTextA(window, caption, sizeof caption);
+        return std::string(caption, copied > 0 ? copied : 0);
+    }
+    std::string text(length + 1, '\0');
+    DWORD_PTR copied = 0;
+    if (!SendMessageTimeoutA(window, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()), SMTO_ABORTIFHUNG,
+                             kMessageTimeoutMs, &copied))
+        return {};
+    text.resize(copied < length ? copied : length);
+    return text;
+}
+
+std::vector<WindowInfo> topLevelWindows(DWORD processId) {
+    std::vector<HWND> handles;
+    EnumWindows(collectHandle, reinterpret_cast<LPARAM>(&handles));
+    std::vector<WindowInfo> windows;
+    for (HWND handle : handles) {
+        if (!IsWindowVisible(handle)) continue;
+        DWORD owner = 0;
+        GetWindowThreadProcessId(handle, &owner);
+        if (processId != 0 && owner != processId) continue;
+        windows.push_back({handle, owner, classOf(handle), textOf(handle)});
+    }
+    return windows;
+}
+
+std::optional<WindowInfo> waitForWindow(const std::string& title, const std::string& className,
+                                        std::chrono::milliseconds timeout, DWORD processId) {
+    return pollFor(timeout, [&]() -> std::optional<WindowInfo> {
+        for (const WindowInfo& window : topLevelWindows(processId)) {
+            if (!title.empty() && window.title != title) continue;
+            if (!className.empty() && !sameClassName(window.className, className)) continue;
+            if (title.empty() && className.empty()) continue;
+            return window;
+        }
+        return std::nullopt;
+    });
+}
+
+std::vector<ControlInfo> controls(HWND window) {
+    std::vector<HWND> handles;
+    EnumChildWindows(window, collectHandle, reinterpret_cast<LPARAM>(&handles));
+    std::vector<ControlInfo> found;
+    for (HWND handle : handles) found.push_back({handle, GetDlgCtrlID(handle), classOf(handle), textOf(handle)});
+    return found;
+}
+
+HWND controlById(HWND window, int id) {
+    for (const ControlInfo& control : controls(window))
+        if (control.id == id) return control.handle;
+    return nullptr;
+}
+
+HWND controlByText(HWND window, const std::string& className, const std::string& text) {
+    const std::string wanted = withoutMnemonic(text);
+    for (const ControlInfo& control : controls(window)) {
+        if (!className.empty() && !sameClassName(control.className, className)) continue;
+        if (withoutMnemonic(control.text) == wanted) return control.handle;
+    }
+    return nullptr;
+}
+
+}  // namespace wf::automation
