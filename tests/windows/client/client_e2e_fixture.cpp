@@ -46,6 +46,10 @@ std::string ClientEndToEnd::placeServer(const std::string& folder, const std::st
 }
 
 void ClientEndToEnd::startClient(const std::string& arguments) {
+    if (client_.hProcess != nullptr) {
+        CloseHandle(client_.hProcess);
+        client_ = {};
+    }
     std::string command = "\"" + workstationFile("WrenfoldClient.exe") + "\"";
     if (!arguments.empty()) command += " " + arguments;
     std::vector<char> text(command.begin(), command.end());

@@ -25,7 +25,7 @@ TEST_F(FirstRun, AnsweredNoEndsAfterTheNoticeAndStoresNothing) {
     auto question = automation::answerMessageBox(kQuestionTitle, "No", 15s, &trail);
     ASSERT_TRUE(question.has_value());
     EXPECT_EQ(question->text, kQuestionText);
-    EXPECT_EQ(question->buttons, (std::vector<std::string>{"&Yes", "&No"}));
+    EXPECT_EQ(question->buttons, (std::vector<std::string>{"Yes", "No"}));
     auto notice = automation::answerMessageBox(kQuestionTitle, "OK", 10s, &trail);
     ASSERT_TRUE(notice.has_value());
     EXPECT_EQ(notice->text, kNoticeText);
