@@ -1,6 +1,6 @@
 #include "tests/windows/automation/modal_on_thread.h"
 
-namespace wf::automation::testing {
+namespace wf::testing {
 namespace {
 
 BOOL CALLBACK dismiss(HWND window, LPARAM) {
@@ -28,4 +28,4 @@ INT_PTR ModalOnThread::result(std::chrono::milliseconds timeout) {
     return done_.get();
 }
 
-}  // namespace wf::automation::testing
+}  // namespace wf::testing

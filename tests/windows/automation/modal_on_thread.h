@@ -7,7 +7,7 @@
 #include <functional>
 #include <future>
 
-namespace wf::automation::testing {
+namespace wf::testing {
 
 class ModalOnThread {
 public:
@@ -25,4 +25,4 @@ private:
     std::shared_future<INT_PTR> done_;
 };
 
-}  // namespace wf::automation::testing
+}  // namespace wf::testing

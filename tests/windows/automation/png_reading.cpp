@@ -2,7 +2,10 @@
 
 #include "tools/automation/png_writer.h"
 
-namespace wf::automation::testing {
+using wf::automation::adler32;
+using wf::automation::crc32;
+
+namespace wf::testing {
 namespace {
 
 std::uint32_t bigEndian(const std::string& bytes, std::size_t at) {
@@ -62,4 +65,4 @@ std::optional<PngPicture> readPng(const std::string& bytes) {
     return picture;
 }
 
-}  // namespace wf::automation::testing
+}  // namespace wf::testing

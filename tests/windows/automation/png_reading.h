@@ -5,7 +5,7 @@
 #include <optional>
 #include <string>
 
-namespace wf::automation::testing {
+namespace wf::testing {
 
 struct PngPicture {
     std::uint32_t width = 0;
@@ -16,4 +16,4 @@ struct PngPicture {
 // Nothing when any part is malformed (only stored deflate blocks are understood).
 std::optional<PngPicture> readPng(const std::string& bytes);
 
-}  // namespace wf::automation::testing
+}  // namespace wf::testing

@@ -19,7 +19,7 @@ TEST(PngWriter, ChecksumsMatchTheirStandardCheckValues) {
 TEST(PngWriter, WritesRowsBehindFilterBytes) {
     const std::string rgb = "\x01\x02\x03\x04\x05\x06"
                             "\x07\x08\x09\x0A\x0B\x0C";
-    auto picture = testing::readPng(encodePng(2, 2, rgb));
+    auto picture = wf::testing::readPng(encodePng(2, 2, rgb));
     ASSERT_TRUE(picture);
     EXPECT_EQ(picture->width, 2u);
     EXPECT_EQ(picture->height, 2u);
@@ -30,7 +30,7 @@ TEST(PngWriter, SplitsLargePicturesIntoSeveralStoredBlocks) {
     std::string rgb;
     for (int i = 0; i < 300 * 100 * 3; ++i) rgb += static_cast<char>(i * 7);
     const std::string png = encodePng(300, 100, rgb);
-    auto picture = testing::readPng(png);
+    auto picture = wf::testing::readPng(png);
     ASSERT_TRUE(picture);
     EXPECT_EQ(picture->rows.size(), 90100u);
     EXPECT_EQ(picture->rows.substr(1, 900), rgb.substr(0, 900));
@@ -38,7 +38,7 @@ TEST(PngWriter, SplitsLargePicturesIntoSeveralStoredBlocks) {
 
     std::string damaged = png;
     damaged[png.size() / 2] ^= 0x40;
-    EXPECT_FALSE(testing::readPng(damaged)) << "the chunk CRC catches a flipped bit";
+    EXPECT_FALSE(wf::testing::readPng(damaged)) << "the chunk CRC catches a flipped bit";
 }
 
 TEST(PngWriter, RefusesPixelsThatDoNotFitTheSize) {

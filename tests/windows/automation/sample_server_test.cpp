@@ -4,8 +4,8 @@
 
 #include <gtest/gtest.h>
 
-#include <fstream>
-
+#include "tests/windows/support/host_paths.h"
+#include "tests/windows/support/scratch_folder.h"
 #include "tools/automation/automation.h"
 
 namespace wf::automation {
@@ -13,33 +13,17 @@ namespace {
 
 constexpr char kSampleTitle[] = "Wrenfold Server (sample)";
 
-// The build gives the program's path as the build machine sees it; Wine shows
-// that file system as drive Z:.
-std::string sampleProgramPath() {
-    std::string path = std::string("Z:") + SAMPLE_SERVER_PROGRAM;
-    for (char& c : path)
-        if (c == '/') c = '\\';
-    return path;
-}
-
 class SampleServer : public ::testing::Test {
 protected:
     void SetUp() override {
-        char temp[MAX_PATH];
-        GetTempPathA(MAX_PATH, temp);
-        folder_ = std::string(temp) + "wf_sample_" + std::to_string(GetCurrentProcessId());
-        CreateDirectoryA(folder_.c_str(), nullptr);
-        program_ = folder_ + "\\Wrenfold.exe";
-        ASSERT_TRUE(CopyFileA(sampleProgramPath().c_str(), program_.c_str(), FALSE)) << sampleProgramPath();
+        ASSERT_TRUE(wf::testing::copyFileTo(wf::testing::windowsPath(SAMPLE_SERVER_PROGRAM), program_));
     }
     void TearDown() override {
-        for (const char* name : {"Wrenfold.exe", "StartedWith.txt"}) DeleteFileA((folder_ + "\\" + name).c_str());
-        RemoveDirectoryA(folder_.c_str());
         for (const char* name : {"WRENFOLD_SAMPLE_NO_WINDOW", "WRENFOLD_SAMPLE_SECONDS", "WRENFOLD_SAMPLE_WINDOW_DELAY_MS"})
             SetEnvironmentVariableA(name, nullptr);
     }
 
-    // Starts the program with `commandLine` as given; its handle is closed on the way out.
+    // Starts the program with `commandLine` as given; the caller waits for and closes the process.
     PROCESS_INFORMATION start(std::string commandLine) {
         STARTUPINFOA startup{};
         startup.cb = sizeof startup;
@@ -50,13 +34,11 @@ protected:
         return started;
     }
 
-    std::string startedWith() const {
-        std::ifstream file(folder_ + "\\StartedWith.txt", std::ios::binary);
-        return std::string((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
-    }
+    std::string startedWith() const { return wf::testing::readFileText(folder_ + "\\StartedWith.txt"); }
 
-    std::string folder_;
-    std::string program_;
+    wf::testing::ScratchFolder scratch_{"sample"};
+    const std::string folder_ = scratch_.path();
+    const std::string program_ = folder_ + "\\Wrenfold.exe";
 };
 
 TEST_F(SampleServer, WithoutAWindowRecordsEachStartAndEnds) {

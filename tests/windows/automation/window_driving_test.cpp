@@ -4,18 +4,20 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
-#include <fstream>
 #include <future>
 #include <thread>
 
 #include "tests/windows/automation/modal_on_thread.h"
 #include "tests/windows/automation/png_reading.h"
+#include "tests/windows/support/scratch_folder.h"
 #include "tools/automation/automation.h"
 
 namespace wf::automation {
 namespace {
 
-using testing::ModalOnThread;
+using wf::testing::ModalOnThread;
+using wf::testing::readFileText;
+using wf::testing::ScratchFolder;
 
 constexpr char kFormTitle[] = "Automation Test Form";
 constexpr int kNameEdit = 101, kApplyButton = 102, kLockedButton = 103, kEchoLabel = 104;
@@ -155,34 +157,21 @@ TEST(WindowDriving, TellsAPlainMessageBoxAndAWrongAnswerApart) {
 TEST(WindowDriving, SavesAScreenshotOfAWindowAsPng) {
     TestForm form;
     ASSERT_TRUE(waitForWindow(kFormTitle, {}, 5s));
-    char temp[MAX_PATH];
-    GetTempPathA(MAX_PATH, temp);
-    const std::string path = std::string(temp) + "wf_shot_" + std::to_string(GetCurrentProcessId()) + ".png";
-    ASSERT_TRUE(saveScreenshot(form.window(), path));
-    std::ifstream file(path, std::ios::binary);
-    const std::string bytes((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
-    file.close();
-    DeleteFileA(path.c_str());
-
-    auto picture = testing::readPng(bytes);
+    ScratchFolder scratch("shot");
+    ASSERT_TRUE(saveScreenshot(form.window(), scratch.path() + "\\form.png"));
+    auto picture = wf::testing::readPng(readFileText(scratch.path() + "\\form.png"));
     ASSERT_TRUE(picture) << "a well-formed PNG";
     RECT area{};
     GetWindowRect(form.window(), &area);
     EXPECT_EQ(picture->width, static_cast<std::uint32_t>(area.right - area.left));
     EXPECT_EQ(picture->height, static_cast<std::uint32_t>(area.bottom - area.top));
 
-    EXPECT_FALSE(saveScreenshot(form.window(), std::string(temp) + "no_such_folder\\shot.png"));
+    EXPECT_FALSE(saveScreenshot(form.window(), scratch.path() + "\\missing\\form.png"));
 }
 
 class OpenFileDialogTest : public ::testing::Test {
 protected:
-    void SetUp() override {
-        char temp[MAX_PATH];
-        GetTempPathA(MAX_PATH, temp);
-        chosen_ = std::string(temp) + "wf_automation_" + std::to_string(GetCurrentProcessId()) + ".txt";
-        std::ofstream(chosen_) << "x";
-    }
-    void TearDown() override { DeleteFileA(chosen_.c_str()); }
+    void SetUp() override { wf::testing::writeFileText(chosen_, "x"); }
 
     static UINT_PTR CALLBACK oldStyleHook(HWND, UINT, WPARAM, LPARAM) { return 0; }
 
@@ -203,7 +192,8 @@ protected:
         });
     }
 
-    std::string chosen_;
+    ScratchFolder scratch_{"pick"};
+    const std::string chosen_ = scratch_.path() + "\\chosen.txt";
 };
 
 // The open-file dialog in both looks: Explorer style, and the old style that a hook
