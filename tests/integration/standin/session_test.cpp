@@ -1,0 +1,203 @@
+// Replies of the stand-in seen token by token: message order, DONE bits,
+// recording, attention, and broken clients.
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include "tds_test_client.h"
+#include "tools/sqlserver_standin/testing/standin_process.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+using wf::standin::testing::Reply;
+using wf::standin::testing::TdsTestClient;
+using wf::testing::StandinProcess;
+
+constexpr std::uint16_t kMore = 0x01, kError = 0x02, kCount = 0x10, kAttention = 0x20;
+
+std::string readFile(const fs::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+class SessionTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        scratch_ = fs::temp_directory_path() / ("standin-session-" + std::to_string(::getpid()));
+        fs::create_directories(scratch_);
+        std::ofstream(scratch_ / "standin.conf")
+            << "database ACME\n"
+               "table ACME.DB_CTL (KEY_ID, SHARED_DIR)\n"
+               "row ACME.DB_CTL (1, 'C:\\old')\n"
+               "fail 'sp_detach_db' (3703, 16, 'Cannot detach the database ''ACME'' because it is currently in use.'),"
+               " (5069, 16, 'ALTER DATABASE statement failed.')\n"
+               "delay 'slow statement' 3000\n";
+        server_.emplace(std::vector<std::string>{"--login", "sa:pw", "--config", (scratch_ / "standin.conf").string(),
+                                                 "--record-dir", (scratch_ / "record").string()});
+    }
+
+    void TearDown() override {
+        server_.reset();
+        fs::remove_all(scratch_);
+    }
+
+    std::unique_ptr<TdsTestClient> loggedIn(const std::string& database = "") {
+        auto client = std::make_unique<TdsTestClient>(server_->port());
+        Reply login = client->logIn("sa", "pw", database);
+        EXPECT_TRUE(login.loginAcknowledged);
+        return client;
+    }
+
+    fs::path scratch_;
+    std::optional<StandinProcess> server_;
+};
+
+TEST_F(SessionTest, LoginReplyNamesTheDatabaseAndEndsWithOneDone) {
+    TdsTestClient client(server_->port());
+    Reply login = client.logIn("SA", "pw", "acme");
+    EXPECT_TRUE(login.loginAcknowledged);
+    EXPECT_EQ(login.databaseChanges, std::vector<std::string>{"ACME"});
+    ASSERT_EQ(login.messages.size(), 2u);
+    EXPECT_EQ(login.messages[0].number, 5701);
+    EXPECT_EQ(login.messages[0].text, "Changed database context to 'ACME'.");
+    EXPECT_FALSE(login.messages[0].error);
+    EXPECT_EQ(login.messages[1].number, 5703);
+    EXPECT_EQ(login.doneStatuses, std::vector<std::uint16_t>{0});
+}
+
+TEST_F(SessionTest, FailedLoginAnswersThenCloses) {
+    TdsTestClient client(server_->port());
+    Reply login = client.logIn("sa", "PW", "");
+    EXPECT_FALSE(login.loginAcknowledged);
+    ASSERT_EQ(login.messages.size(), 1u);
+    EXPECT_EQ(login.messages[0].number, 18456);
+    EXPECT_EQ(login.messages[0].severity, 14);
+    EXPECT_EQ(login.doneStatuses, std::vector<std::uint16_t>{kError});
+    EXPECT_TRUE(client.closedWithin(std::chrono::seconds(2)));
+}
+
+TEST_F(SessionTest, RaisedErrorsArriveInOrderWithTheirLines) {
+    auto client = loggedIn();
+    Reply reply = client->batch("RAISERROR('first', 16, 1)\nselect * from ACME.dbo.DB_CTL\nRAISERROR(N'second 100%%', 11, 7)");
+    ASSERT_EQ(reply.messages.size(), 2u);
+    EXPECT_EQ(reply.messages[0].number, 50000);
+    EXPECT_EQ(reply.messages[0].text, "first");
+    EXPECT_EQ(reply.messages[0].line, 1);
+    EXPECT_EQ(reply.messages[1].text, "second 100%");
+    EXPECT_EQ(reply.messages[1].severity, 11);
+    EXPECT_EQ(reply.messages[1].state, 7);
+    EXPECT_EQ(reply.messages[1].line, 3);
+    EXPECT_EQ(reply.rows.size(), 1u);
+    EXPECT_EQ(reply.doneStatuses, (std::vector<std::uint16_t>{kMore | kError, kMore | kCount, kError}));
+}
+
+TEST_F(SessionTest, ThrowEndsTheBatch) {
+    auto client = loggedIn();
+    Reply reply = client->batch("THROW 50001, 'stop here', 3; RAISERROR('never', 16, 1)");
+    ASSERT_EQ(reply.messages.size(), 1u);
+    EXPECT_EQ(reply.messages[0].number, 50001);
+    EXPECT_EQ(reply.messages[0].severity, 16);
+    EXPECT_EQ(reply.doneStatuses, std::vector<std::uint16_t>{kError});
+}
+
+TEST_F(SessionTest, ScriptedFailureReportsEveryErrorAndRunsNothing) {
+    auto client = loggedIn();
+    Reply reply = client->batch("exec SP_DETACH_DB \"ACME\" select * from ACME..DB_CTL");
+    ASSERT_EQ(reply.messages.size(), 2u);
+    EXPECT_EQ(reply.messages[0].number, 3703);
+    EXPECT_EQ(reply.messages[1].number, 5069);
+    EXPECT_TRUE(reply.rows.empty());
+    EXPECT_EQ(reply.doneStatuses, std::vector<std::uint16_t>{kError});
+}
+
+TEST_F(SessionTest, MissingObjectsGiveTheServersErrors) {
+    auto client = loggedIn("ACME");
+    EXPECT_EQ(client->batch("select * from NOPE").messages.at(0).text, "Invalid object name 'NOPE'.");
+    EXPECT_EQ(client->batch("select NOPE from DB_CTL").messages.at(0).number, 207);
+    EXPECT_EQ(client->batch("select * from DB_CTL where NOPE = 1").messages.at(0).number, 207);
+    EXPECT_EQ(client->batch("use NOPE").messages.at(0).number, 911);
+    EXPECT_EQ(client->batch("select * from").messages.at(0).number, 102);
+    Reply unclosed = client->batch("select 'abc");
+    EXPECT_EQ(unclosed.messages.at(0).text, "Unclosed quotation mark after the character string 'abc'.");
+    // The session survives all of them.
+    EXPECT_EQ(client->batch("select * from DB_CTL where SHARED_DIR = 'c:\\OLD'").rows.size(), 1u);
+}
+
+TEST_F(SessionTest, UnknownStatementsAreAcceptedAndEveryBatchIsRecorded) {
+    auto client = loggedIn("ACME");
+    std::string create = "CREATE TABLE T (A int) -- comment\r\nGO-less text with ünïcödé";
+    Reply reply = client->batch(create);
+    EXPECT_TRUE(reply.messages.empty());
+    EXPECT_EQ(reply.doneStatuses.back() & kError, 0);
+    client->batch("use master");
+    client->batch("alter database \"ACME\" set offline with rollback immediate");
+    EXPECT_EQ(readFile(scratch_ / "record" / "ACME" / "0001.sql"), create);
+    EXPECT_EQ(readFile(scratch_ / "record" / "ACME" / "0002.sql"), "use master");
+    EXPECT_EQ(readFile(scratch_ / "record" / "master" / "0001.sql"),
+              "alter database \"ACME\" set offline with rollback immediate");
+}
+
+TEST_F(SessionTest, AttentionCancelsAWaitAtOnce) {
+    auto client = loggedIn();
+    auto start = std::chrono::steady_clock::now();
+    client->sendBatch("waitfor delay '00:00:10'");
+    std::this_thread::sleep_for(std::chrono::milliseconds(200));
+    client->sendAttention();
+    Reply reply = client->readReply();
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(3));
+    EXPECT_EQ(reply.doneStatuses, std::vector<std::uint16_t>{kAttention});
+    // The session goes on after the cancel.
+    EXPECT_EQ(client->batch("select * from ACME..DB_CTL").rows.size(), 1u);
+}
+
+TEST_F(SessionTest, ScriptedDelayHoldsTheAnswer) {
+    auto client = loggedIn();
+    auto start = std::chrono::steady_clock::now();
+    Reply reply = client->batch("-- slow statement");
+    EXPECT_GE(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(2900));
+    EXPECT_EQ(reply.doneStatuses, std::vector<std::uint16_t>{0});
+}
+
+TEST_F(SessionTest, MalformedClientsAreDroppedAndTheServerStaysUp) {
+    {
+        TdsTestClient notPreLogin(server_->port());
+        notPreLogin.sendRaw(0x01, "garbage");
+        EXPECT_TRUE(notPreLogin.closedWithin(std::chrono::seconds(2)));
+    }
+    {
+        TdsTestClient badLogin(server_->port());
+        badLogin.preLogin();
+        std::string login(94, '\0');
+        login[0] = 94;
+        login[4] = 0x04, login[7] = 0x74;
+        login[40] = static_cast<char>(0xF0);  // user name far outside the message
+        login[42] = 10;
+        badLogin.sendRaw(0x10, login);
+        EXPECT_TRUE(badLogin.closedWithin(std::chrono::seconds(2)));
+    }
+    {
+        TdsTestClient shortHeaders(server_->port());
+        shortHeaders.logIn("sa", "pw");
+        shortHeaders.sendRaw(0x01, std::string("\xFF\x00\x00\x00", 4));
+        EXPECT_TRUE(shortHeaders.closedWithin(std::chrono::seconds(2)));
+    }
+    auto client = loggedIn();
+    EXPECT_EQ(client->batch("select * from ACME..DB_CTL").rows.size(), 1u);
+}
+
+TEST_F(SessionTest, StopsOnSignalWithStatusZero) {
+    auto client = loggedIn();
+    client->sendBatch("waitfor delay '00:01:00'");
+    std::this_thread::sleep_for(std::chrono::milliseconds(100));
+    auto start = std::chrono::steady_clock::now();
+    EXPECT_EQ(server_->stop(), 0);
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(3));
+}
+
+}  // namespace

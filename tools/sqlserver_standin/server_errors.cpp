@@ -1,0 +1,56 @@
+#include "server_errors.h"
+
+#include <algorithm>
+
+namespace wf::standin::errors {
+namespace {
+
+ServerMessage make(int number, int severity, std::string text, int state = 1) {
+    return ServerMessage{number, static_cast<std::uint8_t>(severity), static_cast<std::uint8_t>(state), std::move(text)};
+}
+
+std::string str(std::string_view text) { return std::string(text); }
+
+}  // namespace
+
+ServerMessage loginFailed(std::string_view user) { return make(18456, 14, "Login failed for user '" + str(user) + "'."); }
+
+ServerMessage cannotOpenDatabase(std::string_view database) {
+    return make(4060, 11, "Cannot open database \"" + str(database) + "\" requested by the login. The login failed.");
+}
+
+ServerMessage changedDatabase(std::string_view database) {
+    return make(5701, 10, "Changed database context to '" + str(database) + "'.", 2);
+}
+
+ServerMessage changedLanguage() { return make(5703, 10, "Changed language setting to us_english.", 1); }
+
+ServerMessage databaseDoesNotExist(std::string_view database) {
+    return make(911, 16, "Database '" + str(database) + "' does not exist. Make sure that the name is entered correctly.");
+}
+
+ServerMessage invalidObjectName(std::string_view name) { return make(208, 16, "Invalid object name '" + str(name) + "'."); }
+
+ServerMessage invalidColumnName(std::string_view name) { return make(207, 16, "Invalid column name '" + str(name) + "'."); }
+
+ServerMessage incorrectSyntax(std::string_view near) { return make(102, 15, "Incorrect syntax near '" + str(near) + "'."); }
+
+ServerMessage unclosedQuote(std::string_view remainder) {
+    return make(105, 15, "Unclosed quotation mark after the character string '" + str(remainder) + "'.");
+}
+
+ServerMessage badWaitforTime(std::string_view text) {
+    return make(148, 15, "Incorrect time syntax in time string '" + str(text) + "' used with WAITFOR.");
+}
+
+ServerMessage unknownProcedure(std::string_view name) {
+    return make(2812, 16, "Could not find stored procedure '" + str(name) + "'.", 62);
+}
+
+ServerMessage cursorNotOpen() { return make(16955, 16, "Could not create an acceptable cursor.", 2); }
+
+ServerMessage raised(int number, std::string text, int severity, int state) {
+    return make(number, std::clamp(severity, 0, 25), std::move(text), std::clamp(state, 0, 255));
+}
+
+}  // namespace wf::standin::errors

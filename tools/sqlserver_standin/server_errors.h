@@ -1,0 +1,25 @@
+#pragma once
+// SQL Server's own messages, with its numbers, severities and texts.
+#include <string>
+#include <string_view>
+
+#include "tds/server_message.h"
+
+namespace wf::standin::errors {
+
+ServerMessage loginFailed(std::string_view user);
+ServerMessage cannotOpenDatabase(std::string_view database);
+ServerMessage changedDatabase(std::string_view database);
+ServerMessage changedLanguage();
+ServerMessage databaseDoesNotExist(std::string_view database);
+ServerMessage invalidObjectName(std::string_view name);
+ServerMessage invalidColumnName(std::string_view name);
+ServerMessage incorrectSyntax(std::string_view near);
+ServerMessage unclosedQuote(std::string_view remainder);
+ServerMessage badWaitforTime(std::string_view text);
+ServerMessage unknownProcedure(std::string_view name);
+ServerMessage cursorNotOpen();
+// RAISERROR and THROW: number 50000 or the thrown one, text as given.
+ServerMessage raised(int number, std::string text, int severity, int state);
+
+}  // namespace wf::standin::errors

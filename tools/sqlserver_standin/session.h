@@ -1,0 +1,38 @@
+#pragma once
+// One client connection from pre-login to close. Malformed input ends this
+// session only; nothing it does can stop the server.
+#include <chrono>
+#include <string>
+
+#include "handlers/statement_context.h"
+#include "server_context.h"
+#include "tds/packet_channel.h"
+#include "tds/token_stream.h"
+
+namespace wf::standin {
+
+class Session {
+public:
+    Session(int socket, ServerContext& server);
+
+    // Serves the connection until the client leaves or breaks the protocol.
+    // Never raises; the caller closes the socket.
+    void run() noexcept;
+
+private:
+    bool logIn();
+    void serveRequests();
+    void runBatch(const std::string& payload);
+    void runRpc(const std::string& payload);
+    void send(const TokenStream& reply);
+    void sendAttentionAcknowledged();
+    // Waits while watching for the client's attention.
+    void pause(std::chrono::milliseconds duration);
+    StatementContext statementContext(TokenStream& reply);
+
+    ServerContext& server_;
+    PacketChannel channel_;
+    SessionState state_;
+};
+
+}  // namespace wf::standin
