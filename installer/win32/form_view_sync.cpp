@@ -1,0 +1,65 @@
+#include "installer/win32/form_view_sync.h"
+
+#include <vector>
+
+namespace wf::win32 {
+
+TwipsScale::TwipsScale(HWND window) {
+    HDC screen = GetDC(window);
+    dpi_ = GetDeviceCaps(screen, LOGPIXELSY);
+    ReleaseDC(window, screen);
+    if (dpi_ <= 0) dpi_ = 96;
+}
+
+ScreenArea screenArea(const TwipsScale& scale) {
+    return {scale.twips(GetSystemMetrics(SM_CXSCREEN)), scale.twips(GetSystemMetrics(SM_CYSCREEN))};
+}
+
+void readWindowPlace(HWND dialog, const TwipsScale& scale, FormWindow& window) {
+    RECT outer;
+    GetWindowRect(dialog, &outer);
+    window.left = scale.twips(outer.left);
+    window.top = scale.twips(outer.top);
+    window.width = scale.twips(outer.right - outer.left);
+    window.height = scale.twips(outer.bottom - outer.top);
+}
+
+void applyWindow(HWND dialog, const TwipsScale& scale, const FormWindow& window) {
+    applyText(dialog, window.caption);
+    RECT outer;
+    GetWindowRect(dialog, &outer);
+    int left = scale.pixels(window.left);
+    int top = scale.pixels(window.top);
+    int width = scale.pixels(window.width);
+    int height = scale.pixels(window.height);
+    if (outer.left != left || outer.top != top || outer.right - outer.left != width || outer.bottom - outer.top != height) {
+        SetWindowPos(dialog, nullptr, left, top, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+}
+
+void applyPlacement(HWND control, const TwipsScale& scale, const Control& state) {
+    SetWindowPos(control, nullptr, scale.pixels(state.left), scale.pixels(state.top), scale.pixels(state.width),
+                 scale.pixels(state.height), SWP_NOZORDER | SWP_NOACTIVATE);
+    applyVisibility(control, state);
+}
+
+void applyVisibility(HWND control, const Control& state) {
+    if ((IsWindowVisible(control) != FALSE) != state.visible) ShowWindow(control, state.visible ? SW_SHOW : SW_HIDE);
+    if ((IsWindowEnabled(control) != FALSE) != state.enabled) EnableWindow(control, state.enabled);
+}
+
+std::string windowText(HWND control) {
+    std::vector<char> text(static_cast<std::size_t>(GetWindowTextLengthA(control)) + 1, '\0');
+    GetWindowTextA(control, text.data(), static_cast<int>(text.size()));
+    return text.data();
+}
+
+void applyText(HWND control, const std::string& text) {
+    if (windowText(control) != text) SetWindowTextA(control, text.c_str());
+}
+
+void applyFocus(HWND control) {
+    if (control && GetFocus() != control) SetFocus(control);
+}
+
+}  // namespace wf::win32

@@ -1,0 +1,260 @@
+#include "installer/win32/lookup_view.h"
+
+#include <windows.h>
+#include <commctrl.h>
+
+#include "common/run_error.h"
+#include "installer/win32/dialog_resources.h"
+#include "installer/win32/form_view_sync.h"
+#include "installer/win32/grid_list_view.h"
+
+namespace wf::win32 {
+namespace {
+
+// Posted once the dialog is on screen, as the form's activation.
+constexpr UINT kActivate = WM_APP + 1;
+constexpr UINT_PTR kSubclassId = 1;
+constexpr int kLeftButton = 1;
+
+int shiftState() {
+    return (GetKeyState(VK_SHIFT) < 0 ? 1 : 0) | (GetKeyState(VK_CONTROL) < 0 ? 2 : 0) | (GetKeyState(VK_MENU) < 0 ? 4 : 0);
+}
+
+class LookupWindow {
+public:
+    LookupWindow(frmUtilLookupCode& form, HWND dialog) : form_(form), dialog_(dialog), scale_(dialog) {}
+
+    static INT_PTR CALLBACK dialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
+
+private:
+    static LRESULT CALLBACK gridProc(HWND, UINT, WPARAM, LPARAM, UINT_PTR, DWORD_PTR);
+    static LRESULT CALLBACK searchProc(HWND, UINT, WPARAM, LPARAM, UINT_PTR, DWORD_PTR);
+
+    HWND item(int id) const { return GetDlgItem(dialog_, id); }
+    void load();
+    bool onCommand(WORD id, WORD code);
+    bool onGridNotice(const NMHDR& notice);
+    // Runs one handler of the form between copying the window's state in and the form's out.
+    template <class Handler>
+    void handle(Handler handler);
+    void readState();
+    void showState();
+    void showLayout();
+    HWND controlWithFocus() const;
+    float gridY(int pixelY) const;
+
+    frmUtilLookupCode& form_;
+    HWND dialog_;
+    TwipsScale scale_;
+    bool loaded_ = false;
+    bool closed_ = false;
+    // Set while the form's state is copied to the window, whose change notices are then not the user's.
+    bool showing_ = false;
+};
+
+INT_PTR CALLBACK LookupWindow::dialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
+    auto* view = reinterpret_cast<LookupWindow*>(GetWindowLongPtrA(dialog, DWLP_USER));
+    switch (message) {
+        case WM_INITDIALOG:
+            view = new LookupWindow(*reinterpret_cast<frmUtilLookupCode*>(lParam), dialog);
+            SetWindowLongPtrA(dialog, DWLP_USER, reinterpret_cast<LONG_PTR>(view));
+            view->load();
+            PostMessageA(dialog, kActivate, 0, 0);
+            return FALSE;
+        case kActivate:
+            // The form is activated once the user sees it.
+            ShowWindow(dialog, SW_SHOW);
+            UpdateWindow(dialog);
+            view->handle([](frmUtilLookupCode& form) { form.Form_Activate(); });
+            return TRUE;
+        case WM_SIZE:
+            if (view && view->loaded_ && !view->showing_) {
+                view->handle([](frmUtilLookupCode& form) { form.Form_Resize(); });
+            }
+            return FALSE;
+        case WM_COMMAND:
+            return view && view->onCommand(LOWORD(wParam), HIWORD(wParam));
+        case WM_NOTIFY: {
+            const auto* notice = reinterpret_cast<const NMHDR*>(lParam);
+            return view && notice->idFrom == IDC_LOOKUP_GRID && view->onGridNotice(*notice);
+        }
+        case WM_CLOSE:
+            if (view) view->handle([](frmUtilLookupCode& form) { form.Form_Close(); });
+            return TRUE;
+        case WM_NCDESTROY:
+            delete view;
+            SetWindowLongPtrA(dialog, DWLP_USER, 0);
+            return FALSE;
+        default:
+            return FALSE;
+    }
+}
+
+void LookupWindow::load() {
+    HWND grid = item(IDC_LOOKUP_GRID);
+    ListView_SetExtendedListViewStyle(grid, LVS_EX_FULLROWSELECT | LVS_EX_GRIDLINES);
+    SetWindowSubclass(grid, gridProc, kSubclassId, reinterpret_cast<DWORD_PTR>(this));
+    SetWindowSubclass(item(IDC_LOOKUP_SEARCH), searchProc, kSubclassId, reinterpret_cast<DWORD_PTR>(this));
+    form_.screen = screenArea(scale_);
+    form_.Form_Load();
+    loaded_ = true;
+    applyWindow(dialog_, scale_, form_.window);
+    showState();
+}
+
+bool LookupWindow::onCommand(WORD id, WORD code) {
+    switch (id) {
+        case IDC_LOOKUP_SEARCH:
+            if (code != EN_CHANGE || showing_) return false;
+            handle([](frmUtilLookupCode& form) { form.txtSearch_Change(); });
+            return true;
+        case IDOK:
+        case IDCANCEL: {
+            // Enter and Escape reach the control that has the focus; a click reaches the button.
+            int key = id == IDOK ? kKeyReturn : kKeyEscape;
+            HWND focus = GetFocus();
+            if (focus == item(IDC_LOOKUP_SEARCH)) {
+                handle([key](frmUtilLookupCode& form) mutable { form.txtSearch_KeyDown(key, 0); });
+            } else if (focus == item(IDC_LOOKUP_GRID)) {
+                handle([key](frmUtilLookupCode& form) mutable { form.MSHFlexGrid1_KeyDown(key, 0); });
+            } else if (id == IDOK) {
+                handle([](frmUtilLookupCode& form) { form.cmdOK_Click(); });
+            } else {
+                handle([](frmUtilLookupCode& form) { form.cmdCancel_Click(); });
+            }
+            return true;
+        }
+        default:
+            return false;
+    }
+}
+
+bool LookupWindow::onGridNotice(const NMHDR& notice) {
+    switch (notice.code) {
+        case LVN_ITEMCHANGED: {
+            const auto& change = reinterpret_cast<const NMLISTVIEW&>(notice);
+            bool nowSelected = (change.uNewState & LVIS_SELECTED) && !(change.uOldState & LVIS_SELECTED);
+            if (showing_ || !nowSelected) return false;
+            // The grid's own events when the user moves to another row.
+            int row = change.iItem + FlexGrid::kFixedRows;
+            handle([row](frmUtilLookupCode& form) {
+                form.MSHFlexGrid1_LeaveCell();
+                ignoreFailure([&] { form.MSHFlexGrid1.setRow(row); });
+                form.MSHFlexGrid1_RowColChange();
+            });
+            return true;
+        }
+        case LVN_COLUMNCLICK: {
+            DWORD at = GetMessagePos();
+            POINT point{static_cast<short>(LOWORD(at)), static_cast<short>(HIWORD(at))};
+            ScreenToClient(item(IDC_LOOKUP_GRID), &point);
+            float x = static_cast<float>(scale_.twips(point.x));
+            handle([x](frmUtilLookupCode& form) {
+                form.MSHFlexGrid1_MouseDown(kLeftButton, 0, x, 0);
+                form.MSHFlexGrid1_MouseUp(kLeftButton, 0, x, 0);
+            });
+            return true;
+        }
+        case NM_CLICK: {
+            const auto& click = reinterpret_cast<const NMITEMACTIVATE&>(notice);
+            float x = static_cast<float>(scale_.twips(click.ptAction.x));
+            float y = gridY(click.ptAction.y);
+            handle([x, y](frmUtilLookupCode& form) { form.MSHFlexGrid1_MouseUp(kLeftButton, shiftState(), x, y); });
+            return true;
+        }
+        case NM_DBLCLK:
+            handle([](frmUtilLookupCode& form) { form.MSHFlexGrid1_DblClick(); });
+            return true;
+        default:
+            return false;
+    }
+}
+
+LRESULT CALLBACK LookupWindow::gridProc(HWND grid, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR self) {
+    if (message == WM_LBUTTONDOWN || message == WM_LBUTTONDBLCLK) {
+        auto* view = reinterpret_cast<LookupWindow*>(self);
+        float x = static_cast<float>(view->scale_.twips(static_cast<short>(LOWORD(lParam))));
+        float y = view->gridY(static_cast<short>(HIWORD(lParam)));
+        view->handle([x, y](frmUtilLookupCode& form) { form.MSHFlexGrid1_MouseDown(kLeftButton, shiftState(), x, y); });
+        if (view->closed_) return 0;
+    }
+    if (message == WM_NCDESTROY) RemoveWindowSubclass(grid, gridProc, kSubclassId);
+    return DefSubclassProc(grid, message, wParam, lParam);
+}
+
+LRESULT CALLBACK LookupWindow::searchProc(HWND search, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR self) {
+    if (message == WM_KEYDOWN && (wParam == VK_UP || wParam == VK_DOWN)) {
+        auto* view = reinterpret_cast<LookupWindow*>(self);
+        int key = static_cast<int>(wParam);
+        view->handle([&key](frmUtilLookupCode& form) { form.txtSearch_KeyDown(key, shiftState()); });
+        if (key == 0 || view->closed_) return 0;
+    }
+    if (message == WM_NCDESTROY) RemoveWindowSubclass(search, searchProc, kSubclassId);
+    return DefSubclassProc(search, message, wParam, lParam);
+}
+
+// A press in the list's item area, in grid coordinates: below the heading row.
+float LookupWindow::gridY(int pixelY) const {
+    int intoItems = pixelY - headingHeight(item(IDC_LOOKUP_GRID));
+    return static_cast<float>(form_.MSHFlexGrid1.rowHeight(0) + scale_.twips(intoItems > 0 ? intoItems : 0));
+}
+
+template <class Handler>
+void LookupWindow::handle(Handler handler) {
+    if (closed_) return;
+    readState();
+    handler(form_);
+    if (form_.window.unloaded) {
+        closed_ = true;
+        EndDialog(dialog_, IDOK);
+        return;
+    }
+    showState();
+}
+
+void LookupWindow::readState() {
+    readWindowPlace(dialog_, scale_, form_.window);
+    form_.txtSearch.text = windowText(item(IDC_LOOKUP_SEARCH));
+    if (form_.MSHFlexGrid1.rows() > FlexGrid::kFixedRows) {
+        ignoreFailure([&] { form_.MSHFlexGrid1.setTopRow(topGridRow(item(IDC_LOOKUP_GRID))); });
+    }
+}
+
+void LookupWindow::showState() {
+    showing_ = true;
+    applyWindow(dialog_, scale_, form_.window);
+    showLayout();
+    applyText(item(IDC_LOOKUP_LABEL), form_.Label1.caption);
+    applyText(item(IDC_LOOKUP_SEARCH), form_.txtSearch.text);
+    SortArrow arrow = form_.picSortArrowDn.visible ? SortArrow::Down
+                      : form_.picSortArrowUp.visible ? SortArrow::Up
+                                                     : SortArrow::None;
+    showGrid(item(IDC_LOOKUP_GRID), scale_, form_.MSHFlexGrid1, arrow);
+    applyFocus(controlWithFocus());
+    showing_ = false;
+}
+
+void LookupWindow::showLayout() {
+    applyPlacement(item(IDC_LOOKUP_GRID), scale_, form_.MSHFlexGrid1);
+    applyPlacement(item(IDC_LOOKUP_LABEL), scale_, form_.Label1);
+    applyPlacement(item(IDC_LOOKUP_SEARCH), scale_, form_.txtSearch);
+    applyPlacement(item(IDOK), scale_, form_.cmdOK);
+    applyPlacement(item(IDCANCEL), scale_, form_.cmdCancel);
+    applyPlacement(item(IDC_LOOKUP_ADD_NEW), scale_, form_.cmdAddNew);
+    applyPlacement(item(IDC_LOOKUP_FILTER_PICTURE), scale_, form_.picFilterOn);
+    applyPlacement(item(IDC_LOOKUP_FILTER_LABEL), scale_, form_.lblFilterOn);
+}
+
+HWND LookupWindow::controlWithFocus() const {
+    if (form_.window.focus == &form_.txtSearch) return item(IDC_LOOKUP_SEARCH);
+    return nullptr;
+}
+
+}  // namespace
+
+void LookupView::showModal(frmUtilLookupCode& form) {
+    DialogBoxParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDD_LOOKUP), GetActiveWindow(), LookupWindow::dialogProc,
+                    reinterpret_cast<LPARAM>(&form));
+}
+
+}  // namespace wf::win32

@@ -1,0 +1,192 @@
+#include <winsock2.h>
+#include <windows.h>
+#include <commctrl.h>
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+#include "installer/dialogs/server_list.h"
+#include "installer/win32/dialog_resources.h"
+#include "installer/win32/win32_installer_dialogs.h"
+#include "platform/win32/win32_user_interface.h"
+#include "tests/windows/automation/modal_on_thread.h"
+#include "tests/windows/dialogs/loopback_sql_browser.h"
+#include "tests/windows/support/host_paths.h"
+#include "tools/automation/automation.h"
+
+namespace wf {
+namespace {
+
+using namespace automation;
+using wf::testing::ModalOnThread;
+using wf::testing::LoopbackSqlBrowser;
+
+constexpr char kProgramTitle[] = "Wrenfold Database Install";
+
+std::vector<std::string> listedValues(HWND list) {
+    std::vector<std::string> values;
+    int count = ListView_GetItemCount(list);
+    for (int i = 0; i < count; ++i) {
+        char text[256] = {};
+        ListView_GetItemText(list, i, 1, text, sizeof text);
+        values.push_back(text);
+    }
+    return values;
+}
+
+HWND focusOf(HWND window) {
+    GUITHREADINFO info{};
+    info.cbSize = sizeof info;
+    GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &info);
+    return info.hwndFocus;
+}
+
+class DialogsE2eTest : public ::testing::Test {
+protected:
+    DialogsE2eTest() {
+        state_.strDBServer = "SRV";
+        state_.strDBUser = "sa";
+        state_.strDBPassword = "secret";
+    }
+
+    HWND openLogon() {
+        shown_ = std::make_unique<ModalOnThread>([this] {
+            dialogs_.showDbLogon(state_);
+            return INT_PTR{0};
+        });
+        auto window = waitForWindow("Database Logon", {}, 10s, GetCurrentProcessId());
+        return window ? window->handle : nullptr;
+    }
+    HWND openLookup(HWND logon) {
+        PostMessageA(controlById(logon, IDC_LOGON_LOOKUP), BM_CLICK, 0, 0);
+        auto window = waitForWindow("SQL Server Lookup", {}, 10s, GetCurrentProcessId());
+        return window ? window->handle : nullptr;
+    }
+    bool logonClosed() { return shown_->result(10s) == 0; }
+    // Waits for the window to be gone (a modal dialog closing on its own thread).
+    static bool closes(HWND window) {
+        for (int i = 0; i < 100 && IsWindow(window); ++i) Sleep(50);
+        return !IsWindow(window);
+    }
+    static void screenshot(HWND window, const std::string& name) {
+        std::string folder = wf::testing::windowsPath(WF_SCREENSHOT_DIR);
+        CreateDirectoryA(folder.c_str(), nullptr);
+        EXPECT_TRUE(saveScreenshot(window, folder + "\\" + name + ".png"));
+    }
+
+    InstallerState state_;
+    win32::Win32UserInterface ui_{kProgramTitle};
+    win32::Win32InstallerDialogs dialogs_{ui_, GetServerList};
+    std::unique_ptr<ModalOnThread> shown_;
+};
+
+TEST_F(DialogsE2eTest, LogonShowsTheLoginAndOkTakesTheBoxesAsTyped) {
+    HWND logon = openLogon();
+    ASSERT_TRUE(logon);
+    HWND server = controlById(logon, IDC_LOGON_SERVER);
+    HWND password = controlById(logon, IDC_LOGON_PASSWORD);
+    EXPECT_EQ(textOf(server), "SRV");
+    EXPECT_EQ(textOf(controlById(logon, IDC_LOGON_USER)), "sa");
+    EXPECT_EQ(textOf(controlById(logon, IDC_LOGON_PROMPT)), "Please enter a valid user ID and password for the SQL server");
+    EXPECT_EQ(textOf(controlById(logon, IDC_LOGON_SERVER_LABEL)), "SQL server");
+    EXPECT_EQ(textOf(controlById(logon, IDC_LOGON_USER_LABEL)), "Database &user ID");
+    EXPECT_EQ(textOf(controlById(logon, IDC_LOGON_PASSWORD_LABEL)), "Database &password");
+    EXPECT_TRUE(GetWindowLongA(password, GWL_STYLE) & ES_PASSWORD);
+    EXPECT_NE(SendMessageW(password, EM_GETPASSWORDCHAR, 0, 0), 0) << "the password shows as dots";
+    EXPECT_TRUE(SendMessageA(controlById(logon, IDC_LOGON_LOOKUP), BM_GETIMAGE, IMAGE_ICON, 0)) << "the server button's icon";
+    screenshot(logon, "logon");
+
+    ASSERT_TRUE(setEditText(server, " NEWSRV "));
+    ASSERT_TRUE(setEditText(controlById(logon, IDC_LOGON_USER), "admin"));
+    ASSERT_TRUE(setEditText(password, "p;w"));
+    ASSERT_TRUE(pressButton(logon, "OK"));
+    ASSERT_TRUE(logonClosed());
+    EXPECT_EQ(state_.strDBServer, " NEWSRV ");
+    EXPECT_EQ(state_.strDBUser, "admin");
+    EXPECT_EQ(state_.strDBPassword, "p;w");
+    EXPECT_TRUE(state_.bLogonOK);
+}
+
+TEST_F(DialogsE2eTest, CancelAndTheCloseBoxKeepTheLoginAndClearTheFlag) {
+    for (bool byCloseBox : {false, true}) {
+        state_.bLogonOK = true;
+        HWND logon = openLogon();
+        ASSERT_TRUE(logon);
+        ASSERT_TRUE(setEditText(controlById(logon, IDC_LOGON_SERVER), "edited"));
+        if (byCloseBox) {
+            PostMessageA(logon, WM_SYSCOMMAND, SC_CLOSE, 0);
+        } else {
+            ASSERT_TRUE(pressButton(logon, "Cancel"));
+        }
+        ASSERT_TRUE(logonClosed());
+        EXPECT_FALSE(state_.bLogonOK) << (byCloseBox ? "close box" : "Cancel");
+        EXPECT_EQ(state_.strDBServer, "SRV");
+    }
+}
+
+TEST_F(DialogsE2eTest, ServerPickedInTheLookupLandsInTheServerBox) {
+    LoopbackSqlBrowser browser({{"HOST", "MSSQLSERVER"}, {"HOST", "SQLEXPRESS"}, {"ALPHA", "MSSQLSERVER"}});
+    wf::testing::pointServerListAt(browser.target());
+    HWND logon = openLogon();
+    ASSERT_TRUE(logon);
+    HWND lookup = openLookup(logon);
+    ASSERT_TRUE(lookup);
+    HWND list = controlById(lookup, IDC_LOOKUP_GRID);
+    EXPECT_EQ(listedValues(list), (std::vector<std::string>{"ALPHA", "HOST", "HOST\\SQLEXPRESS"}));
+    EXPECT_EQ(textOf(controlById(lookup, IDC_LOOKUP_LABEL)), "Server name");
+    EXPECT_EQ(ListView_GetNextItem(list, -1, LVNI_SELECTED), 0);
+    screenshot(lookup, "lookup");
+
+    NMLISTVIEW heading{};
+    heading.hdr = {list, IDC_LOOKUP_GRID, static_cast<UINT>(LVN_COLUMNCLICK)};
+    heading.iSubItem = 1;
+    SendMessageA(lookup, WM_NOTIFY, IDC_LOOKUP_GRID, reinterpret_cast<LPARAM>(&heading));
+    EXPECT_EQ(listedValues(list), (std::vector<std::string>{"HOST\\SQLEXPRESS", "HOST", "ALPHA"}));
+    HDITEMA column{};
+    column.mask = HDI_FORMAT;
+    Header_GetItem(ListView_GetHeader(list), 1, &column);
+    EXPECT_TRUE(column.fmt & HDF_SORTUP) << "the up arrow while descending";
+    screenshot(lookup, "lookup-descending");
+
+    ASSERT_TRUE(setEditText(controlById(lookup, IDC_LOOKUP_SEARCH), "host\\"));
+    EXPECT_EQ(ListView_GetNextItem(list, -1, LVNI_SELECTED), 0);
+    ASSERT_TRUE(setEditText(controlById(lookup, IDC_LOOKUP_SEARCH), "h"));
+    EXPECT_EQ(ListView_GetNextItem(list, -1, LVNI_SELECTED), 1) << "first in ascending order: HOST";
+    ASSERT_TRUE(pressButton(lookup, "OK"));
+    ASSERT_TRUE(closes(lookup));
+
+    HWND server = controlById(logon, IDC_LOGON_SERVER);
+    for (int i = 0; i < 40 && textOf(server) != "HOST"; ++i) Sleep(50);
+    EXPECT_EQ(textOf(server), "HOST");
+    EXPECT_EQ(focusOf(logon), controlById(logon, IDC_LOGON_USER));
+    ASSERT_TRUE(pressButton(logon, "OK"));
+    ASSERT_TRUE(logonClosed());
+    EXPECT_EQ(state_.strDBServer, "HOST");
+}
+
+TEST_F(DialogsE2eTest, LookupWithoutAnswersSaysSoAndCloses) {
+    LoopbackSqlBrowser silent({});
+    wf::testing::pointServerListAt(silent.target());
+    HWND logon = openLogon();
+    ASSERT_TRUE(logon);
+    PostMessageA(controlById(logon, IDC_LOGON_LOOKUP), BM_CLICK, 0, 0);
+    auto box = waitForWindow(kProgramTitle, {}, 10s, GetCurrentProcessId());
+    ASSERT_TRUE(box);
+    screenshot(box->handle, "lookup-no-servers");
+    auto answered = answerMessageBox(kProgramTitle, "OK");
+    ASSERT_TRUE(answered);
+    EXPECT_EQ(answered->text, "No SQL servers currently available");
+    EXPECT_TRUE(answered->hasIcon);
+    auto lookup = waitForWindow("SQL Server Lookup", {}, 300ms, GetCurrentProcessId());
+    if (lookup) {
+        EXPECT_TRUE(closes(lookup->handle));
+    }
+    EXPECT_EQ(textOf(controlById(logon, IDC_LOGON_SERVER)), "SRV");
+    ASSERT_TRUE(pressButton(logon, "Cancel"));
+    ASSERT_TRUE(logonClosed());
+    EXPECT_EQ(state_.strLookupResult, "");
+}
+
+}  // namespace
+}  // namespace wf
