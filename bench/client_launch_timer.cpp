@@ -1,0 +1,106 @@
+// Times two ways of starting the server program under Wine: through the launcher,
+// and directly. Each start counts until the server program has appended its line to
+// StartedWith.txt, since the launcher does not wait for the program it starts.
+//
+//   client_launch_timer <runs> <started-with file> <launcher command> <direct command>
+//
+// Runs the two in turns (the order swapped every round, after one untimed round),
+// prints each time, the median of each and the median of the per-round ratios.
+#include <windows.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+namespace {
+
+double nowMs() {
+    static LARGE_INTEGER frequency = [] {
+        LARGE_INTEGER f;
+        QueryPerformanceFrequency(&f);
+        return f;
+    }();
+    LARGE_INTEGER now;
+    QueryPerformanceCounter(&now);
+    return 1000.0 * static_cast<double>(now.QuadPart) / static_cast<double>(frequency.QuadPart);
+}
+
+// -1 when the file is missing.
+long long fileSize(const std::string& path) {
+    WIN32_FILE_ATTRIBUTE_DATA data;
+    if (!GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data)) return -1;
+    return (static_cast<long long>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
+}
+
+// Starts `command` and returns the milliseconds until `startedWith` has grown
+// (the line is written in one piece); -1 when that does not happen within 30 s.
+double timeStart(const std::string& command, const std::string& startedWith) {
+    const long long before = fileSize(startedWith);
+    std::vector<char> text(command.begin(), command.end());
+    text.push_back('\0');
+    STARTUPINFOA startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION started{};
+    const double begin = nowMs();
+    if (!CreateProcessA(nullptr, text.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &started)) {
+        std::fprintf(stderr, "cannot start %s (error %lu)\n", command.c_str(), GetLastError());
+        return -1;
+    }
+    double elapsed = -1;
+    while (nowMs() - begin < 30000) {
+        if (fileSize(startedWith) > before) {
+            elapsed = nowMs() - begin;
+            break;
+        }
+        Sleep(1);
+    }
+    // Let the started program end before the next start, so the runs do not overlap.
+    WaitForSingleObject(started.hProcess, 30000);
+    CloseHandle(started.hThread);
+    CloseHandle(started.hProcess);
+    return elapsed;
+}
+
+double median(std::vector<double> values) {
+    std::sort(values.begin(), values.end());
+    const std::size_t mid = values.size() / 2;
+    return values.size() % 2 ? values[mid] : (values[mid - 1] + values[mid]) / 2;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (argc != 5 || std::atoi(argv[1]) < 1) {
+        std::fprintf(stderr, "usage: %s <runs> <started-with file> <launcher command> <direct command>\n", argv[0]);
+        return 2;
+    }
+    const int runs = std::atoi(argv[1]);
+    const std::string startedWith = argv[2], launcher = argv[3], direct = argv[4];
+
+    if (timeStart(launcher, startedWith) < 0 || timeStart(direct, startedWith) < 0) {
+        std::fprintf(stderr, "the server program did not record its start\n");
+        return 1;
+    }
+    std::vector<double> launcherMs, directMs, ratios;
+    for (int round = 0; round < runs; ++round) {
+        const bool launcherFirst = round % 2 == 0;
+        const double first = timeStart(launcherFirst ? launcher : direct, startedWith);
+        const double second = timeStart(launcherFirst ? direct : launcher, startedWith);
+        if (first < 0 || second < 0) {
+            std::fprintf(stderr, "round %d: the server program did not record its start\n", round + 1);
+            return 1;
+        }
+        const double viaLauncher = launcherFirst ? first : second, directly = launcherFirst ? second : first;
+        launcherMs.push_back(viaLauncher);
+        directMs.push_back(directly);
+        ratios.push_back(viaLauncher / directly);
+        std::printf("round %2d: launcher %7.1f ms, direct %7.1f ms\n", round + 1, viaLauncher, directly);
+        std::fflush(stdout);
+    }
+    std::printf("median launcher: %.1f ms\n", median(launcherMs));
+    std::printf("median direct: %.1f ms\n", median(directMs));
+    std::printf("median ratio: %.2f\n", median(ratios));
+    return 0;
+}
