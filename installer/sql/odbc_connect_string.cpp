@@ -2,7 +2,7 @@
 
 #include "common/text.h"
 #include "installer/sql/connection_string.h"
-#include "installer/sql/odbc_driver_choice.h"
+#include "installer/sql/sql_connection.h"
 
 namespace wf {
 
@@ -16,6 +16,7 @@ bool isTrusted(const std::string& integratedSecurity) {
 // FreeTDS knows neither the local-server aliases nor a port after a comma: it
 // gets the loopback address and a separate port item.
 std::string freeTdsServer(const std::string& dataSource) {
+    const OdbcDriverKind kind = OdbcDriverKind::FreeTds;
     std::string host = dataSource;
     std::string tail;
     std::string port;
@@ -31,8 +32,8 @@ std::string freeTdsServer(const std::string& dataSource) {
     }
     host = trimBlanks(host);
     if (toLower(host) == "(local)" || host == ".") host = "127.0.0.1";
-    std::string items = "SERVER=" + odbcValue(host + tail);
-    if (!port.empty()) items += ";PORT=" + odbcValue(port);
+    std::string items = "SERVER=" + odbcValue(host + tail, kind);
+    if (!port.empty()) items += ";PORT=" + odbcValue(port, kind);
     return items;
 }
 
@@ -40,31 +41,35 @@ std::string freeTdsServer(const std::string& dataSource) {
 
 bool isDataSourceName(const std::string& connectionString) { return connectionString.find('=') == std::string::npos; }
 
-std::string odbcValue(const std::string& value) {
+std::string odbcValue(const std::string& value, OdbcDriverKind kind) {
     bool plain = value.find_first_of(";{}") == std::string::npos &&
                  (value.empty() || (value.front() != ' ' && value.back() != ' '));
     if (plain) return value;
-    return "{" + replaceAll(value, "}", "}}") + "}";
+    if (kind != OdbcDriverKind::FreeTds) return "{" + replaceAll(value, "}", "}}") + "}";
+    if (value.find("};") != std::string::npos)
+        throw RunError(kErrSqlProviderFailure, "The FreeTDS driver cannot take a value that holds \"};\".");
+    return "{" + value + "}";
 }
 
 std::string odbcConnectString(const std::string& connectionString, const std::string& driver) {
-    if (isDataSourceName(connectionString)) return "DSN=" + odbcValue(connectionString);
+    if (isDataSourceName(connectionString)) return "DSN=" + odbcValue(connectionString, OdbcDriverKind::Other);
 
     const std::vector<ConnectionStringItem> items = parseConnectionString(connectionString);
     const OdbcDriverKind kind = odbcDriverKind(driver);
     std::string odbc = "DRIVER={" + replaceAll(driver, "}", "}}") + "}";
     if (std::optional<std::string> dataSource = connectionStringItem(items, "Data Source")) {
-        odbc += ";" + (kind == OdbcDriverKind::FreeTds ? freeTdsServer(*dataSource) : "SERVER=" + odbcValue(*dataSource));
+        odbc += ";" + (kind == OdbcDriverKind::FreeTds ? freeTdsServer(*dataSource) : "SERVER=" + odbcValue(*dataSource, kind));
     }
     if (std::optional<std::string> catalog = connectionStringItem(items, "Initial Catalog"))
-        odbc += ";DATABASE=" + odbcValue(*catalog);
+        odbc += ";DATABASE=" + odbcValue(*catalog, kind);
     if (isTrusted(connectionStringItem(items, "Integrated Security").value_or(""))) {
         odbc += ";Trusted_Connection=Yes";
     } else {
-        if (std::optional<std::string> user = connectionStringItem(items, "User ID")) odbc += ";UID=" + odbcValue(*user);
+        if (std::optional<std::string> user = connectionStringItem(items, "User ID")) odbc += ";UID=" + odbcValue(*user, kind);
         if (std::optional<std::string> password = connectionStringItem(items, "Password"))
-            odbc += ";PWD=" + odbcValue(*password);
+            odbc += ";PWD=" + odbcValue(*password, kind);
     }
+    // Last, so that no braced value ends the string: FreeTDS would keep its closing brace.
     if (kind == OdbcDriverKind::FreeTds) odbc += ";TDS_Version=7.4";
     // The newer Microsoft drivers demand encryption by default; the classic
     // provider logged in unencrypted when the server offered no encryption.

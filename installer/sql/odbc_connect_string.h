@@ -2,6 +2,8 @@
 // Translates the installer's connection strings into ODBC ones.
 #include <string>
 
+#include "installer/sql/odbc_driver_choice.h"
+
 namespace wf {
 
 // The ODBC connection string that reaches what `connectionString` names through
@@ -15,8 +17,10 @@ std::string odbcConnectString(const std::string& connectionString, const std::st
 // True for a string without any "=": it names an ODBC data source.
 bool isDataSourceName(const std::string& connectionString);
 
-// `value` as an ODBC connection string value: in braces, with "}" doubled, when
-// it holds ";", "{" or "}" or has blanks at either end.
-std::string odbcValue(const std::string& value);
+// `value` as an ODBC connection string value for a driver of `kind`: in braces
+// when it holds ";", "{" or "}" or has blanks at either end, with "}" doubled as
+// ODBC has it. FreeTDS reads a braced value up to the first "};" and takes "}}"
+// literally: it gets the braces alone, and a value holding "};" raises RunError.
+std::string odbcValue(const std::string& value, OdbcDriverKind kind);
 
 }  // namespace wf

@@ -42,8 +42,19 @@ TEST(OdbcConnectString, IntegratedSecurityMeansATrustedConnectionWithoutLogin) {
 TEST(OdbcConnectString, BracesValuesThatWouldEndTheItem) {
     std::string classic = "Data Source=S;Password=\"a;b}c\"";
     EXPECT_EQ(odbcConnectString(classic, "SQL Server"), "DRIVER={SQL Server};SERVER=S;PWD={a;b}}c}");
-    EXPECT_EQ(odbcValue(" padded"), "{ padded}");
-    EXPECT_EQ(odbcValue("plain"), "plain");
+    EXPECT_EQ(odbcConnectString(classic, "FreeTDS"), "DRIVER={FreeTDS};SERVER=S;PWD={a;b}c};TDS_Version=7.4");
+    EXPECT_EQ(odbcValue(" padded", OdbcDriverKind::MicrosoftOdbc), "{ padded}");
+    EXPECT_EQ(odbcValue("plain", OdbcDriverKind::FreeTds), "plain");
+}
+
+TEST(OdbcConnectString, RefusesAValueFreeTdsWouldCutShort) {
+    try {
+        odbcConnectString("Data Source=S;Password=\"a};b\"", "FreeTDS");
+        FAIL() << "translated";
+    } catch (const RunError& failure) {
+        EXPECT_EQ(failure.number(), kErrSqlProviderFailure);
+    }
+    EXPECT_EQ(odbcConnectString("Data Source=S;Password=\"a};b\"", "SQL Server"), "DRIVER={SQL Server};SERVER=S;PWD={a}};b}");
 }
 
 TEST(OdbcConnectString, AStringWithoutEqualsSignIsADataSourceName) {
