@@ -19,6 +19,7 @@
 #include "net/stop_signal.h"
 #include "net/tcp_server.h"
 #include "options.h"
+#include "rpc/procedures.h"
 #include "scripted_behaviour.h"
 
 namespace {
@@ -72,7 +73,8 @@ int run(const Options& options) {
     }
     BatchRecorder recorder(options.recordDir);
     StatementDispatcher dispatcher = StatementDispatcher::standard();
-    ServerContext context{catalogue, script, recorder, dispatcher, options.serverName};
+    ProcedureDispatcher procedures = ProcedureDispatcher::standard();
+    ServerContext context{catalogue, script, recorder, dispatcher, procedures, options.serverName};
 
     TcpServer tcp(options.port, context);
     std::optional<BrowserResponder> browser;

@@ -5,6 +5,7 @@
 #include "batch_recorder.h"
 #include "catalogue.h"
 #include "handlers/dispatcher.h"
+#include "rpc/procedures.h"
 #include "scripted_behaviour.h"
 
 namespace wf::standin {
@@ -14,6 +15,7 @@ struct ServerContext {
     const ScriptedBehaviour& script;
     BatchRecorder& recorder;
     const StatementDispatcher& dispatcher;
+    const ProcedureDispatcher& procedures;
     std::string serverName;
 };
 

@@ -1,6 +1,7 @@
 #include "server_errors.h"
 
 #include <algorithm>
+#include <cstdio>
 
 namespace wf::standin::errors {
 namespace {
@@ -47,7 +48,21 @@ ServerMessage unknownProcedure(std::string_view name) {
     return make(2812, 16, "Could not find stored procedure '" + str(name) + "'.", 62);
 }
 
-ServerMessage cursorNotOpen() { return make(16955, 16, "Could not create an acceptable cursor.", 2); }
+ServerMessage badProcedureParameter(std::string_view procedure, std::string_view parameter) {
+    return make(16902, 16, str(procedure) + ": The value of parameter '" + str(parameter) + "' is invalid.");
+}
+
+ServerMessage cursorDoesNotExist(std::int32_t handle) {
+    return make(16916, 16, "A cursor with the name '" + std::to_string(handle) + "' does not exist.");
+}
+
+ServerMessage unknownParameterType(std::size_t ordinal, std::string_view name, unsigned type) {
+    char code[8];
+    std::snprintf(code, sizeof code, "0x%02X", type & 0xFF);
+    return make(8009, 16,
+                "The incoming tabular data stream (TDS) remote procedure call (RPC) protocol stream is incorrect. "
+                "Parameter " + std::to_string(ordinal) + " (\"" + str(name) + "\"): Data type " + code + " is unknown.");
+}
 
 ServerMessage raised(int number, std::string text, int severity, int state) {
     return make(number, std::clamp(severity, 0, 25), std::move(text), std::clamp(state, 0, 255));

@@ -18,7 +18,9 @@ ServerMessage incorrectSyntax(std::string_view near);
 ServerMessage unclosedQuote(std::string_view remainder);
 ServerMessage badWaitforTime(std::string_view text);
 ServerMessage unknownProcedure(std::string_view name);
-ServerMessage cursorNotOpen();
+ServerMessage badProcedureParameter(std::string_view procedure, std::string_view parameter);
+ServerMessage cursorDoesNotExist(std::int32_t handle);
+ServerMessage unknownParameterType(std::size_t ordinal, std::string_view name, unsigned type);
 // RAISERROR and THROW: number 50000 or the thrown one, text as given.
 ServerMessage raised(int number, std::string text, int severity, int state);
 

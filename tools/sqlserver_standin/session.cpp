@@ -3,8 +3,9 @@
 #include <algorithm>
 #include <iostream>
 
+#include "batch_runner.h"
+#include "rpc/rpc_request.h"
 #include "server_errors.h"
-#include "sql/statement.h"
 #include "tds/bytes.h"
 #include "tds/login.h"
 #include "tds/utf16.h"
@@ -110,40 +111,31 @@ void Session::serveRequests() {
 
 void Session::runBatch(const std::string& payload) {
     std::string text = utf16leToUtf8(skipAllHeaders(payload));
-    try {
-        server_.recorder.record(state_.database, text);
-    } catch (const std::exception& error) {
-        std::cerr << "sqlserver-standin: " << error.what() << std::endl;
-    }
-
+    recordBatch(server_, state_.database, text);
     TokenStream reply(server_.serverName);
     StatementContext context = statementContext(reply);
     try {
-        std::chrono::milliseconds delay = server_.script.delayFor(text);
-        if (delay.count() > 0) pause(delay);
-        if (const ScriptedFailure* failure = server_.script.failureFor(text)) {
-            for (const ServerMessage& error : failure->errors) reply.message(error, 1);
-            reply.done(kDoneError);
-        } else {
-            for (const Statement& statement : splitStatements(tokenize(text))) {
-                if (server_.dispatcher.run(statement, context) == Flow::EndBatch) break;
-            }
-        }
-    } catch (const UnclosedQuote& error) {
-        reply.message(errors::unclosedQuote(error.remainder), error.line);
-        reply.done(kDoneError);
+        runBatchText(text, context, server_);
     } catch (const AttentionReceived&) {
         sendAttentionAcknowledged();
         return;
     }
-    if (reply.empty()) reply.done(kDoneFinal);
     send(reply);
 }
 
-void Session::runRpc(const std::string&) {
+void Session::runRpc(const std::string& payload) {
     TokenStream reply(server_.serverName);
-    reply.message(errors::unknownProcedure("rpc"), 1);
-    reply.doneProc(kDoneError);
+    StatementContext statements = statementContext(reply);
+    ProcedureContext context{statements, server_, cursors_};
+    try {
+        server_.procedures.run(parseRpc(skipAllHeaders(payload)), context);
+    } catch (const UnsupportedParameter& unsupported) {
+        reply.message(errors::unknownParameterType(unsupported.ordinal, unsupported.name, unsupported.type), 1);
+        reply.doneProc(kDoneError);
+    } catch (const AttentionReceived&) {
+        sendAttentionAcknowledged();
+        return;
+    }
     send(reply);
 }
 

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "handlers/statement_context.h"
+#include "rpc/server_cursors.h"
 #include "server_context.h"
 #include "tds/packet_channel.h"
 #include "tds/token_stream.h"
@@ -33,6 +34,7 @@ private:
     ServerContext& server_;
     PacketChannel channel_;
     SessionState state_;
+    ServerCursors cursors_;
 };
 
 }  // namespace wf::standin

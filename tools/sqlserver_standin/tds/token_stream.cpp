@@ -148,7 +148,7 @@ void TokenStream::returnInt(std::uint16_t ordinal, std::string_view name, std::i
 }
 
 void TokenStream::done(std::uint16_t status, std::uint16_t command, std::uint64_t rows) {
-    doneToken(kDone, status, command, rows);
+    doneToken(insideProcedure_ ? kDoneInProc : kDone, status, command, rows);
 }
 
 void TokenStream::doneProc(std::uint16_t status, std::uint16_t command, std::uint64_t rows) {
@@ -161,17 +161,13 @@ void TokenStream::doneInProc(std::uint16_t status, std::uint16_t command, std::u
 
 void TokenStream::doneToken(std::uint8_t token, std::uint16_t status, std::uint16_t command, std::uint64_t rows) {
     if (lastDoneStatus_) out_.patchU16le(*lastDoneStatus_, lastDoneValue_ | kDoneMore);
+    if (status & kDoneError) failed_ = true;
     out_.u8(token);
     lastDoneStatus_ = out_.size();
     lastDoneValue_ = status;
     out_.u16le(status);
     out_.u16le(command);
     out_.u64le(rows);
-}
-
-void TokenStream::clear() {
-    out_ = ByteWriter();
-    lastDoneStatus_.reset();
 }
 
 }  // namespace wf::standin

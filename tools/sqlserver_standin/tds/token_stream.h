@@ -59,9 +59,13 @@ public:
     void doneProc(std::uint16_t status, std::uint16_t command = kCommandExecute, std::uint64_t rows = 0);
     void doneInProc(std::uint16_t status, std::uint16_t command = kCommandNone, std::uint64_t rows = 0);
 
+    // Inside a procedure a statement ends with DONEINPROC instead of DONE.
+    void setInsideProcedure(bool inside) { insideProcedure_ = inside; }
+    // Whether a DONE-type token of this reply carried the error bit.
+    bool failed() const { return failed_; }
+
     bool empty() const { return out_.size() == 0; }
     const std::string& bytes() const { return out_.bytes(); }
-    void clear();
 
 private:
     void doneToken(std::uint8_t token, std::uint16_t status, std::uint16_t command, std::uint64_t rows);
@@ -70,6 +74,8 @@ private:
     ByteWriter out_;
     std::optional<std::size_t> lastDoneStatus_;
     std::uint16_t lastDoneValue_ = 0;
+    bool insideProcedure_ = false;
+    bool failed_ = false;
 };
 
 }  // namespace wf::standin
