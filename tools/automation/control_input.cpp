@@ -3,13 +3,14 @@
 
 #include "tools/automation/automation.h"
 #include "tools/automation/control_text.h"
+#include "tools/automation/polling.h"
 
 namespace wf::automation {
 
 bool setEditText(HWND edit, const std::string& text) {
     // The edit control itself tells its owner of the change (EN_CHANGE), as with typing.
     DWORD_PTR accepted = 0;
-    if (!SendMessageTimeoutA(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()), SMTO_ABORTIFHUNG, 2000,
+    if (!SendMessageTimeoutA(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()), SMTO_ABORTIFHUNG, kMessageTimeoutMs,
                              &accepted))
         return false;
     return accepted != FALSE;

@@ -8,13 +8,16 @@
 namespace wf::automation {
 namespace {
 
+// The message text's static carries the "no id" of dialog templates.
+constexpr WORD kMessageTextId = 0xFFFF;
+
 bool isIconStatic(HWND control) {
     return (GetWindowLongA(control, GWL_STYLE) & SS_TYPEMASK) == SS_ICON;
 }
 
 bool showsIcon(HWND iconStatic) {
     DWORD_PTR icon = 0;
-    return SendMessageTimeoutA(iconStatic, STM_GETICON, 0, 0, SMTO_ABORTIFHUNG, 2000, &icon) && icon != 0;
+    return SendMessageTimeoutA(iconStatic, STM_GETICON, 0, 0, SMTO_ABORTIFHUNG, kMessageTimeoutMs, &icon) && icon != 0;
 }
 
 std::string describe(const MessageBoxInfo& box) {
@@ -36,16 +39,16 @@ std::optional<MessageBoxInfo> readMessageBox(HWND box) {
     bool hasText = false;
     for (const ControlInfo& control : controls(box)) {
         if (GetParent(control.handle) != box) continue;
-        if (sameClassName(control.className, "Static")) {
-            if (isIconStatic(control.handle)) {
-                // A box without an icon keeps the icon's place hidden and empty.
-                info.hasIcon = info.hasIcon || (IsWindowVisible(control.handle) && showsIcon(control.handle));
-            } else if (!hasText) {
-                info.text = control.text;
-                hasText = true;
-            }
-        } else if (sameClassName(control.className, "Button") && IsWindowVisible(control.handle)) {
-            info.buttons.push_back(withoutMnemonic(control.text));
+        if (sameClassName(control.className, "Button")) {
+            if (IsWindowVisible(control.handle)) info.buttons.push_back(withoutMnemonic(control.text));
+        } else if (!sameClassName(control.className, "Static")) {
+            return std::nullopt;  // a dialog of the program's own, not a message box
+        } else if (isIconStatic(control.handle)) {
+            // A box without an icon keeps the icon's place hidden and empty.
+            info.hasIcon = info.hasIcon || (IsWindowVisible(control.handle) && showsIcon(control.handle));
+        } else if (static_cast<WORD>(control.id) == kMessageTextId) {
+            info.text = control.text;
+            hasText = true;
         }
     }
     if (!hasText) return std::nullopt;

@@ -7,6 +7,10 @@
 
 namespace wf::automation {
 
+// How long a message to another program's window may take; a busy program is
+// given up on rather than left to hang the test.
+constexpr UINT kMessageTimeoutMs = 2000;
+
 // Calls `probe` until it returns a value or `timeout` has passed (it is always
 // called at least once). Sleeps between calls so the watched program can run.
 template <typename Probe>

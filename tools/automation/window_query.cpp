@@ -8,9 +8,6 @@
 namespace wf::automation {
 namespace {
 
-// A window of another program may be busy; give up on it rather than hang the test.
-constexpr UINT kMessageTimeoutMs = 2000;
-
 std::string classOf(HWND window) {
     char name[256] = {};
     int length = GetClassNameA(window, name, sizeof name);

@@ -203,6 +203,9 @@ class OpenFileDialog : public OpenFileDialogTest, public ::testing::WithParamInt
 TEST_P(OpenFileDialog, TakesATypedPath) {
     std::string picked;
     ModalOnThread dialog = openDialog(GetParam(), picked);
+    auto open = waitForWindow("Automation Pick", "#32770", 15s);
+    ASSERT_TRUE(open);
+    EXPECT_FALSE(readMessageBox(open->handle)) << "a dialog, not a message box";
     Recorder recorder;
     auto shown = fillOpenFileDialog("Automation Pick", chosen_, 15s, &recorder);
     ASSERT_TRUE(shown);
