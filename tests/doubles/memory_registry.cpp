@@ -59,7 +59,13 @@ void MemoryRegistry::denyWrites(RegKey root, const std::string& path) {
     if (auto key = walk(root, path, true, result)) key->readOnly = true;
 }
 
-long MemoryRegistry::failure(RegistryOp op) const {
+int MemoryRegistry::calls(RegistryOp op) const {
+    auto found = calls_.find(op);
+    return found == calls_.end() ? 0 : found->second;
+}
+
+long MemoryRegistry::enter(RegistryOp op) {
+    ++calls_[op];
     auto found = failures_.find(op);
     return found == failures_.end() ? kRegSuccess : found->second;
 }
@@ -142,7 +148,7 @@ RegKey MemoryRegistry::issue(std::shared_ptr<Key> key, std::uint32_t access) {
 
 long MemoryRegistry::openKey(RegKey root, const std::string& subKey, std::uint32_t access, RegKey& result) {
     result = 0;
-    if (long failed = failure(RegistryOp::OpenKey)) return failed;
+    if (long failed = enter(RegistryOp::OpenKey)) return failed;
     long status = kRegSuccess;
     auto key = walk(root, subKey, false, status);
     if (key) result = issue(std::move(key), access);
@@ -151,7 +157,7 @@ long MemoryRegistry::openKey(RegKey root, const std::string& subKey, std::uint32
 
 long MemoryRegistry::createKey(RegKey root, const std::string& subKey, std::uint32_t access, RegKey& result) {
     result = 0;
-    if (long failed = failure(RegistryOp::CreateKey)) return failed;
+    if (long failed = enter(RegistryOp::CreateKey)) return failed;
     long status = kRegSuccess;
     auto key = walk(root, subKey, true, status);
     if (key) result = issue(std::move(key), access);
@@ -164,7 +170,7 @@ long MemoryRegistry::closeKey(RegKey key) {
 }
 
 long MemoryRegistry::deleteKey(RegKey root, const std::string& subKey) {
-    if (long failed = failure(RegistryOp::DeleteKey)) return failed;
+    if (long failed = enter(RegistryOp::DeleteKey)) return failed;
     long status = kRegSuccess;
     auto key = walk(root, subKey, false, status);
     if (!key) return status;
@@ -176,7 +182,7 @@ long MemoryRegistry::deleteKey(RegKey root, const std::string& subKey) {
 }
 
 long MemoryRegistry::deleteValue(RegKey key, const std::string& valueName) {
-    if (long failed = failure(RegistryOp::DeleteValue)) return failed;
+    if (long failed = enter(RegistryOp::DeleteValue)) return failed;
     long status = kRegSuccess;
     Key* target = use(key, kKeySetValue, status);
     if (!target) return status;
@@ -188,7 +194,7 @@ long MemoryRegistry::deleteValue(RegKey key, const std::string& valueName) {
 
 long MemoryRegistry::queryValue(RegKey key, const std::string& valueName, std::uint32_t* type, std::uint8_t* data,
                                 std::uint32_t* size) {
-    if (long failed = failure(RegistryOp::QueryValue)) return failed;
+    if (long failed = enter(RegistryOp::QueryValue)) return failed;
     if (data && !size) return kRegInvalidParameter;
     long status = kRegSuccess;
     Key* target = use(key, kKeyQueryValue, status);
@@ -212,7 +218,7 @@ long MemoryRegistry::queryValue(RegKey key, const std::string& valueName, std::u
 
 long MemoryRegistry::setValue(RegKey key, const std::string& valueName, std::uint32_t type,
                               const std::uint8_t* data, std::uint32_t size) {
-    if (long failed = failure(RegistryOp::SetValue)) return failed;
+    if (long failed = enter(RegistryOp::SetValue)) return failed;
     long status = kRegSuccess;
     Key* target = use(key, kKeySetValue, status);
     if (!target) return status;
@@ -229,7 +235,7 @@ long MemoryRegistry::setValue(RegKey key, const std::string& valueName, std::uin
 }
 
 long MemoryRegistry::enumValue(RegKey key, std::uint32_t index, char* name, std::uint32_t* nameLength) {
-    if (long failed = failure(RegistryOp::EnumValue)) return failed;
+    if (long failed = enter(RegistryOp::EnumValue)) return failed;
     if (!name || !nameLength) return kRegInvalidParameter;
     long status = kRegSuccess;
     Key* target = use(key, kKeyQueryValue, status);
@@ -243,7 +249,7 @@ long MemoryRegistry::enumValue(RegKey key, std::uint32_t index, char* name, std:
 }
 
 long MemoryRegistry::enumKey(RegKey key, std::uint32_t index, char* name, std::uint32_t nameSize) {
-    if (long failed = failure(RegistryOp::EnumKey)) return failed;
+    if (long failed = enter(RegistryOp::EnumKey)) return failed;
     if (!name) return kRegInvalidParameter;
     long status = kRegSuccess;
     Key* target = use(key, kKeyEnumerateSubKeys, status);
@@ -256,7 +262,7 @@ long MemoryRegistry::enumKey(RegKey key, std::uint32_t index, char* name, std::u
 }
 
 long MemoryRegistry::queryInfoKey(RegKey key, RegKeyInfo& info) {
-    if (long failed = failure(RegistryOp::QueryInfoKey)) return failed;
+    if (long failed = enter(RegistryOp::QueryInfoKey)) return failed;
     long status = kRegSuccess;
     Key* target = use(key, kKeyQueryValue, status);
     if (!target) return status;
@@ -267,13 +273,16 @@ long MemoryRegistry::queryInfoKey(RegKey key, RegKeyInfo& info) {
         info.maxSubKeyLength = std::max(info.maxSubKeyLength, static_cast<std::uint32_t>(name.size()));
     for (const Value& value : target->values) {
         info.maxValueNameLength = std::max(info.maxValueNameLength, static_cast<std::uint32_t>(value.name.size()));
-        info.maxValueDataLength = std::max(info.maxValueDataLength, static_cast<std::uint32_t>(value.data.size()));
+        // Text is kept in UTF-16 by the platform, and that is the size it reports here.
+        std::size_t stored = isStringType(value.type) ? 2 * value.data.size() : value.data.size();
+        info.maxValueDataLength = std::max(info.maxValueDataLength, static_cast<std::uint32_t>(stored));
     }
     return kRegSuccess;
 }
 
 std::uint32_t MemoryRegistry::expandEnvironmentStrings(const std::string& source, char* destination,
                                                        std::uint32_t size) {
+    if (enter(RegistryOp::ExpandEnvironment) != kRegSuccess) return 0;
     // "%NAME%" becomes the variable's value; an unknown name stays as written.
     std::string expanded;
     std::size_t at = 0;

@@ -14,7 +14,9 @@
 
 namespace wf::testing {
 
-enum class RegistryOp { OpenKey, CreateKey, DeleteKey, DeleteValue, QueryValue, SetValue, EnumValue, EnumKey, QueryInfoKey };
+enum class RegistryOp {
+    OpenKey, CreateKey, DeleteKey, DeleteValue, QueryValue, SetValue, EnumValue, EnumKey, QueryInfoKey, ExpandEnvironment
+};
 
 class MemoryRegistry : public RegistryApi {
 public:
@@ -22,11 +24,13 @@ public:
 
     // Environment variables for expandEnvironmentStrings; names compared without regard to case.
     void setEnvironment(const std::string& name, const std::string& value);
-    // Makes every later call of `op` answer `result` (kRegSuccess clears it).
+    // Makes every later call of `op` answer `result` (kRegSuccess clears it); a failed
+    // expansion answers 0.
     void failCalls(RegistryOp op, long result);
     // Creates the key when missing and makes every setValue on it answer access denied.
     void denyWrites(RegKey root, const std::string& path);
     std::size_t openHandles() const { return handles_.size(); }
+    int calls(RegistryOp op) const;
 
     // RegistryApi.
     long openKey(RegKey root, const std::string& subKey, std::uint32_t access, RegKey& result) override;
@@ -67,7 +71,8 @@ private:
         std::uint32_t access;
     };
 
-    long failure(RegistryOp op) const;
+    // Counts the call and answers its injected failure, kRegSuccess when none.
+    long enter(RegistryOp op);
     std::shared_ptr<Key> rootKey(RegKey root) const;
     // The key named by `path` below `root`; `create` adds missing keys. Sets `result`.
     std::shared_ptr<Key> walk(RegKey root, const std::string& path, bool create, long& result);
@@ -82,6 +87,7 @@ private:
     std::map<RegKey, Handle> handles_;
     RegKey nextHandle_ = 0x100;
     std::map<RegistryOp, long> failures_;
+    std::map<RegistryOp, int> calls_;
     std::map<std::string, std::string, NameOrder> environment_;
 };
 

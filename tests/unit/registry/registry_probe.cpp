@@ -59,12 +59,11 @@ std::optional<StoredValue> RegistryProbe::get(RegKey root, const std::string& pa
 void RegistryProbe::removeTree(RegKey root, const std::string& path) {
     RegKey key = 0;
     if (registry_.openKey(root, path, kKeyRead, key) != kRegSuccess) return;
-    std::vector<std::string> children;
+    // Children go relative to the open key: the ANSI calls of some platforms refuse
+    // a whole path longer than 260 characters.
     char name[256];
-    for (std::uint32_t index = 0; registry_.enumKey(key, index, name, sizeof name) == kRegSuccess; ++index)
-        children.emplace_back(name);
+    while (registry_.enumKey(key, 0, name, sizeof name) == kRegSuccess) removeTree(key, name);
     registry_.closeKey(key);
-    for (const std::string& child : children) removeTree(root, path + "\\" + child);
     check(registry_.deleteKey(root, path), "deleteKey");
 }
 
