@@ -134,19 +134,23 @@ void OdbcRecordSet::setField(const std::string& name, const std::string& value) 
 
 void OdbcRecordSet::update() {
     requireRow();
-    // Only the changed columns are bound: the positioned update writes those and
-    // leaves the others as the server has them.
-    std::vector<std::string> buffers(columns_.size());
-    std::vector<SQLLEN> indicators(columns_.size(), SQL_NTS);
-    bool anyChange = false;
-    for (std::size_t index = 0; index < columns_.size(); ++index) {
-        if (!changed_[index]) continue;
-        anyChange = true;
-        buffers[index] = values_[index].value_or(std::string());
+    std::size_t bound = 0;
+    for (std::size_t index = 0; index < columns_.size(); ++index)
+        if (changed_[index]) bound = index + 1;
+    if (bound == 0) return;
+    // The positioned update writes every bound column (drivers such as FreeTDS
+    // take no column to be left alone): the columns up to the last changed one
+    // are bound, the unchanged ones holding the values just read.
+    std::vector<std::string> buffers(bound);
+    std::vector<SQLLEN> indicators(bound, SQL_NTS);
+    for (std::size_t index = 0; index < bound; ++index) {
+        if (values_[index])
+            buffers[index] = *values_[index];
+        else
+            indicators[index] = SQL_NULL_DATA;
         SQLBindCol(handle_.get(), static_cast<SQLUSMALLINT>(index + 1), SQL_C_CHAR, buffers[index].data(),
                    static_cast<SQLLEN>(buffers[index].size() + 1), &indicators[index]);
     }
-    if (!anyChange) return;
     SQLRETURN rc = SQLSetPos(handle_.get(), 1, SQL_UPDATE, SQL_LOCK_NO_CHANGE);
     std::vector<OdbcDiagnostic> diagnostics;
     if (!SQL_SUCCEEDED(rc)) diagnostics = odbcDiagnostics(SQL_HANDLE_STMT, handle_.get());

@@ -1,0 +1,12 @@
+#pragma once
+// Where the SQL access tests find the stand-in server: started by the test
+// program natively, by a CTest fixture for the Windows build.
+#include <string>
+
+namespace wf::testing {
+
+// The stand-in's TDS port on 127.0.0.1, serving the logins, database and
+// tables of sql_standin.conf.
+int sqlStandinPort();
+
+}  // namespace wf::testing
