@@ -5,10 +5,11 @@ set(BUILD_GMOCK ON CACHE BOOL "" FORCE)
 add_subdirectory(${WRENFOLD_GTEST_SOURCE} ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL SYSTEM)
 include(GoogleTest)
 
-# wrenfold_add_test(NAME name LABEL unit|integration|windows SOURCES ... LIBS ...)
-# Registers every test case of the program with CTest under its tier's label.
+# wrenfold_add_test(NAME name LABEL unit|integration|windows SOURCES ... LIBS ... [FIXTURE fixture])
+# Registers every test case of the program with CTest under its tier's label;
+# with FIXTURE, each case needs that CTest fixture (e.g. a running stand-in).
 function(wrenfold_add_test)
-  cmake_parse_arguments(T "" "NAME;LABEL;TIMEOUT" "SOURCES;LIBS" ${ARGN})
+  cmake_parse_arguments(T "" "NAME;LABEL;TIMEOUT;FIXTURE" "SOURCES;LIBS" ${ARGN})
   add_executable(${T_NAME} ${T_SOURCES})
   target_link_libraries(${T_NAME} PRIVATE ${T_LIBS} GTest::gtest GTest::gmock GTest::gtest_main)
   if(WIN32)
@@ -18,8 +19,11 @@ function(wrenfold_add_test)
   if(NOT T_TIMEOUT)
     set(T_TIMEOUT 120)
   endif()
+  if(T_FIXTURE)
+    set(T_FIXTURE_PROPERTY FIXTURES_REQUIRED ${T_FIXTURE})
+  endif()
   gtest_discover_tests(${T_NAME}
     DISCOVERY_MODE PRE_TEST
     DISCOVERY_TIMEOUT 300
-    PROPERTIES LABELS ${T_LABEL} TIMEOUT ${T_TIMEOUT})
+    PROPERTIES LABELS ${T_LABEL} TIMEOUT ${T_TIMEOUT} ${T_FIXTURE_PROPERTY})
 endfunction()
