@@ -11,7 +11,7 @@ namespace wf {
 namespace {
 
 // The grid's answer to a value it cannot take.
-[[noreturn]] void rejectValue() { throw RunError(30009, "Invalid Row value"); }
+[[noreturn]] void rejectValue() { throw RunError(kErrInvalidProcedureCall, "Invalid procedure call or argument"); }
 
 std::optional<double> numberIn(const std::string& text) {
     if (text.empty()) return std::nullopt;

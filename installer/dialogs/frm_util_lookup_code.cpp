@@ -78,8 +78,8 @@ void frmUtilLookupCode::Form_Load() {
         }
     }
 
-    window.left = static_cast<int>(std::lround(screen.width - window.width)) / 2;
-    window.top = static_cast<int>(std::lround(screen.height - window.height)) / 4;
+    window.left = (screen.width - window.width) / 2;
+    window.top = (screen.height - window.height) / 4;
 
     if (MSHFlexGrid1.rows() > 1 && MSHFlexGrid1.topRow() == 0) {
         // The grid takes a new top row only while it has room for none.

@@ -83,7 +83,6 @@ public:
     void txtSearch_Change();
     // Sets KeyCode to 0 when the key is used up here and must not reach the box.
     void txtSearch_KeyDown(int& KeyCode, int Shift);
-    void txtSearch_LostFocus() {}
 
 private:
     void ShowHeadings();

@@ -35,6 +35,29 @@ std::vector<std::string> listedValues(HWND list) {
     return values;
 }
 
+int selectedItem(HWND list) { return ListView_GetNextItem(list, -1, LVNI_SELECTED); }
+
+int headingFormat(HWND list) {
+    HDITEMA column{};
+    column.mask = HDI_FORMAT;
+    Header_GetItem(ListView_GetHeader(list), 1, &column);
+    return column.fmt;
+}
+
+// A click on the value column's heading, as the list reports it to the dialog.
+void clickHeading(HWND dialog, HWND list) {
+    NMLISTVIEW heading{};
+    heading.hdr = {list, IDC_LOOKUP_GRID, static_cast<UINT>(LVN_COLUMNCLICK)};
+    heading.iSubItem = 1;
+    SendMessageA(dialog, WM_NOTIFY, IDC_LOOKUP_GRID, reinterpret_cast<LPARAM>(&heading));
+}
+
+template <class Condition>
+bool waitUntil(Condition condition) {
+    for (int i = 0; i < 100 && !condition(); ++i) Sleep(50);
+    return condition();
+}
+
 HWND focusOf(HWND window) {
     GUITHREADINFO info{};
     info.cbSize = sizeof info;
@@ -66,8 +89,7 @@ protected:
     bool logonClosed() { return shown_->result(10s) == 0; }
     // Waits for the window to be gone (a modal dialog closing on its own thread).
     static bool closes(HWND window) {
-        for (int i = 0; i < 100 && IsWindow(window); ++i) Sleep(50);
-        return !IsWindow(window);
+        return waitUntil([window] { return !IsWindow(window); });
     }
     static void screenshot(HWND window, const std::string& name) {
         std::string folder = wf::testing::windowsPath(WF_SCREENSHOT_DIR);
@@ -125,7 +147,7 @@ TEST_F(DialogsE2eTest, CancelAndTheCloseBoxKeepTheLoginAndClearTheFlag) {
     }
 }
 
-TEST_F(DialogsE2eTest, ServerPickedInTheLookupLandsInTheServerBox) {
+TEST_F(DialogsE2eTest, LookupListsTheServersSortsSearchesAndResizes) {
     LoopbackSqlBrowser browser({{"HOST", "MSSQLSERVER"}, {"HOST", "SQLEXPRESS"}, {"ALPHA", "MSSQLSERVER"}});
     wf::testing::pointServerListAt(browser.target());
     HWND logon = openLogon();
@@ -133,36 +155,62 @@ TEST_F(DialogsE2eTest, ServerPickedInTheLookupLandsInTheServerBox) {
     HWND lookup = openLookup(logon);
     ASSERT_TRUE(lookup);
     HWND list = controlById(lookup, IDC_LOOKUP_GRID);
+    HWND search = controlById(lookup, IDC_LOOKUP_SEARCH);
     EXPECT_EQ(listedValues(list), (std::vector<std::string>{"ALPHA", "HOST", "HOST\\SQLEXPRESS"}));
     EXPECT_EQ(textOf(controlById(lookup, IDC_LOOKUP_LABEL)), "Server name");
-    EXPECT_EQ(ListView_GetNextItem(list, -1, LVNI_SELECTED), 0);
+    EXPECT_EQ(selectedItem(list), 0);
+    EXPECT_EQ(focusOf(lookup), search);
     screenshot(lookup, "lookup");
 
-    NMLISTVIEW heading{};
-    heading.hdr = {list, IDC_LOOKUP_GRID, static_cast<UINT>(LVN_COLUMNCLICK)};
-    heading.iSubItem = 1;
-    SendMessageA(lookup, WM_NOTIFY, IDC_LOOKUP_GRID, reinterpret_cast<LPARAM>(&heading));
+    clickHeading(lookup, list);
     EXPECT_EQ(listedValues(list), (std::vector<std::string>{"HOST\\SQLEXPRESS", "HOST", "ALPHA"}));
-    HDITEMA column{};
-    column.mask = HDI_FORMAT;
-    Header_GetItem(ListView_GetHeader(list), 1, &column);
-    EXPECT_TRUE(column.fmt & HDF_SORTUP) << "the up arrow while descending";
+    EXPECT_TRUE(headingFormat(list) & HDF_SORTUP) << "the up arrow while descending";
     screenshot(lookup, "lookup-descending");
 
-    ASSERT_TRUE(setEditText(controlById(lookup, IDC_LOOKUP_SEARCH), "host\\"));
-    EXPECT_EQ(ListView_GetNextItem(list, -1, LVNI_SELECTED), 0);
-    ASSERT_TRUE(setEditText(controlById(lookup, IDC_LOOKUP_SEARCH), "h"));
-    EXPECT_EQ(ListView_GetNextItem(list, -1, LVNI_SELECTED), 1) << "first in ascending order: HOST";
-    ASSERT_TRUE(pressButton(lookup, "OK"));
+    ASSERT_TRUE(setEditText(search, "host\\"));
+    EXPECT_EQ(selectedItem(list), 0);
+    ASSERT_TRUE(setEditText(search, "h"));
+    EXPECT_EQ(selectedItem(list), 1) << "first in ascending order: HOST";
+    PostMessageA(search, WM_KEYDOWN, VK_DOWN, 0);
+    EXPECT_TRUE(waitUntil([&] { return selectedItem(list) == 2; }));
+
+    RECT before, after;
+    GetWindowRect(controlById(lookup, IDOK), &before);
+    RECT frame;
+    GetWindowRect(lookup, &frame);
+    SetWindowPos(lookup, nullptr, 0, 0, frame.right - frame.left, frame.bottom - frame.top + 150, SWP_NOMOVE | SWP_NOZORDER);
+    GetWindowRect(controlById(lookup, IDOK), &after);
+    EXPECT_NEAR(after.top - before.top, 150, 2) << "the buttons stay at the bottom";
+
+    PostMessageA(search, WM_KEYDOWN, VK_ESCAPE, 0);
+    ASSERT_TRUE(closes(lookup));
+    HWND server = controlById(logon, IDC_LOGON_SERVER);
+    EXPECT_EQ(textOf(server), "SRV");
+    EXPECT_TRUE(waitUntil([&] { return focusOf(logon) == server; }));
+    ASSERT_TRUE(pressButton(logon, "Cancel"));
+    ASSERT_TRUE(logonClosed());
+}
+
+TEST_F(DialogsE2eTest, ServerPickedInTheLookupLandsInTheServerBox) {
+    LoopbackSqlBrowser browser({{"HOST", "MSSQLSERVER"}, {"HOST", "SQLEXPRESS"}, {"ALPHA", "MSSQLSERVER"}});
+    wf::testing::pointServerListAt(browser.target());
+    HWND logon = openLogon();
+    ASSERT_TRUE(logon);
+    HWND lookup = openLookup(logon);
+    ASSERT_TRUE(lookup);
+    HWND search = controlById(lookup, IDC_LOOKUP_SEARCH);
+    ASSERT_TRUE(setEditText(search, "host\\s"));
+    EXPECT_EQ(selectedItem(controlById(lookup, IDC_LOOKUP_GRID)), 2);
+    PostMessageA(search, WM_KEYDOWN, VK_RETURN, 0);
     ASSERT_TRUE(closes(lookup));
 
     HWND server = controlById(logon, IDC_LOGON_SERVER);
-    for (int i = 0; i < 40 && textOf(server) != "HOST"; ++i) Sleep(50);
-    EXPECT_EQ(textOf(server), "HOST");
-    EXPECT_EQ(focusOf(logon), controlById(logon, IDC_LOGON_USER));
+    EXPECT_TRUE(waitUntil([&] { return textOf(server) == "HOST\\SQLEXPRESS"; }));
+    EXPECT_TRUE(waitUntil([&] { return focusOf(logon) == controlById(logon, IDC_LOGON_USER); }));
     ASSERT_TRUE(pressButton(logon, "OK"));
     ASSERT_TRUE(logonClosed());
-    EXPECT_EQ(state_.strDBServer, "HOST");
+    EXPECT_EQ(state_.strDBServer, "HOST\\SQLEXPRESS");
+    EXPECT_TRUE(state_.bLogonOK);
 }
 
 TEST_F(DialogsE2eTest, LookupWithoutAnswersSaysSoAndCloses) {
