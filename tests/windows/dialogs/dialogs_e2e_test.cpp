@@ -11,7 +11,7 @@
 #include "installer/win32/win32_installer_dialogs.h"
 #include "platform/win32/win32_user_interface.h"
 #include "tests/windows/automation/modal_on_thread.h"
-#include "tests/windows/dialogs/loopback_sql_browser.h"
+#include "tests/windows/dialogs/server_list_target.h"
 #include "tests/windows/support/host_paths.h"
 #include "tools/automation/automation.h"
 
@@ -20,7 +20,6 @@ namespace {
 
 using namespace automation;
 using wf::testing::ModalOnThread;
-using wf::testing::LoopbackSqlBrowser;
 
 constexpr char kProgramTitle[] = "Wrenfold Database Install";
 
@@ -148,29 +147,29 @@ TEST_F(DialogsE2eTest, CancelAndTheCloseBoxKeepTheLoginAndClearTheFlag) {
 }
 
 TEST_F(DialogsE2eTest, LookupListsTheServersSortsSearchesAndResizes) {
-    LoopbackSqlBrowser browser({{"HOST", "MSSQLSERVER"}, {"HOST", "SQLEXPRESS"}, {"ALPHA", "MSSQLSERVER"}});
-    wf::testing::pointServerListAt(browser.target());
+    ASSERT_GT(wf::testing::standinBrowserPort(), 0) << "no stand-in: " << WF_STANDIN_PORT_FILE;
+    wf::testing::pointServerListAt(wf::testing::standinBrowserPort());
     HWND logon = openLogon();
     ASSERT_TRUE(logon);
     HWND lookup = openLookup(logon);
     ASSERT_TRUE(lookup);
     HWND list = controlById(lookup, IDC_LOOKUP_GRID);
     HWND search = controlById(lookup, IDC_LOOKUP_SEARCH);
-    EXPECT_EQ(listedValues(list), (std::vector<std::string>{"ALPHA", "HOST", "HOST\\SQLEXPRESS"}));
+    EXPECT_EQ(listedValues(list), (std::vector<std::string>{"WRENHOST", "WRENHOST\\DEV", "WRENHOST\\SQLEXPRESS"}));
     EXPECT_EQ(textOf(controlById(lookup, IDC_LOOKUP_LABEL)), "Server name");
     EXPECT_EQ(selectedItem(list), 0);
     EXPECT_EQ(focusOf(lookup), search);
     screenshot(lookup, "lookup");
 
     clickHeading(lookup, list);
-    EXPECT_EQ(listedValues(list), (std::vector<std::string>{"HOST\\SQLEXPRESS", "HOST", "ALPHA"}));
+    EXPECT_EQ(listedValues(list), (std::vector<std::string>{"WRENHOST\\SQLEXPRESS", "WRENHOST\\DEV", "WRENHOST"}));
     EXPECT_TRUE(headingFormat(list) & HDF_SORTUP) << "the up arrow while descending";
     screenshot(lookup, "lookup-descending");
 
-    ASSERT_TRUE(setEditText(search, "host\\"));
+    ASSERT_TRUE(setEditText(search, "wrenhost\\s"));
     EXPECT_EQ(selectedItem(list), 0);
-    ASSERT_TRUE(setEditText(search, "h"));
-    EXPECT_EQ(selectedItem(list), 1) << "first in ascending order: HOST";
+    ASSERT_TRUE(setEditText(search, "wrenhost\\"));
+    EXPECT_EQ(selectedItem(list), 1) << "the first in ascending order that begins so";
     PostMessageA(search, WM_KEYDOWN, VK_DOWN, 0);
     EXPECT_TRUE(waitUntil([&] { return selectedItem(list) == 2; }));
 
@@ -192,30 +191,31 @@ TEST_F(DialogsE2eTest, LookupListsTheServersSortsSearchesAndResizes) {
 }
 
 TEST_F(DialogsE2eTest, ServerPickedInTheLookupLandsInTheServerBox) {
-    LoopbackSqlBrowser browser({{"HOST", "MSSQLSERVER"}, {"HOST", "SQLEXPRESS"}, {"ALPHA", "MSSQLSERVER"}});
-    wf::testing::pointServerListAt(browser.target());
+    ASSERT_GT(wf::testing::standinBrowserPort(), 0) << "no stand-in: " << WF_STANDIN_PORT_FILE;
+    wf::testing::pointServerListAt(wf::testing::standinBrowserPort());
     HWND logon = openLogon();
     ASSERT_TRUE(logon);
     HWND lookup = openLookup(logon);
     ASSERT_TRUE(lookup);
     HWND search = controlById(lookup, IDC_LOOKUP_SEARCH);
-    ASSERT_TRUE(setEditText(search, "host\\s"));
+    ASSERT_TRUE(setEditText(search, "wrenhost\\s"));
     EXPECT_EQ(selectedItem(controlById(lookup, IDC_LOOKUP_GRID)), 2);
     PostMessageA(search, WM_KEYDOWN, VK_RETURN, 0);
     ASSERT_TRUE(closes(lookup));
 
     HWND server = controlById(logon, IDC_LOGON_SERVER);
-    EXPECT_TRUE(waitUntil([&] { return textOf(server) == "HOST\\SQLEXPRESS"; }));
+    EXPECT_TRUE(waitUntil([&] { return textOf(server) == "WRENHOST\\SQLEXPRESS"; }));
     EXPECT_TRUE(waitUntil([&] { return focusOf(logon) == controlById(logon, IDC_LOGON_USER); }));
     ASSERT_TRUE(pressButton(logon, "OK"));
     ASSERT_TRUE(logonClosed());
-    EXPECT_EQ(state_.strDBServer, "HOST\\SQLEXPRESS");
+    EXPECT_EQ(state_.strDBServer, "WRENHOST\\SQLEXPRESS");
     EXPECT_TRUE(state_.bLogonOK);
 }
 
 TEST_F(DialogsE2eTest, LookupWithoutAnswersSaysSoAndCloses) {
-    LoopbackSqlBrowser silent({});
-    wf::testing::pointServerListAt(silent.target());
+    wf::testing::SilentUdpPort silent;
+    ASSERT_GT(silent.port(), 0);
+    wf::testing::pointServerListAt(silent.port());
     HWND logon = openLogon();
     ASSERT_TRUE(logon);
     PostMessageA(controlById(logon, IDC_LOGON_LOOKUP), BM_CLICK, 0, 0);
