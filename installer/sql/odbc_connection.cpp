@@ -42,10 +42,13 @@ void OdbcConnection::open(const std::string& connectionString) {
     if (open_) throw RunError(kErrSqlObjectOpen, "Operation is not allowed when the object is open.");
     if (!environment_.allocate(SQL_HANDLE_ENV, SQL_NULL_HANDLE))
         fail({}, "The ODBC driver manager could not be started.");
-    SQLSetEnvAttr(environment_.get(), SQL_ATTR_ODBC_VERSION, integerAttribute(SQL_OV_ODBC3), 0);
+    if (!SQL_SUCCEEDED(SQLSetEnvAttr(environment_.get(), SQL_ATTR_ODBC_VERSION, integerAttribute(SQL_OV_ODBC3), 0)))
+        fail(odbcDiagnostics(SQL_HANDLE_ENV, environment_.get()), "The ODBC version could not be set.");
     if (!connection_.allocate(SQL_HANDLE_DBC, environment_.get()))
         fail(odbcDiagnostics(SQL_HANDLE_ENV, environment_.get()), "The connection could not be created.");
-    SQLSetConnectAttr(connection_.get(), SQL_ATTR_LOGIN_TIMEOUT, integerAttribute(kLoginTimeoutSeconds), 0);
+    if (!SQL_SUCCEEDED(SQLSetConnectAttr(connection_.get(), SQL_ATTR_LOGIN_TIMEOUT,
+                                         integerAttribute(kLoginTimeoutSeconds), 0)))
+        fail(odbcDiagnostics(SQL_HANDLE_DBC, connection_.get()), "The login time-out could not be set.");
 
     const std::string driver = isDataSourceName(connectionString) ? std::string() : sqlServerDriver(environment_.get());
     std::string odbc = odbcConnectString(connectionString, driver);

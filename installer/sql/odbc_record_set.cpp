@@ -33,12 +33,19 @@ void OdbcRecordSet::open() {
     endOfSet_ = !hasRow;
 }
 
+void OdbcRecordSet::setAttribute(SQLINTEGER attribute, SQLULEN value) {
+    SQLRETURN rc = SQLSetStmtAttr(handle_.get(), attribute, reinterpret_cast<SQLPOINTER>(value), 0);
+    // A driver that substitutes another cursor or locking says so with a warning.
+    if (rc != SQL_SUCCESS)
+        connection_->fail(odbcDiagnostics(SQL_HANDLE_STMT, handle_.get()), "The cursor could not be set up.");
+}
+
 void OdbcRecordSet::run() {
     handle_ = connection_->newStatement();
-    if (cursor_ == CursorType::Dynamic)
-        SQLSetStmtAttr(handle_.get(), SQL_ATTR_CURSOR_TYPE, reinterpret_cast<SQLPOINTER>(SQL_CURSOR_DYNAMIC), 0);
-    if (lock_ == LockType::Pessimistic)
-        SQLSetStmtAttr(handle_.get(), SQL_ATTR_CONCURRENCY, reinterpret_cast<SQLPOINTER>(SQL_CONCUR_LOCK), 0);
+    // The cursor and locking asked for, or a failure: a row meant to be locked
+    // is never read without its lock.
+    if (cursor_ == CursorType::Dynamic) setAttribute(SQL_ATTR_CURSOR_TYPE, SQL_CURSOR_DYNAMIC);
+    if (lock_ == LockType::Pessimistic) setAttribute(SQL_ATTR_CONCURRENCY, SQL_CONCUR_LOCK);
     std::string text = statement_;
     SQLRETURN rc = SQLExecDirect(handle_.get(), reinterpret_cast<SQLCHAR*>(text.data()), static_cast<SQLINTEGER>(text.size()));
     if (rc == SQL_ERROR || rc == SQL_INVALID_HANDLE)

@@ -36,6 +36,7 @@ public:
 private:
     void requireOpen() const;
     void requireRow() const;
+    void setAttribute(SQLINTEGER attribute, SQLULEN value);
     void run();
     // Fetches in `orientation`; false when there is no such row.
     bool fetch(SQLSMALLINT orientation);
