@@ -5,6 +5,7 @@
 #include <chrono>
 #include <filesystem>
 #include <fstream>
+#include <random>
 #include <sstream>
 
 #include "tds_test_client.h"
@@ -186,6 +187,29 @@ TEST_F(SessionTest, MalformedClientsAreDroppedAndTheServerStaysUp) {
         shortHeaders.logIn("sa", "pw");
         shortHeaders.sendRaw(0x01, std::string("\xFF\x00\x00\x00", 4));
         EXPECT_TRUE(shortHeaders.closedWithin(std::chrono::seconds(2)));
+    }
+    auto client = loggedIn();
+    EXPECT_EQ(client->batch("select * from ACME..DB_CTL").rows.size(), 1u);
+}
+
+TEST_F(SessionTest, RandomRequestsNeverStopTheServer) {
+    std::mt19937 random(7);
+    std::string headers("\x16\x00\x00\x00\x12\x00\x00\x00\x02\x00\x00\x00\x00\x00\x00\x00\x00\x00\x01\x00\x00\x00", 22);
+    // Beginnings of valid calls (sp_cursoropen, sp_cursor, a named procedure), then noise.
+    std::vector<std::string> starts = {std::string("\xFF\xFF\x02\x00\x00\x00", 6), std::string("\xFF\xFF\x01\x00\x00\x00", 6),
+                                       std::string("\x02\x00s\x00p\x00\x00\x00", 8), ""};
+    for (int round = 0; round < 200; ++round) {
+        TdsTestClient client(server_->port());
+        client.logIn("sa", "pw");
+        std::string body = starts[round % starts.size()];
+        std::size_t noise = random() % 64;
+        for (std::size_t i = 0; i < noise; ++i) body.push_back(static_cast<char>(random() % 256));
+        client.sendRaw(round % 2 ? 0x03 : 0x01, headers + body);
+        try {
+            client.readReply();
+        } catch (const std::runtime_error&) {
+            // The server closed the connection: also a fine answer to noise.
+        }
     }
     auto client = loggedIn();
     EXPECT_EQ(client->batch("select * from ACME..DB_CTL").rows.size(), 1u);
