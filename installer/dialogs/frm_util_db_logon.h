@@ -13,6 +13,9 @@ namespace wf {
 class frmUtilDbLogon {
 public:
     frmUtilDbLogon(InstallerState& state, SharedLookupForm& lookup, LookupDialogPresenter& lookupPresenter);
+    // The focus refers to the form's own controls: a form is never copied.
+    frmUtilDbLogon(const frmUtilDbLogon&) = delete;
+    frmUtilDbLogon& operator=(const frmUtilDbLogon&) = delete;
 
     FormWindow window;
     ScreenArea screen;

@@ -37,6 +37,9 @@ public:
     // use starts from a fresh form.
     frmUtilLookupCode(InstallerState& state, UserInterface& ui, ServerListSource serverList,
                       std::function<void()> releaseSharedInstance);
+    // The focus refers to the form's own controls: a form is never copied.
+    frmUtilLookupCode(const frmUtilLookupCode&) = delete;
+    frmUtilLookupCode& operator=(const frmUtilLookupCode&) = delete;
 
     // Set by the caller before showing the dialog.
     std::string strLookupType;

@@ -175,6 +175,8 @@ TEST_F(LookupFormTest, SearchMovesToThePrefixOrTheLastValueBeforeIt) {
     type("c");
     EXPECT_EQ(form_.MSHFlexGrid1.row(), 2);
     EXPECT_EQ(markedRow(), 2);
+    EXPECT_EQ(form_.MSHFlexGrid1.rowSel(), 2);
+    EXPECT_EQ(form_.MSHFlexGrid1.colSel(), 1) << "the server list has no second value column";
     type("BR");
     EXPECT_EQ(form_.MSHFlexGrid1.row(), 1);
     type("Z");

@@ -141,35 +141,10 @@ TEST(ServerListTest, AnswersAfterTheQuietTimeAreNotWaitedFor) {
               (std::vector<std::string>{"FIRST"}));
 }
 
-class GetServerListTest : public ::testing::Test {
-protected:
-    void TearDown() override {
-        ::unsetenv("WRENFOLD_SQL_BROWSER");
-        ::unsetenv("WRENFOLD_SQL_BROWSER_TIMEOUTS");
-    }
-    void pointAt(const std::string& target) {
-        ::setenv("WRENFOLD_SQL_BROWSER", target.c_str(), 1);
-        ::setenv("WRENFOLD_SQL_BROWSER_TIMEOUTS", "200,100,1000", 1);
-    }
-};
-
-TEST_F(GetServerListTest, ListsTheAnsweringServers) {
-    LoopbackBrowser browser({answer(record("HOST", "MSSQLSERVER") + record("HOST", "SQLEXPRESS"))});
-    pointAt(browser.target());
-    EXPECT_EQ(GetServerList(), (std::vector<std::string>{"HOST", "HOST\\SQLEXPRESS"}));
-}
-
-TEST_F(GetServerListTest, NoAnswerOrAnUnreadableSettingGivesOneEmptyName) {
-    LoopbackBrowser silent({});
-    pointAt(silent.target());
-    EXPECT_EQ(GetServerList(), std::vector<std::string>{""});
-
-    LoopbackBrowser onlyGarbage({"\x05\x00\x00"});
-    pointAt(onlyGarbage.target());
-    EXPECT_EQ(GetServerList(), std::vector<std::string>{""});
-
+TEST(GetServerListTest, AnUnreadableTargetSendsNothingAndGivesOneEmptyName) {
     ::setenv("WRENFOLD_SQL_BROWSER", "not a host", 1);
     EXPECT_EQ(GetServerList(), std::vector<std::string>{""});
+    ::unsetenv("WRENFOLD_SQL_BROWSER");
 }
 
 }  // namespace
