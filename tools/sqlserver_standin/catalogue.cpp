@@ -1,8 +1,25 @@
 #include "catalogue.h"
 
+#include <algorithm>
+#include <filesystem>
+
 #include "text.h"
 
 namespace wf::standin {
+namespace {
+
+constexpr std::size_t kFileNameWidth = 260;  // SYSFILES.filename is fixed width
+constexpr std::uintmax_t kPageBytes = 8192;
+constexpr int kStatusDiskFile = 0x2;
+constexpr int kStatusLogFile = 0x40;
+
+std::string pages(const std::filesystem::path& path) {
+    std::error_code error;
+    std::uintmax_t bytes = std::filesystem::file_size(path, error);
+    return std::to_string(error ? 0 : std::max<std::uintmax_t>(1, bytes / kPageBytes));
+}
+
+}  // namespace
 
 std::optional<std::size_t> TableSnapshot::columnIndex(std::string_view column) const {
     for (std::size_t i = 0; i < columns.size(); ++i) {
@@ -11,7 +28,7 @@ std::optional<std::size_t> TableSnapshot::columnIndex(std::string_view column) c
     return std::nullopt;
 }
 
-Catalogue::Catalogue() { addDatabase(kMaster); }
+Catalogue::Catalogue(ClientPaths paths) : paths_(std::move(paths)) { addDatabase(kMaster); }
 
 void Catalogue::addLogin(const std::string& user, const std::string& password) {
     std::lock_guard lock(mutex_);
@@ -26,7 +43,22 @@ bool Catalogue::checkLogin(std::string_view user, std::string_view password) con
 
 void Catalogue::addDatabase(const std::string& name) {
     std::lock_guard lock(mutex_);
-    databases_.try_emplace(upperCase(name), Database{name, {}});
+    databases_.try_emplace(upperCase(name), Database{name, true, std::nullopt, {}});
+}
+
+void Catalogue::addDatabaseWithFiles(const std::string& name, const DatabaseFiles& files) {
+    std::lock_guard lock(mutex_);
+    if (database(name)) throw CatalogueError("database " + name + " defined twice");
+    Database added{name, true, files, {}};
+    if (std::filesystem::exists(files.data)) {
+        if (std::optional<DatabaseProblem> problem = loadTables(added)) {
+            throw CatalogueError("cannot open " + problem->path + " for database " + name);
+        }
+    } else {
+        writeWholeFile(files.data, dataFileText({}));
+        writeWholeFile(files.log, logFileText());
+    }
+    databases_.emplace(upperCase(name), std::move(added));
 }
 
 std::optional<std::string> Catalogue::findDatabase(std::string_view name) const {
@@ -34,6 +66,12 @@ std::optional<std::string> Catalogue::findDatabase(std::string_view name) const 
     const Database* found = database(name);
     if (!found) return std::nullopt;
     return found->name;
+}
+
+bool Catalogue::isOnline(std::string_view name) const {
+    std::lock_guard lock(mutex_);
+    const Database* found = database(name);
+    return found && found->online;
 }
 
 void Catalogue::addTable(std::string_view databaseName, const std::string& tableName, std::vector<std::string> columns) {
@@ -60,8 +98,9 @@ std::optional<TableSnapshot> Catalogue::readTable(std::string_view databaseName,
     const Database* owner = database(databaseName);
     if (!owner) return std::nullopt;
     auto found = owner->tables.find(upperCase(tableName));
-    if (found == owner->tables.end()) return std::nullopt;
-    return found->second;
+    if (found != owner->tables.end()) return found->second;
+    if (equalsNoCase(tableName, kFileTable)) return fileTable(*owner);
+    return std::nullopt;
 }
 
 bool Catalogue::updateRow(std::string_view databaseName, std::string_view tableName, std::uint32_t rowId,
@@ -84,6 +123,116 @@ bool Catalogue::updateRow(std::string_view databaseName, std::string_view tableN
         return true;
     }
     return false;
+}
+
+std::optional<DatabaseProblem> Catalogue::createDatabase(const std::string& name, const std::optional<DatabaseFiles>& files) {
+    std::lock_guard lock(mutex_);
+    if (database(name)) return DatabaseProblem{DatabaseProblem::Exists, name};
+    if (files) {
+        for (const std::filesystem::path& path : {files->data, files->log}) {
+            if (std::filesystem::exists(path)) return DatabaseProblem{DatabaseProblem::FileExists, paths_.toClient(path)};
+        }
+        writeWholeFile(files->data, dataFileText({}));
+        writeWholeFile(files->log, logFileText());
+    }
+    databases_.emplace(upperCase(name), Database{name, true, files, {}});
+    return std::nullopt;
+}
+
+std::optional<DatabaseProblem> Catalogue::dropDatabase(std::string_view name) {
+    std::lock_guard lock(mutex_);
+    Database* target = database(name);
+    if (!target) return DatabaseProblem{DatabaseProblem::Missing, std::string(name)};
+    if (target->online && target->files) {
+        std::error_code ignored;
+        std::filesystem::remove(target->files->data, ignored);
+        std::filesystem::remove(target->files->log, ignored);
+    }
+    databases_.erase(upperCase(name));
+    return std::nullopt;
+}
+
+std::optional<DatabaseProblem> Catalogue::setOffline(std::string_view name) {
+    std::lock_guard lock(mutex_);
+    Database* target = database(name);
+    if (!target) return DatabaseProblem{DatabaseProblem::Missing, std::string(name)};
+    if (target->online && target->files) saveTables(*target);
+    target->online = false;
+    return std::nullopt;
+}
+
+std::optional<DatabaseProblem> Catalogue::setOnline(std::string_view name) {
+    std::lock_guard lock(mutex_);
+    Database* target = database(name);
+    if (!target) return DatabaseProblem{DatabaseProblem::Missing, std::string(name)};
+    if (!target->online && target->files) {
+        if (std::optional<DatabaseProblem> problem = loadTables(*target)) return problem;
+    }
+    target->online = true;
+    return std::nullopt;
+}
+
+std::optional<DatabaseProblem> Catalogue::detach(std::string_view name) {
+    std::lock_guard lock(mutex_);
+    Database* target = database(name);
+    if (!target) return DatabaseProblem{DatabaseProblem::Missing, std::string(name)};
+    if (target->online && target->files) saveTables(*target);
+    databases_.erase(upperCase(name));
+    return std::nullopt;
+}
+
+std::optional<DatabaseProblem> Catalogue::attach(const std::string& name, const std::string& dataFile,
+                                                 const std::string& logFile) {
+    std::lock_guard lock(mutex_);
+    if (database(name)) return DatabaseProblem{DatabaseProblem::Exists, name};
+    Database attached{name, true, DatabaseFiles{paths_.fromClient(dataFile), paths_.fromClient(logFile)}, {}};
+    if (std::optional<DatabaseProblem> problem = loadTables(attached)) return problem;
+    databases_.emplace(upperCase(name), std::move(attached));
+    return std::nullopt;
+}
+
+std::optional<DatabaseProblem> Catalogue::loadTables(Database& target) {
+    const DatabaseFiles& files = *target.files;
+    std::optional<std::string> data = readWholeFile(files.data);
+    if (!data) return DatabaseProblem{DatabaseProblem::FileMissing, paths_.toClient(files.data)};
+    std::optional<std::string> log = readWholeFile(files.log);
+    if (!log) return DatabaseProblem{DatabaseProblem::FileMissing, paths_.toClient(files.log)};
+    std::vector<TableSnapshot> tables;
+    try {
+        tables = parseDataFile(*data);
+    } catch (const InvalidDatabaseFile&) {
+        return DatabaseProblem{DatabaseProblem::FileInvalid, paths_.toClient(files.data)};
+    }
+    if (!isLogFile(*log)) return DatabaseProblem{DatabaseProblem::FileInvalid, paths_.toClient(files.log)};
+    target.tables.clear();
+    for (TableSnapshot& table : tables) {
+        for (TableRow& row : table.rows) row.id = nextRowId_++;
+        std::string key = upperCase(table.name);
+        target.tables.insert_or_assign(key, std::move(table));
+    }
+    return std::nullopt;
+}
+
+void Catalogue::saveTables(const Database& target) const {
+    std::vector<TableSnapshot> tables;
+    for (const auto& entry : target.tables) tables.push_back(entry.second);
+    writeWholeFile(target.files->data, dataFileText(tables));
+}
+
+TableSnapshot Catalogue::fileTable(const Database& owner) const {
+    TableSnapshot files{kFileTable, {"fileid", "groupid", "size", "maxsize", "growth", "status", "perf", "name", "filename"}, {}};
+    if (!owner.files) return files;
+    auto padded = [&](const std::filesystem::path& path) {
+        std::string name = paths_.toClient(path);
+        if (name.size() < kFileNameWidth) name.resize(kFileNameWidth, ' ');
+        return name;
+    };
+    files.rows.push_back(TableRow{0, {"1", "1", pages(owner.files->data), "-1", "10", std::to_string(kStatusDiskFile), "0",
+                                      owner.name, padded(owner.files->data)}});
+    files.rows.push_back(TableRow{0, {"2", "0", pages(owner.files->log), "268435456", "10",
+                                      std::to_string(kStatusDiskFile | kStatusLogFile), "0", owner.name + "_log",
+                                      padded(owner.files->log)}});
+    return files;
 }
 
 Catalogue::Database* Catalogue::database(std::string_view name) {

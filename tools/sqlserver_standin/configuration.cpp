@@ -48,7 +48,13 @@ void applyLine(TokenCursor& cursor, Catalogue& catalogue, ScriptedBehaviour& scr
         std::string user = cursor.name();
         catalogue.addLogin(user, cursor.string());
     } else if (cursor.accept("database")) {
-        catalogue.addDatabase(cursor.name());
+        std::string name = cursor.name();
+        if (cursor.accept("files")) {
+            std::string data = cursor.string();
+            catalogue.addDatabaseWithFiles(name, DatabaseFiles{data, cursor.string()});
+        } else {
+            catalogue.addDatabase(name);
+        }
     } else if (cursor.accept("table")) {
         TableName name = tableName(cursor);
         catalogue.addTable(name.database, name.table, parenthesisedList<std::string>(cursor, [&] { return cursor.name(); }));

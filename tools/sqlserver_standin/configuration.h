@@ -4,7 +4,10 @@
 // "--" are ignored. Names may be bracketed ([My Table]) or double-quoted.
 //
 //   login NAME 'PASSWORD'                 a login the server accepts
-//   database NAME                         a database besides master
+//   database NAME                         a database besides master, without files
+//   database NAME FILES 'DATA' 'LOG'      a database on these files (paths of this
+//                                         machine): loaded when the data file
+//                                         exists, else created empty
 //   table DB.TABLE (COL, COL, ...)        a table; every column is NVARCHAR
 //   row DB.TABLE (VALUE, VALUE, ...)      a row: 'text', N'text', a number or NULL
 //   fail 'TEXT' (NUMBER, SEVERITY, 'MESSAGE') [, (...)]

@@ -21,6 +21,7 @@
 #include "options.h"
 #include "rpc/procedures.h"
 #include "scripted_behaviour.h"
+#include "session_directory.h"
 
 namespace {
 
@@ -61,11 +62,12 @@ int run(const Options& options) {
     signal(SIGPIPE, SIG_IGN);
     int signals = ::signalfd(-1, &stopSignals, SFD_CLOEXEC);
 
-    Catalogue catalogue;
+    Catalogue catalogue{ClientPaths(options.clientPathPrefix)};
     ScriptedBehaviour script;
     for (const auto& [user, password] : options.logins) catalogue.addLogin(user, password);
     for (const std::string& database : options.databases) catalogue.addDatabase(database);
     try {
+        if (options.dataDir) std::filesystem::create_directories(*options.dataDir);
         if (options.configFile) applyConfiguration(readConfigFile(*options.configFile), catalogue, script);
     } catch (const std::exception& error) {
         std::cerr << "sqlserver-standin: configuration: " << error.what() << std::endl;
@@ -74,7 +76,8 @@ int run(const Options& options) {
     BatchRecorder recorder(options.recordDir);
     StatementDispatcher dispatcher = StatementDispatcher::standard();
     ProcedureDispatcher procedures = ProcedureDispatcher::standard();
-    ServerContext context{catalogue, script, recorder, dispatcher, procedures, options.serverName};
+    SessionDirectory sessions;
+    ServerContext context{catalogue, script, recorder, dispatcher, procedures, sessions, options.serverName, options.dataDir};
 
     TcpServer tcp(options.port, context);
     std::optional<BrowserResponder> browser;

@@ -35,6 +35,8 @@ const char* const kUsage =
     "  --database NAME             database besides master (repeatable)\n"
     "  --config FILE               tables, rows, logins and scripted failures\n"
     "  --record-dir DIR            keep every batch as DIR/<database>/<NNNN>.sql\n"
+    "  --data-dir DIR              where CREATE DATABASE puts data and log files\n"
+    "  --client-path-prefix P      clients name the file /a/b as P\\a\\b (Z: under Wine)\n"
     "  --browser-port N            answer SQL Browser requests on 127.0.0.1 UDP port N (0 = free)\n"
     "  --instance NAME             instance the browser lists (repeatable; MSSQLSERVER = default)\n"
     "  --server-name NAME          server name in replies (default STANDIN)\n"
@@ -65,6 +67,10 @@ Options parseOptions(const std::vector<std::string>& arguments) {
             options.configFile = value();
         } else if (option == "--record-dir") {
             options.recordDir = value();
+        } else if (option == "--data-dir") {
+            options.dataDir = value();
+        } else if (option == "--client-path-prefix") {
+            options.clientPathPrefix = value();
         } else if (option == "--browser-port") {
             options.browserPort = parsePort(value());
         } else if (option == "--instance") {

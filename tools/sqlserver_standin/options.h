@@ -20,6 +20,8 @@ struct Options {
     std::vector<std::string> databases;
     std::optional<std::filesystem::path> configFile;
     std::optional<std::filesystem::path> recordDir;
+    std::optional<std::filesystem::path> dataDir;
+    std::string clientPathPrefix;
     std::optional<int> browserPort;
     std::vector<std::string> instances;
     std::string serverName = "STANDIN";

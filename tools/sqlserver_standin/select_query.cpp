@@ -48,6 +48,9 @@ SelectQuery parseSelect(const std::vector<SqlToken>& tokens) {
 std::variant<QueryResult, ServerMessage> runSelect(const SelectQuery& query, const Catalogue& catalogue,
                                                    const std::string& currentDatabase) {
     std::string databaseName = query.tableParts.size() == 3 ? query.tableParts.front() : currentDatabase;
+    if (catalogue.findDatabase(databaseName) && !catalogue.isOnline(databaseName)) {
+        return errors::databaseOffline(*catalogue.findDatabase(databaseName));
+    }
     std::optional<TableSnapshot> table = catalogue.readTable(databaseName, query.tableParts.back());
     if (!table) return errors::invalidObjectName(joinParts(query.tableParts));
 

@@ -1,5 +1,7 @@
 #pragma once
 // What every session of one server shares.
+#include <filesystem>
+#include <optional>
 #include <string>
 
 #include "batch_recorder.h"
@@ -7,6 +9,7 @@
 #include "handlers/dispatcher.h"
 #include "rpc/procedures.h"
 #include "scripted_behaviour.h"
+#include "session_directory.h"
 
 namespace wf::standin {
 
@@ -16,7 +19,9 @@ struct ServerContext {
     BatchRecorder& recorder;
     const StatementDispatcher& dispatcher;
     const ProcedureDispatcher& procedures;
+    SessionDirectory& sessions;
     std::string serverName;
+    std::optional<std::filesystem::path> dataFolder;
 };
 
 }  // namespace wf::standin

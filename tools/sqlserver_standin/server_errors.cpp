@@ -30,6 +30,70 @@ ServerMessage databaseDoesNotExist(std::string_view database) {
     return make(911, 16, "Database '" + str(database) + "' does not exist. Make sure that the name is entered correctly.");
 }
 
+ServerMessage databaseOffline(std::string_view database) {
+    return make(942, 14, "Database '" + str(database) + "' cannot be opened because it is offline.", 4);
+}
+
+ServerMessage databaseExists(std::string_view database) {
+    return make(1801, 16, "Database '" + str(database) + "' already exists. Choose a different database name.", 3);
+}
+
+ServerMessage cannotDropMissing(std::string_view database) {
+    return make(3701, 11, "Cannot drop the database '" + str(database) +
+                              "', because it does not exist or you do not have permission.");
+}
+
+ServerMessage cannotDropInUse(std::string_view database) {
+    return make(3702, 16, "Cannot drop database \"" + str(database) + "\" because it is currently in use.", 4);
+}
+
+ServerMessage cannotAlter(std::string_view database) {
+    return make(5011, 14, "User does not have permission to alter database '" + str(database) +
+                              "', the database does not exist, or the database is not in a state that allows access "
+                              "checks.", 7);
+}
+
+ServerMessage alterLockFailed(std::string_view database) {
+    return make(5061, 16, "ALTER DATABASE failed because a lock could not be placed on database '" + str(database) +
+                              "'. Try again later.");
+}
+
+ServerMessage alterFailed() { return make(5069, 16, "ALTER DATABASE statement failed."); }
+
+ServerMessage cannotDetachInUse(std::string_view database) {
+    return make(3703, 16, "Cannot detach the database '" + str(database) + "' because it is currently in use.", 2);
+}
+
+ServerMessage noDatabaseToDetach(std::string_view database) {
+    return make(15010, 16, "The database '" + str(database) +
+                               "' does not exist. Supply a valid database name. To see available databases, use "
+                               "sys.databases.");
+}
+
+ServerMessage cannotOpenFile(std::string_view path) {
+    return make(5120, 16, "Unable to open the physical file \"" + str(path) +
+                              "\". Operating system error 2: \"2(The system cannot find the file specified.)\".", 101);
+}
+
+ServerMessage invalidFileHeader(std::string_view path) {
+    return make(5172, 16, "The header for file '" + str(path) +
+                              "' is not a valid database file header. The FILE SIZE property is incorrect.", 15);
+}
+
+ServerMessage fileExists(std::string_view path) {
+    return make(5170, 16, "Cannot create file '" + str(path) +
+                              "' because it already exists. Change the file path or the file name, and retry the "
+                              "operation.");
+}
+
+ServerMessage createFilesFailed() {
+    return make(1802, 16, "CREATE DATABASE failed. Some file names listed could not be created. Check related errors.");
+}
+
+ServerMessage cannotOpenNewDatabase(std::string_view database) {
+    return make(1813, 16, "Could not open new database '" + str(database) + "'. CREATE DATABASE is aborted.", 2);
+}
+
 ServerMessage invalidObjectName(std::string_view name) { return make(208, 16, "Invalid object name '" + str(name) + "'."); }
 
 ServerMessage invalidColumnName(std::string_view name) { return make(207, 16, "Invalid column name '" + str(name) + "'."); }

@@ -26,7 +26,7 @@ std::string_view skipAllHeaders(std::string_view payload) {
 
 }  // namespace
 
-Session::Session(int socket, ServerContext& server) : server_(server), channel_(socket) {}
+Session::Session(int socket, ServerContext& server) : server_(server), channel_(socket), socket_(socket) {}
 
 void Session::run() noexcept {
     try {
@@ -38,6 +38,7 @@ void Session::run() noexcept {
     } catch (const std::exception& error) {
         std::cerr << "sqlserver-standin: closing a connection after a fault: " << error.what() << std::endl;
     }
+    if (state_) server_.sessions.remove(state_->id());
 }
 
 bool Session::logIn() {
@@ -61,14 +62,14 @@ bool Session::logIn() {
     }
     std::optional<std::string> database =
         server_.catalogue.findDatabase(login.database.empty() ? Catalogue::kMaster : login.database);
-    if (!database) {
+    if (!database || !server_.catalogue.isOnline(*database)) {
         reply.message(errors::cannotOpenDatabase(login.database), 1);
         reply.message(errors::loginFailed(login.userName), 1);
         reply.done(kDoneError);
         send(reply);
         return false;
     }
-    state_.database = *database;
+    state_.emplace(server_.sessions, server_.sessions.add(socket_, *database));
     channel_.setPacketSize(login.packetSize);
     std::string packetSize = std::to_string(std::clamp<std::uint32_t>(login.packetSize, 512, 32767));
 
@@ -111,7 +112,7 @@ void Session::serveRequests() {
 
 void Session::runBatch(const std::string& payload) {
     std::string text = utf16leToUtf8(skipAllHeaders(payload));
-    recordBatch(server_, state_.database, text);
+    recordBatch(server_, state_->database(), text);
     TokenStream reply(server_.serverName);
     StatementContext context = statementContext(reply);
     try {
@@ -161,7 +162,8 @@ void Session::pause(std::chrono::milliseconds duration) {
 }
 
 StatementContext Session::statementContext(TokenStream& reply) {
-    return StatementContext{server_.catalogue, state_, reply, [this](std::chrono::milliseconds d) { pause(d); }};
+    return StatementContext{server_.catalogue, *state_, server_.dataFolder, reply,
+                            [this](std::chrono::milliseconds d) { pause(d); }};
 }
 
 }  // namespace wf::standin

@@ -2,6 +2,7 @@
 // One client connection from pre-login to close. Malformed input ends this
 // session only; nothing it does can stop the server.
 #include <chrono>
+#include <optional>
 #include <string>
 
 #include "handlers/statement_context.h"
@@ -33,7 +34,8 @@ private:
 
     ServerContext& server_;
     PacketChannel channel_;
-    SessionState state_;
+    int socket_;
+    std::optional<SessionState> state_;  // from a successful login on
     ServerCursors cursors_;
 };
 

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cstdio>
 
 namespace wf::standin {
 namespace {
@@ -23,6 +24,21 @@ std::string upperCase(std::string_view text) {
     std::string result(text);
     std::transform(result.begin(), result.end(), result.begin(), upper);
     return result;
+}
+
+std::string fileSafeName(std::string_view name) {
+    std::string safe;
+    for (char c : name) {
+        auto u = static_cast<unsigned char>(c);
+        if (std::isalnum(u) || c == '_' || c == '-') {
+            safe.push_back(c);
+        } else {
+            char escaped[4];
+            std::snprintf(escaped, sizeof escaped, "%%%02X", u);
+            safe += escaped;
+        }
+    }
+    return safe;
 }
 
 }  // namespace wf::standin

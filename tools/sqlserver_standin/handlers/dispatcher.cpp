@@ -15,6 +15,10 @@ StatementDispatcher StatementDispatcher::standard() {
     dispatcher.add("THROW", handleThrow);
     dispatcher.add("SELECT", handleSelect);
     dispatcher.add("WAITFOR", handleWaitfor);
+    dispatcher.add("CREATE", handleCreate);
+    dispatcher.add("DROP", handleDrop);
+    dispatcher.add("ALTER", handleAlter);
+    for (const char* keyword : {"EXEC", "EXECUTE", "sp_detach_db", "sp_attach_db"}) dispatcher.add(keyword, handleProcedureCall);
     return dispatcher;
 }
 

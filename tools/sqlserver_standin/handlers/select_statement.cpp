@@ -5,7 +5,7 @@
 namespace wf::standin {
 
 Flow handleSelect(const Statement& statement, StatementContext& context) {
-    auto outcome = runSelect(parseSelect(statement.tokens), context.catalogue, context.session.database);
+    auto outcome = runSelect(parseSelect(statement.tokens), context.catalogue, context.session.database());
     if (const ServerMessage* failure = std::get_if<ServerMessage>(&outcome)) {
         context.reply.message(*failure, statement.line());
         context.reply.done(kDoneError);

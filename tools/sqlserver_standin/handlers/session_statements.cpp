@@ -48,9 +48,14 @@ Flow handleUse(const Statement& statement, StatementContext& context) {
         context.reply.done(kDoneError);
         return Flow::Continue;
     }
-    context.reply.envChange(kEnvDatabase, *database, context.session.database);
+    if (!context.catalogue.isOnline(*database)) {
+        context.reply.message(errors::databaseOffline(*database), statement.line());
+        context.reply.done(kDoneError);
+        return Flow::Continue;
+    }
+    context.reply.envChange(kEnvDatabase, *database, context.session.database());
     context.reply.message(errors::changedDatabase(*database), statement.line());
-    context.session.database = *database;
+    context.session.useDatabase(*database);
     context.reply.done(kDoneFinal);
     return Flow::Continue;
 }

@@ -97,8 +97,8 @@ void runCursorOpen(const RpcRequest& request, ProcedureContext& context) {
         fail(context, errors::badProcedureParameter("sp_cursoropen", "stmt"));
         return;
     }
-    recordBatch(context.server, context.statements.session.database, *statement->value);
-    ServerCursor cursor{context.statements.session.database, {}, -1, {}};
+    recordBatch(context.server, context.statements.session.database(), *statement->value);
+    ServerCursor cursor{context.statements.session.database(), {}, -1, {}};
     try {
         cursor.query = parseSelect(tokenize(*statement->value));
     } catch (const SyntaxError& error) {

@@ -49,7 +49,7 @@ void runExecuteSql(const RpcRequest& request, ProcedureContext& context) {
         reply.doneProc(kDoneError);
         return;
     }
-    recordBatch(context.server, context.statements.session.database, *statement->value);
+    recordBatch(context.server, context.statements.session.database(), *statement->value);
     reply.setInsideProcedure(true);
     bool failed = runBatchText(*statement->value, context.statements, context.server);
     reply.setInsideProcedure(false);

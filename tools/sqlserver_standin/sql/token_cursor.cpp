@@ -50,6 +50,11 @@ long TokenCursor::number() {
     return negative ? -value : value;
 }
 
+std::optional<std::string> TokenCursor::acceptVariable() {
+    if (atEnd() || tokens_[at_].kind != TokenKind::Variable) return std::nullopt;
+    return take().text;
+}
+
 std::optional<std::string> TokenCursor::literal() {
     if (accept("NULL")) return std::nullopt;
     if (!atEnd() && tokens_[at_].kind == TokenKind::String) return take().text;

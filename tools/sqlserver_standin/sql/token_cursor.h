@@ -36,6 +36,8 @@ public:
     std::string string();
     // A whole number, possibly negative.
     long number();
+    // A variable (@name) when one comes next.
+    std::optional<std::string> acceptVariable();
     // A literal value: string, number, or NULL (nothing).
     std::optional<std::string> literal();
     // Ignores a trailing ";" and raises unless everything was read.
