@@ -97,8 +97,8 @@ RegistryVariant cRegistry::readData(RegKey key, std::uint32_t type, std::uint32_
 }
 
 void cRegistry::fetch(RegKey key, std::uint8_t* buffer, std::uint32_t size) {
-    // The size is known from the first query; should the value change in between,
-    // the buffer stays zero-filled.
+    // The buffer was sized by the first query and starts zero-filled, so the result
+    // of this read needs no look: a value changed in between reads as zeros at worst.
     std::uint32_t type = 0;
     registry_.queryValue(key, valueKey_, &type, buffer, &size);
 }

@@ -2,6 +2,7 @@
 // A list whose elements are numbered from 1 to its count, as cRegistry hands out
 // the names it enumerates. An index outside 1..count raises "Subscript out of range".
 #include <cstdint>
+#include <utility>
 #include <vector>
 
 #include "common/run_error.h"

@@ -119,6 +119,15 @@ TEST_F(CRegistryValueTest, PercentSignsChooseExpandableText) {
     }
 }
 
+TEST_F(CRegistryValueTest, OtherKindsAreWrittenAsTheirText) {
+    write(kRegSz, "Empty", RegistryVariant());
+    write(kRegSz, "Number", -12);
+    write(kRegSz, "Bytes", Bytes{'o', 'k'});
+    EXPECT_EQ(stored("Empty")->text(), std::string(1, '\0'));
+    EXPECT_EQ(stored("Number")->text(), std::string("-12\0", 4));
+    EXPECT_EQ(stored("Bytes")->text(), std::string("ok\0", 3));
+}
+
 TEST_F(CRegistryValueTest, NumbersAreWrittenAsDwordsAndOtherKindsSkipped) {
     write(kRegDwordBigEndian, "Seven", 7);
     write(kRegDword, "Minus", -1);
