@@ -58,7 +58,7 @@ frmUtilLookupCode::frmUtilLookupCode(InstallerState& state, UserInterface& ui, S
     static_cast<Control&>(picFilterOn) = placed(1800, 4440, 240, 240, false);
     lblFilterOn = withCaption<Label>(placed(2100, 4455, 900, 255, false), "Filtered");
     Label1 = withCaption<Label>(placed(120, 4800, 1215, 255), "Code");
-    static_cast<Control&>(txtSearch) = placed(1395, 4770, 2055, 315);
+    static_cast<Control&>(txtSearch) = placed(1395, 4800, 2055, 315);
     cmdOK = withCaption<CommandButton>(placed(3600, 4760, 1095, 375), "&OK");
     cmdCancel = withCaption<CommandButton>(placed(4785, 4760, 1095, 375), "&Cancel");
     static_cast<Control&>(picSortArrowDn) = placed(0, 150, 195, 195);
