@@ -236,20 +236,21 @@ TEST_F(LookupFormTest, ScrollingStopsWhenTheGridShowsNoRow) {
     EXPECT_EQ(form_.MSHFlexGrid1.row(), 1);
 }
 
-TEST_F(LookupFormTest, EnterConfirmsTheTrimmedValueAndEscapeCancels) {
+TEST_F(LookupFormTest, EnterConfirmsTheTrimmedValueAndEscapeCancelsInBoxAndGrid) {
     open({"  SPACED\\SQL  ", "OTHER"});
     key(kKeyReturn);
     EXPECT_EQ(state_.strLookupResult, "SPACED\\SQL");
     EXPECT_TRUE(form_.window.unloaded);
     EXPECT_EQ(released_, 1);
 
-    frmUtilLookupCode second{state_, ui_, [] { return std::vector<std::string>{"X"}; }, [] {}};
-    second.strLookupType = "SQL Server";
-    second.Form_Load();
-    int escape = kKeyEscape;
-    second.MSHFlexGrid1_KeyDown(escape, 0);
-    EXPECT_TRUE(second.window.unloaded);
-    EXPECT_EQ(state_.strLookupResult, "");
+    for (int key : {kKeyReturn, kKeyEscape}) {
+        frmUtilLookupCode grid{state_, ui_, [] { return std::vector<std::string>{"X"}; }, [] {}};
+        grid.strLookupType = "SQL Server";
+        grid.Form_Load();
+        grid.MSHFlexGrid1_KeyDown(key, 0);
+        EXPECT_TRUE(grid.window.unloaded);
+        EXPECT_EQ(state_.strLookupResult, key == kKeyReturn ? "X" : "");
+    }
 }
 
 TEST_F(LookupFormTest, CloseBoxLeavesTheResultEmptyAndRecursiveFormsStay) {

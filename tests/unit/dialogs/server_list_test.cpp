@@ -131,12 +131,12 @@ TEST(ServerListTest, StopsWaitingAfterTheTotalTime) {
     std::vector<std::string> names = collectServerNames(*openDatagramSocket(), loopbackSettings(browser, "1000,200,300"));
     auto took = std::chrono::steady_clock::now() - start;
     EXPECT_EQ(names, (std::vector<std::string>{"HOST"}));
-    EXPECT_LT(took, 600ms);
+    EXPECT_LT(took, 1000ms) << "an answer every 50 ms would keep it waiting longer";
     EXPECT_GE(took, 300ms);
 }
 
 TEST(ServerListTest, AnswersAfterTheQuietTimeAreNotWaitedFor) {
-    LoopbackBrowser browser({answer(record("FIRST", "MSSQLSERVER")), answer(record("LATE", "MSSQLSERVER"))}, 100ms);
+    LoopbackBrowser browser({answer(record("FIRST", "MSSQLSERVER")), answer(record("LATE", "MSSQLSERVER"))}, 300ms);
     EXPECT_EQ(collectServerNames(*openDatagramSocket(), loopbackSettings(browser, "1000,50,3000")),
               (std::vector<std::string>{"FIRST"}));
 }
