@@ -14,6 +14,14 @@ std::string classOf(HWND window) {
     return std::string(name, length > 0 ? length : 0);
 }
 
+// The caption a window keeps itself: read without a message, so a busy program
+// never slows a search through the top-level windows.
+std::string captionOf(HWND window) {
+    char caption[512] = {};
+    int copied = GetWindowTextA(window, caption, sizeof caption);
+    return std::string(caption, copied > 0 ? copied : 0);
+}
+
 BOOL CALLBACK collectHandle(HWND window, LPARAM param) {
     auto* found = reinterpret_cast<std::vector<HWND>*>(param);
     found->push_back(window);
@@ -24,12 +32,8 @@ BOOL CALLBACK collectHandle(HWND window, LPARAM param) {
 
 std::string textOf(HWND window) {
     DWORD_PTR length = 0;
-    if (!SendMessageTimeoutA(window, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, kMessageTimeoutMs, &length)) {
-        // A hung program still has its caption readable without a message.
-        char caption[512] = {};
-        int copied = GetWindowTextA(window, caption, sizeof caption);
-        return std::string(caption, copied > 0 ? copied : 0);
-    }
+    if (!SendMessageTimeoutA(window, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, kMessageTimeoutMs, &length))
+        return captionOf(window);  // a hung program's caption is still readable
     std::string text(length + 1, '\0');
     DWORD_PTR copied = 0;
     if (!SendMessageTimeoutA(window, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()), SMTO_ABORTIFHUNG,
@@ -48,7 +52,7 @@ std::vector<WindowInfo> topLevelWindows(DWORD processId) {
         DWORD owner = 0;
         GetWindowThreadProcessId(handle, &owner);
         if (processId != 0 && owner != processId) continue;
-        windows.push_back({handle, owner, classOf(handle), textOf(handle)});
+        windows.push_back({handle, owner, classOf(handle), captionOf(handle)});
     }
     return windows;
 }
