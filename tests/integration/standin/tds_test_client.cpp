@@ -160,6 +160,14 @@ Reply parseReply(const std::string& payload) {
         case 0x79:
             tokens.u32le();
             break;
+        case 0xAC: {  // RETURNVALUE of an INTN
+            tokens.u16le();
+            tokens.bVarChar();
+            tokens.take(1 + 4 + 2 + 2);  // status, user type, flags, type and size
+            std::uint8_t size = tokens.u8();
+            reply.returnValues.push_back(static_cast<std::int32_t>(ByteReader(tokens.take(size)).u32le()));
+            break;
+        }
         case 0xFD:
         case 0xFE:
         case 0xFF:
@@ -242,6 +250,34 @@ Reply TdsTestClient::logIn(const std::string& user, const std::string& password,
 void TdsTestClient::sendBatch(const std::string& text) { sendRaw(0x01, allHeaders() + utf8ToUtf16le(text)); }
 
 void TdsTestClient::sendAttention() { sendRaw(0x06, ""); }
+
+Reply TdsTestClient::rpc(std::uint16_t procedureId, const std::vector<RpcArgument>& arguments) {
+    ByteWriter call;
+    call.u16le(0xFFFF);
+    call.u16le(procedureId);
+    call.u16le(0);
+    for (const RpcArgument& argument : arguments) {
+        call.u8(0);  // passed by position
+        call.u8(argument.output ? 1 : 0);
+        if (argument.kind == RpcArgument::Int) {
+            call.u8(0x26);
+            call.u8(4);
+            call.u8(4);
+            call.u32le(static_cast<std::uint32_t>(argument.number));
+        } else if (argument.kind == RpcArgument::Text) {
+            std::string units = utf8ToUtf16le(argument.text);
+            call.u8(0xE7);
+            call.u16le(8000);
+            call.raw(std::string("\x09\x04\xD0\x00\x34", 5));
+            call.u16le(static_cast<std::uint16_t>(units.size()));
+            call.raw(units);
+        } else {
+            call.u8(argument.rawType);
+        }
+    }
+    sendRaw(0x03, allHeaders() + call.bytes());
+    return readReply();
+}
 
 Reply TdsTestClient::readReply() { return parseReply(readMessage()); }
 

@@ -24,7 +24,18 @@ struct Reply {
     std::vector<std::string> columns;
     std::vector<std::vector<std::optional<std::string>>> rows;
     std::vector<std::string> databaseChanges;
+    std::vector<std::int32_t> returnValues;  // int output parameters, in order
     bool loginAcknowledged = false;
+};
+
+// A parameter of a remote procedure call: an int, a text, or a value of the
+// given raw type byte with nothing after it (for types the server cannot read).
+struct RpcArgument {
+    enum Kind { Int, Text, RawType } kind;
+    std::int32_t number = 0;
+    std::string text;
+    std::uint8_t rawType = 0;
+    bool output = false;
 };
 
 class TdsTestClient {
@@ -39,6 +50,7 @@ public:
     Reply logIn(const std::string& user, const std::string& password, const std::string& database = "");
     void sendBatch(const std::string& text);
     void sendAttention();
+    Reply rpc(std::uint16_t procedureId, const std::vector<RpcArgument>& arguments);
     void sendRaw(std::uint8_t type, const std::string& payload);
     Reply readReply();
     Reply batch(const std::string& text);

@@ -12,10 +12,8 @@ Flow handleSelect(const Statement& statement, StatementContext& context) {
         return Flow::Continue;
     }
     const QueryResult& result = std::get<QueryResult>(outcome);
-    std::vector<ColumnInfo> columns;
-    for (const std::string& name : result.columns) columns.push_back(ColumnInfo{name, false});
-    context.reply.columns(columns);
-    for (const TableRow& row : result.rows) context.reply.row(columns, row.values);
+    context.reply.columns(result.columns);
+    for (const TableRow& row : result.rows) context.reply.row(row.values);
     context.reply.done(kDoneCount, kCommandSelect, result.rows.size());
     return Flow::Continue;
 }

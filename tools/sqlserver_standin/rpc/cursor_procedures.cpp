@@ -37,12 +37,6 @@ void succeed(ProcedureContext& context, std::uint16_t status = kDoneFinal, std::
     context.statements.reply.doneProc(status, kCommandExecute, rows);
 }
 
-std::vector<ColumnInfo> nvarcharColumns(const std::vector<std::string>& names) {
-    std::vector<ColumnInfo> columns;
-    for (const std::string& name : names) columns.push_back(ColumnInfo{name, false});
-    return columns;
-}
-
 // The cursor named by the first parameter, or nothing after answering the error.
 ServerCursor* cursorOf(const RpcRequest& request, ProcedureContext& context, const char* procedure) {
     std::optional<long> handle = request.number(0);
@@ -113,7 +107,7 @@ void runCursorOpen(const RpcRequest& request, ProcedureContext& context) {
     if (!result) return;
 
     TokenStream& reply = context.statements.reply;
-    reply.columns(nvarcharColumns(result->columns));
+    reply.columns(result->columns);
     reply.doneInProc(kDoneFinal);
     reply.returnStatus(0);
     std::int32_t handle = context.cursors.open(std::move(cursor));
@@ -144,13 +138,12 @@ void runCursorFetch(const RpcRequest& request, ProcedureContext& context) {
     }
 
     TokenStream& reply = context.statements.reply;
-    std::vector<ColumnInfo> columns = nvarcharColumns(result->columns);
-    reply.columns(columns);
+    reply.columns(result->columns);
     cursor->bufferStart = std::clamp(*start, 0L, total);
     cursor->buffer.clear();
     for (long i = cursor->bufferStart; i < total && i < cursor->bufferStart + rowCount; ++i) {
         const TableRow& row = result->rows[static_cast<std::size_t>(i)];
-        reply.row(columns, row.values);
+        reply.row(row.values);
         cursor->buffer.push_back(row.id);
     }
     reply.doneInProc(kDoneCount, kCommandSelect, cursor->buffer.size());

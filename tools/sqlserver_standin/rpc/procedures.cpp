@@ -1,7 +1,5 @@
 #include "rpc/procedures.h"
 
-#include "batch_runner.h"
-#include "server_context.h"
 #include "server_errors.h"
 #include "text.h"
 
@@ -14,7 +12,6 @@ ProcedureDispatcher ProcedureDispatcher::standard() {
     dispatcher.add(kSpCursorFetch, "sp_cursorfetch", runCursorFetch);
     dispatcher.add(kSpCursorOption, "sp_cursoroption", runCursorOption);
     dispatcher.add(kSpCursorClose, "sp_cursorclose", runCursorClose);
-    dispatcher.add(kSpExecuteSql, "sp_executesql", runExecuteSql);
     return dispatcher;
 }
 
@@ -39,22 +36,6 @@ void ProcedureDispatcher::run(const RpcRequest& request, ProcedureContext& conte
     std::string name = request.procedureId ? "#" + std::to_string(*request.procedureId) : request.procedureName;
     context.statements.reply.message(errors::unknownProcedure(name), 1);
     context.statements.reply.doneProc(kDoneError);
-}
-
-void runExecuteSql(const RpcRequest& request, ProcedureContext& context) {
-    const RpcParameter* statement = request.parameter(0);
-    TokenStream& reply = context.statements.reply;
-    if (!statement || !statement->value) {
-        reply.message(errors::badProcedureParameter("sp_executesql", "stmt"), 1);
-        reply.doneProc(kDoneError);
-        return;
-    }
-    recordBatch(context.server, context.statements.session.database(), *statement->value);
-    reply.setInsideProcedure(true);
-    bool failed = runBatchText(*statement->value, context.statements, context.server);
-    reply.setInsideProcedure(false);
-    reply.returnStatus(failed ? -6 : 0);
-    reply.doneProc(failed ? kDoneError : kDoneFinal);
 }
 
 }  // namespace wf::standin

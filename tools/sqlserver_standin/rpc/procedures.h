@@ -41,6 +41,5 @@ void runCursorFetch(const RpcRequest& request, ProcedureContext& context);
 void runCursorOption(const RpcRequest& request, ProcedureContext& context);
 void runCursorUpdate(const RpcRequest& request, ProcedureContext& context);
 void runCursorClose(const RpcRequest& request, ProcedureContext& context);
-void runExecuteSql(const RpcRequest& request, ProcedureContext& context);
 
 }  // namespace wf::standin

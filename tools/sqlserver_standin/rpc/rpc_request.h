@@ -17,7 +17,6 @@ enum ProcedureId : std::uint16_t {
     kSpCursorFetch = 7,
     kSpCursorOption = 8,
     kSpCursorClose = 9,
-    kSpExecuteSql = 10,
 };
 
 struct RpcParameter {

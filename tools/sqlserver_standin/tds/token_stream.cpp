@@ -41,15 +41,10 @@ void lengthPrefixed(ByteWriter& out, std::uint8_t token, Body&& body) {
     out.patchU16le(lengthAt, static_cast<std::uint16_t>(out.size() - lengthAt - 2));
 }
 
-void typeInfo(ByteWriter& out, const ColumnInfo& column) {
-    if (column.integer) {
-        out.u8(kIntN);
-        out.u8(4);
-    } else {
-        out.u8(kNVarChar);
-        out.u16le(kNVarCharMaxBytes);
-        out.raw(std::string_view(kCollation, sizeof kCollation));
-    }
+void nvarcharTypeInfo(ByteWriter& out) {
+    out.u8(kNVarChar);
+    out.u16le(kNVarCharMaxBytes);
+    out.raw(std::string_view(kCollation, sizeof kCollation));
 }
 
 }  // namespace
@@ -96,36 +91,28 @@ void TokenStream::loginAck(std::string_view programName) {
     });
 }
 
-void TokenStream::columns(const std::vector<ColumnInfo>& columns) {
+void TokenStream::columns(const std::vector<std::string>& names) {
     out_.u8(kColMetadata);
-    out_.u16le(static_cast<std::uint16_t>(columns.size()));
-    for (const ColumnInfo& column : columns) {
+    out_.u16le(static_cast<std::uint16_t>(names.size()));
+    for (const std::string& name : names) {
         out_.u32le(0);
-        out_.u16le(column.integer ? kColumnNullable : kColumnNullable | kColumnUpdatable);
-        typeInfo(out_, column);
-        out_.bVarChar(column.name);
+        out_.u16le(kColumnNullable | kColumnUpdatable);
+        nvarcharTypeInfo(out_);
+        out_.bVarChar(name);
     }
 }
 
-void TokenStream::row(const std::vector<ColumnInfo>& columns, const std::vector<std::optional<std::string>>& values) {
+void TokenStream::row(const std::vector<std::optional<std::string>>& values) {
     out_.u8(kRow);
-    for (std::size_t i = 0; i < columns.size(); ++i) {
-        const std::optional<std::string>& value = i < values.size() ? values[i] : std::nullopt;
-        if (columns[i].integer) {
-            if (!value) {
-                out_.u8(0);
-            } else {
-                out_.u8(4);
-                out_.u32le(static_cast<std::uint32_t>(std::stol(*value)));
-            }
-        } else if (!value) {
+    for (const std::optional<std::string>& value : values) {
+        if (!value) {
             out_.u16le(0xFFFF);
-        } else {
-            std::string units = utf8ToUtf16le(*value);
-            if (units.size() > kNVarCharMaxBytes) units.resize(kNVarCharMaxBytes);
-            out_.u16le(static_cast<std::uint16_t>(units.size()));
-            out_.raw(units);
+            continue;
         }
+        std::string units = utf8ToUtf16le(*value);
+        if (units.size() > kNVarCharMaxBytes) units.resize(kNVarCharMaxBytes);
+        out_.u16le(static_cast<std::uint16_t>(units.size()));
+        out_.raw(units);
     }
 }
 
@@ -142,13 +129,14 @@ void TokenStream::returnInt(std::uint16_t ordinal, std::string_view name, std::i
     out_.u8(kOutputParameter);
     out_.u32le(0);
     out_.u16le(kColumnNullable);
-    typeInfo(out_, ColumnInfo{"", true});
+    out_.u8(kIntN);
+    out_.u8(4);
     out_.u8(4);
     out_.u32le(static_cast<std::uint32_t>(value));
 }
 
 void TokenStream::done(std::uint16_t status, std::uint16_t command, std::uint64_t rows) {
-    doneToken(insideProcedure_ ? kDoneInProc : kDone, status, command, rows);
+    doneToken(kDone, status, command, rows);
 }
 
 void TokenStream::doneProc(std::uint16_t status, std::uint16_t command, std::uint64_t rows) {

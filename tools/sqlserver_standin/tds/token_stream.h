@@ -35,13 +35,6 @@ enum EnvChangeType : std::uint8_t {
     kEnvPacketSize = 4,
 };
 
-// A column of a result set; the stand-in serves every column as NVARCHAR or,
-// for cursor bookkeeping, as a four-byte integer.
-struct ColumnInfo {
-    std::string name;
-    bool integer = false;
-};
-
 class TokenStream {
 public:
     explicit TokenStream(std::string serverName) : serverName_(std::move(serverName)) {}
@@ -51,16 +44,17 @@ public:
     // Sent as INFO for severity 10 or lower, as ERROR above.
     void message(const ServerMessage& message, std::int32_t line, std::string_view procedure = {});
     void loginAck(std::string_view programName);
-    void columns(const std::vector<ColumnInfo>& columns);
-    void row(const std::vector<ColumnInfo>& columns, const std::vector<std::optional<std::string>>& values);
+    // A result set's columns; the stand-in serves every column as NVARCHAR.
+    void columns(const std::vector<std::string>& names);
+    // One row of the last columns; nothing is NULL.
+    void row(const std::vector<std::optional<std::string>>& values);
+    // An output parameter of type int.
     void returnStatus(std::int32_t value);
     void returnInt(std::uint16_t ordinal, std::string_view name, std::int32_t value);
     void done(std::uint16_t status, std::uint16_t command = kCommandNone, std::uint64_t rows = 0);
     void doneProc(std::uint16_t status, std::uint16_t command = kCommandExecute, std::uint64_t rows = 0);
     void doneInProc(std::uint16_t status, std::uint16_t command = kCommandNone, std::uint64_t rows = 0);
 
-    // Inside a procedure a statement ends with DONEINPROC instead of DONE.
-    void setInsideProcedure(bool inside) { insideProcedure_ = inside; }
     // Whether a DONE-type token of this reply carried the error bit.
     bool failed() const { return failed_; }
 
@@ -74,7 +68,6 @@ private:
     ByteWriter out_;
     std::optional<std::size_t> lastDoneStatus_;
     std::uint16_t lastDoneValue_ = 0;
-    bool insideProcedure_ = false;
     bool failed_ = false;
 };
 
