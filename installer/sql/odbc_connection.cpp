@@ -81,7 +81,7 @@ void OdbcConnection::execute(const std::string& statement) {
     // Every result of the batch is read, so that the errors of its later
     // statements are reported too.
     SQLRETURN rc = SQLExecDirect(handle.get(), reinterpret_cast<SQLCHAR*>(text.data()), static_cast<SQLINTEGER>(text.size()));
-    for (;;) {
+    do {
         std::vector<OdbcDiagnostic> records;
         if (rc != SQL_SUCCESS) records = odbcDiagnostics(SQL_HANDLE_STMT, handle.get());
         diagnostics.insert(diagnostics.end(), records.begin(), records.end());
@@ -89,13 +89,7 @@ void OdbcConnection::execute(const std::string& statement) {
             failed = true;
             if (!hasServerMessage(records)) break;
         }
-        rc = SQLMoreResults(handle.get());
-        if (rc == SQL_NO_DATA) {
-            std::vector<OdbcDiagnostic> last = odbcDiagnostics(SQL_HANDLE_STMT, handle.get());
-            diagnostics.insert(diagnostics.end(), last.begin(), last.end());
-            break;
-        }
-    }
+    } while ((rc = SQLMoreResults(handle.get())) != SQL_NO_DATA);
     if (failed) fail(diagnostics, "The statement failed.");
 }
 

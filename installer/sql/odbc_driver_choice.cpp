@@ -26,6 +26,18 @@ int versionNumber(const std::string& text) {
     return number;
 }
 
+// The version NN of an "ODBC Driver NN for SQL Server"; 0 for any other name.
+int microsoftDriverVersion(const std::string& driverName) {
+    const std::string lower = toLower(driverName);
+    if (!startsWith(lower, kMicrosoftPrefix) || lower.size() <= kMicrosoftPrefix.size() + kMicrosoftSuffix.size() ||
+        lower.compare(lower.size() - kMicrosoftSuffix.size(), kMicrosoftSuffix.size(), kMicrosoftSuffix) != 0)
+        return 0;
+    const std::string digits = lower.substr(kMicrosoftPrefix.size(),
+                                            lower.size() - kMicrosoftPrefix.size() - kMicrosoftSuffix.size());
+    if (digits.empty() || digits.size() > 4 || digits.find_first_not_of("0123456789") != std::string::npos) return 0;
+    return std::atoi(digits.c_str());
+}
+
 // Higher is better; 0 for a driver that does not serve SQL Server.
 long preference(const std::string& name) {
     const std::string lower = toLower(name);
@@ -45,17 +57,6 @@ long preference(const std::string& name) {
 }
 
 }  // namespace
-
-int microsoftDriverVersion(const std::string& driverName) {
-    const std::string lower = toLower(driverName);
-    if (!startsWith(lower, kMicrosoftPrefix) || lower.size() <= kMicrosoftPrefix.size() + kMicrosoftSuffix.size() ||
-        lower.compare(lower.size() - kMicrosoftSuffix.size(), kMicrosoftSuffix.size(), kMicrosoftSuffix) != 0)
-        return 0;
-    const std::string digits = lower.substr(kMicrosoftPrefix.size(),
-                                            lower.size() - kMicrosoftPrefix.size() - kMicrosoftSuffix.size());
-    if (digits.empty() || digits.size() > 4 || digits.find_first_not_of("0123456789") != std::string::npos) return 0;
-    return std::atoi(digits.c_str());
-}
 
 OdbcDriverKind odbcDriverKind(const std::string& driverName) {
     const std::string lower = toLower(driverName);

@@ -19,9 +19,6 @@ enum class OdbcDriverKind {
 
 OdbcDriverKind odbcDriverKind(const std::string& driverName);
 
-// The version NN of an "ODBC Driver NN for SQL Server"; 0 for any other name.
-int microsoftDriverVersion(const std::string& driverName);
-
 // The best driver for SQL Server among the installed ones: the newest Microsoft
 // ODBC driver, then the newest native client, then "SQL Server", then FreeTDS.
 std::optional<std::string> bestSqlServerDriver(const std::vector<std::string>& installed);

@@ -95,13 +95,6 @@ TEST_F(BuildConnectionStringsTest, AnUnwritableLogStopsNothing) {
     EXPECT_EQ(f.log(), "");
 }
 
-TEST_F(BuildConnectionStringsTest, AnExistingLogIsAppendedTo) {
-    f.files.addFile(f.process.folder + "\\ErrorLog.txt", "earlier entry\r\n");
-    InstallerContext context = f.context();
-    BuildConnectionStrings(context);
-    EXPECT_EQ(f.log().rfind("earlier entry\r\n\r\n*** Start DB Utility", 0), 0u);
-}
-
 TEST(TestConnectString, ReturnsNothingWhenTheConnectionOpens) {
     testing::SqlScriptedServer sql;
     EXPECT_EQ(TestConnectString(sql, "Data Source=S"), "");

@@ -19,12 +19,6 @@ TEST(LogTimestamp, WritesTwoDigitFieldsWithTheSystemsSeparators) {
     EXPECT_EQ(logTimestamp(clock), "12.31.2007 23-59-58");
 }
 
-TEST(ErrorLog, LivesBesideTheProgram) {
-    testing::FakeProcessServices process;
-    process.folder = "D:\\Install";
-    EXPECT_EQ(installerLogPath(process), "D:\\Install\\ErrorLog.txt");
-}
-
 TEST(ErrorLog, AFileNoteNamesTheFileAndCopiesItsLines) {
     InstallerFixture f;
     InstallerContext context = f.context();

@@ -5,10 +5,8 @@
 namespace wf {
 namespace {
 
-TEST(HostSystem, DisplayNamesAndBackAgain) {
-    for (HostSystem host : {HostSystem::CounterPointSql, HostSystem::GreatPlains, HostSystem::Passport})
-        EXPECT_EQ(hostSystemFromName(hostSystemName(host)), host);
-    EXPECT_EQ(hostSystemName(HostSystem::CounterPointSql), "CounterPoint SQL");
+TEST(HostSystem, OnlyTheExactDisplayNamesNameAHost) {
+    EXPECT_EQ(hostSystemFromName("Great Plains"), HostSystem::GreatPlains);
     EXPECT_FALSE(hostSystemFromName("counterpoint sql"));
     EXPECT_FALSE(hostSystemFromName(""));
 }
