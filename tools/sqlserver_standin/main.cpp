@@ -5,15 +5,14 @@
 #include <unistd.h>
 
 #include <cerrno>
-#include <fstream>
 #include <iostream>
 #include <optional>
-#include <sstream>
 #include <thread>
 
 #include "batch_recorder.h"
 #include "catalogue.h"
 #include "configuration.h"
+#include "database_files.h"
 #include "handlers/dispatcher.h"
 #include "net/browser_responder.h"
 #include "net/stop_signal.h"
@@ -28,11 +27,9 @@ namespace {
 using namespace wf::standin;
 
 std::string readConfigFile(const std::filesystem::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    if (!in) throw ConfigurationError("cannot read " + path.string());
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
+    std::optional<std::string> text = readWholeFile(path);
+    if (!text) throw ConfigurationError("cannot read " + path.string());
+    return *text;
 }
 
 // Blocks until SIGTERM or SIGINT arrives, or standard input ends when that is asked for.

@@ -1,6 +1,5 @@
 #include "session.h"
 
-#include <algorithm>
 #include <iostream>
 
 #include "batch_runner.h"
@@ -71,7 +70,7 @@ bool Session::logIn() {
     }
     state_.emplace(server_.sessions, server_.sessions.add(socket_, *database));
     channel_.setPacketSize(login.packetSize);
-    std::string packetSize = std::to_string(std::clamp<std::uint32_t>(login.packetSize, 512, 32767));
+    std::string packetSize = std::to_string(channel_.packetSize());
 
     reply.envChange(kEnvDatabase, *database, Catalogue::kMaster);
     reply.message(errors::changedDatabase(*database), 1);
@@ -133,9 +132,6 @@ void Session::runRpc(const std::string& payload) {
     } catch (const UnsupportedParameter& unsupported) {
         reply.message(errors::unknownParameterType(unsupported.ordinal, unsupported.name, unsupported.type), 1);
         reply.doneProc(kDoneError);
-    } catch (const AttentionReceived&) {
-        sendAttentionAcknowledged();
-        return;
     }
     send(reply);
 }

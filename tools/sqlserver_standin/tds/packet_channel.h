@@ -51,6 +51,7 @@ public:
 
     // Packet size agreed at login (512 to 32767 bytes).
     void setPacketSize(std::size_t bytes);
+    std::size_t packetSize() const { return packetSize_; }
 
 private:
     bool readExact(char* into, std::size_t count, bool endAllowed);
