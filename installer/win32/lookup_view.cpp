@@ -70,6 +70,8 @@ INT_PTR CALLBACK LookupWindow::dialogProc(HWND dialog, UINT message, WPARAM wPar
         case WM_SIZE:
             if (view && view->loaded_ && !view->showing_) {
                 view->handle([](frmUtilLookupCode& form) { form.Form_Resize(); });
+                // Controls moved into space the dialog has already painted over.
+                RedrawWindow(dialog, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
             }
             return FALSE;
         case WM_COMMAND:

@@ -180,6 +180,8 @@ TEST_F(DialogsE2eTest, LookupListsTheServersSortsSearchesAndResizes) {
     SetWindowPos(lookup, nullptr, 0, 0, frame.right - frame.left, frame.bottom - frame.top + 150, SWP_NOMOVE | SWP_NOZORDER);
     GetWindowRect(controlById(lookup, IDOK), &after);
     EXPECT_NEAR(after.top - before.top, 150, 2) << "the buttons stay at the bottom";
+    Sleep(300);  // the dialog's thread repaints
+    screenshot(lookup, "lookup-resized");
 
     PostMessageA(search, WM_KEYDOWN, VK_ESCAPE, 0);
     ASSERT_TRUE(closes(lookup));
