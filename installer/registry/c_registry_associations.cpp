@@ -46,7 +46,8 @@ void cRegistry::CreateAdditionalEXEAssociations(const std::string& sClassName,
     // root the object was left on (CreateEXEAssociation leaves HKEY_LOCAL_MACHINE).
     classKey_ = static_cast<std::int32_t>(kHkeyClassesRoot);
     sectionKey_ = sClassName;
-    if (!KeyExists()) raise(kErrAssociationClass, "Error - attempt to create additional associations before class defined.");
+    if (!KeyExists())
+        raise(kErrAssociationClass, "Error - attempt to create additional associations before class defined.");
     for (std::size_t item = 0; item < vItems.size(); item += 3) {
         const std::string verbKey = sClassName + "\\shell\\" + registryVariantText(vItems[item]);
         valueType_ = kRegSz;

@@ -69,7 +69,8 @@ long Win32RegistryApi::queryInfoKey(RegKey key, RegKeyInfo& info) {
     DWORD subKeys = 0, maxSubKeyLength = 0, values = 0, maxValueNameLength = 0, maxValueDataLength = 0;
     LSTATUS status = RegQueryInfoKeyA(toHandle(key), nullptr, nullptr, nullptr, &subKeys, &maxSubKeyLength, nullptr,
                                       &values, &maxValueNameLength, &maxValueDataLength, nullptr, nullptr);
-    if (status == ERROR_SUCCESS) info = RegKeyInfo{subKeys, maxSubKeyLength, values, maxValueNameLength, maxValueDataLength};
+    if (status == ERROR_SUCCESS)
+        info = RegKeyInfo{subKeys, maxSubKeyLength, values, maxValueNameLength, maxValueDataLength};
     return status;
 }
 

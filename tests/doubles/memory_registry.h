@@ -15,7 +15,16 @@
 namespace wf::testing {
 
 enum class RegistryOp {
-    OpenKey, CreateKey, DeleteKey, DeleteValue, QueryValue, SetValue, EnumValue, EnumKey, QueryInfoKey, ExpandEnvironment
+    OpenKey,
+    CreateKey,
+    DeleteKey,
+    DeleteValue,
+    QueryValue,
+    SetValue,
+    EnumValue,
+    EnumKey,
+    QueryInfoKey,
+    ExpandEnvironment,
 };
 
 class MemoryRegistry : public RegistryApi {
