@@ -56,6 +56,26 @@ TEST_F(SampleServer, WithoutAWindowRecordsEachStartAndEnds) {
     EXPECT_EQ(startedWith(), first + "\r\n" + second + "\r\n");
 }
 
+TEST_F(SampleServer, SaysWhenItCannotRecordItsStart) {
+    CreateDirectoryA((folder_ + "\\StartedWith.txt").c_str(), nullptr);  // in the file's way
+    SetEnvironmentVariableA("WRENFOLD_SAMPLE_NO_WINDOW", "1");
+    PROCESS_INFORMATION quiet = start(program_ + " /Client");
+    ASSERT_EQ(WaitForSingleObject(quiet.hProcess, 10000), WAIT_OBJECT_0);
+    DWORD exitCode = 0;
+    GetExitCodeProcess(quiet.hProcess, &exitCode);
+    CloseHandle(quiet.hProcess);
+    EXPECT_EQ(exitCode, 1u);
+
+    SetEnvironmentVariableA("WRENFOLD_SAMPLE_NO_WINDOW", nullptr);
+    SetEnvironmentVariableA("WRENFOLD_SAMPLE_SECONDS", "1");
+    PROCESS_INFORMATION shown = start(program_ + " /Client");
+    auto window = waitForWindow(kSampleTitle, {}, 10s, shown.dwProcessId);
+    ASSERT_TRUE(window);
+    EXPECT_EQ(textOf(controls(window->handle).at(0).handle).rfind("Could not write StartedWith.txt: ", 0), 0u);
+    EXPECT_EQ(WaitForSingleObject(shown.hProcess, 10000), WAIT_OBJECT_0);
+    CloseHandle(shown.hProcess);
+}
+
 TEST_F(SampleServer, ShowsItsCommandLineAndClosesAfterTheSetTime) {
     SetEnvironmentVariableA("WRENFOLD_SAMPLE_SECONDS", "2");
     PROCESS_INFORMATION started = start(program_ + " /Client\tA\tB C");

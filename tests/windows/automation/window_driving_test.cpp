@@ -107,6 +107,11 @@ TEST(WindowDriving, WaitingForAMissingWindowGivesUpAtTheTimeout) {
     EXPECT_LT(std::chrono::steady_clock::now() - start, 3s);
     TestForm form;
     EXPECT_FALSE(waitForWindow(kFormTitle, {}, 300ms, GetCurrentProcessId() + 4)) << "another process's window";
+
+    Recorder recorder;
+    EXPECT_FALSE(fillOpenFileDialog("No Such Dialog", "C:\\x.txt", 300ms, &recorder));
+    EXPECT_EQ(recorder.lines().back(), "no open-file dialog \"No Such Dialog\" appeared");
+    EXPECT_FALSE(cancelOpenFileDialog("No Such Dialog", 300ms));
 }
 
 TEST(WindowDriving, TypesIntoAnEditAndPressesButtons) {
@@ -123,6 +128,7 @@ TEST(WindowDriving, TypesIntoAnEditAndPressesButtons) {
 
     EXPECT_FALSE(pressButton(form.window(), "Locked")) << "disabled";
     EXPECT_FALSE(pressButton(form.window(), "Missing"));
+    EXPECT_FALSE(setEditText(controlById(form.window(), 999), "nowhere"));
 }
 
 TEST(WindowDriving, AnswersAMessageBoxAndReportsWhatItShowed) {
