@@ -1,5 +1,7 @@
 #include "select_query.h"
 
+#include <algorithm>
+
 #include "server_errors.h"
 #include "sql/token_cursor.h"
 #include "text.h"
@@ -11,6 +13,12 @@ std::string joinParts(const std::vector<std::string>& parts) {
     std::string joined;
     for (std::size_t i = 0; i < parts.size(); ++i) joined += (i == 0 ? "" : ".") + parts[i];
     return joined;
+}
+
+// Order as the case-insensitive collation sorts: NULL first, then text without regard to case.
+bool before(const FieldValue& a, const FieldValue& b) {
+    if (!a || !b) return !a && b;
+    return upperCase(*a) < upperCase(*b);
 }
 
 bool matches(const FieldValue& value, const FieldValue& wanted) {
@@ -41,6 +49,15 @@ SelectQuery parseSelect(const std::vector<SqlToken>& tokens) {
         cursor.expectSymbol("=");
         query.filter.emplace(std::move(column), cursor.literal());
     }
+    if (cursor.accept("ORDER")) {
+        cursor.expect("BY");
+        do {
+            std::string column = cursor.name();
+            bool descending = cursor.accept("DESC");
+            if (!descending) cursor.accept("ASC");
+            query.order.emplace_back(std::move(column), descending);
+        } while (cursor.acceptSymbol(","));
+    }
     cursor.expectEnd();
     return query;
 }
@@ -66,6 +83,22 @@ std::variant<QueryResult, ServerMessage> runSelect(const SelectQuery& query, con
         filterColumn = table->columnIndex(query.filter->first);
         if (!filterColumn) return errors::invalidColumnName(query.filter->first);
     }
+
+    std::vector<std::pair<std::size_t, bool>> order;
+    for (const auto& [name, descending] : query.order) {
+        std::optional<std::size_t> index = table->columnIndex(name);
+        if (!index) return errors::invalidColumnName(name);
+        order.emplace_back(*index, descending);
+    }
+    std::stable_sort(table->rows.begin(), table->rows.end(), [&](const TableRow& a, const TableRow& b) {
+        for (const auto& [index, descending] : order) {
+            const FieldValue& x = a.values[index];
+            const FieldValue& y = b.values[index];
+            if (before(x, y)) return !descending;
+            if (before(y, x)) return descending;
+        }
+        return false;
+    });
 
     QueryResult result{catalogue.findDatabase(databaseName).value_or(databaseName), table->name, {}, {}};
     for (std::size_t index : picked) result.columns.push_back(table->columns[index]);

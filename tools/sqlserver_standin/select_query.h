@@ -1,6 +1,7 @@
 #pragma once
 // The SELECT the stand-in answers: "select * | col, ... from [db.][schema.]table
-// [where col = literal]". Shared by plain batches and server cursors.
+// [where col = literal] [order by col [asc|desc], ...]". Shared by plain batches
+// and server cursors.
 #include <optional>
 #include <string>
 #include <utility>
@@ -17,6 +18,7 @@ struct SelectQuery {
     std::vector<std::string> columns;     // empty for "*"
     std::vector<std::string> tableParts;  // as written: [db, schema,] table
     std::optional<std::pair<std::string, FieldValue>> filter;
+    std::vector<std::pair<std::string, bool>> order;  // column, descending
 };
 
 struct QueryResult {

@@ -38,7 +38,13 @@ protected:
                "row ACME.DB_CTL (1, 'C:\\old')\n"
                "fail 'sp_detach_db' (3703, 16, 'Cannot detach the database ''ACME'' because it is currently in use.'),"
                " (5069, 16, 'ALTER DATABASE statement failed.')\n"
-               "delay 'slow statement' 3000\n";
+               "delay 'slow statement' 3000\n"
+               "table ACME.COMPANIES (INTERID, CMPNYNAM)\n"
+               "row ACME.COMPANIES ('THREE', 'zeta')\n"
+               "row ACME.COMPANIES ('ONE', 'Alpha')\n"
+               "row ACME.COMPANIES ('DYNAMICS', 'beta')\n"
+               "row ACME.COMPANIES ('TWO', 'alpha')\n"
+               "row ACME.COMPANIES (NULL, NULL)\n";
         server_.emplace(std::vector<std::string>{"--login", "sa:pw", "--config", (scratch_ / "standin.conf").string(),
                                                  "--record-dir", (scratch_ / "record").string()});
     }
@@ -98,6 +104,15 @@ TEST_F(SessionTest, RaisedErrorsArriveInOrderWithTheirLines) {
     EXPECT_EQ(reply.doneStatuses, (std::vector<std::uint16_t>{kMore | kError, kMore | kCount, kError}));
 }
 
+TEST_F(SessionTest, OrderBySortsAsTheCaseInsensitiveCollation) {
+    auto client = loggedIn("ACME");
+    std::vector<std::string> order;
+    for (const auto& row : client->batch("select * from COMPANIES order by CMPNYNAM, INTERID desc").rows) {
+        order.push_back(row.at(0).value_or("NULL"));
+    }
+    EXPECT_EQ(order, (std::vector<std::string>{"NULL", "TWO", "ONE", "DYNAMICS", "THREE"}));
+}
+
 TEST_F(SessionTest, ThrowEndsTheBatch) {
     auto client = loggedIn();
     Reply reply = client->batch("THROW 50001, 'stop here', 3; RAISERROR('never', 16, 1)");
@@ -123,6 +138,7 @@ TEST_F(SessionTest, MissingObjectsGiveTheServersErrors) {
     EXPECT_EQ(client->batch("select NOPE from DB_CTL").messages.at(0).number, 207);
     EXPECT_EQ(client->batch("select * from DB_CTL where NOPE = 1").messages.at(0).number, 207);
     EXPECT_EQ(client->batch("use NOPE").messages.at(0).number, 911);
+    EXPECT_EQ(client->batch("select * from DB_CTL order by NOPE").messages.at(0).number, 207);
     EXPECT_EQ(client->batch("select * from").messages.at(0).number, 102);
     Reply unclosed = client->batch("select 'abc");
     EXPECT_EQ(unclosed.messages.at(0).text, "Unclosed quotation mark after the character string 'abc'.");
