@@ -57,6 +57,21 @@ bool waitUntil(Condition condition) {
     return condition();
 }
 
+// Presses the left mouse button at a point of `window`'s client area, as the user would.
+void clickAt(HWND window, POINT point, int times = 1) {
+    ClientToScreen(window, &point);
+    SetCursorPos(point.x, point.y);
+    for (int i = 0; i < times; ++i) {
+        INPUT press[2] = {};
+        press[0].type = press[1].type = INPUT_MOUSE;
+        press[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
+        press[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
+        SendInput(2, press, sizeof(INPUT));
+    }
+}
+
+POINT centreOf(const RECT& area) { return {(area.left + area.right) / 2, (area.top + area.bottom) / 2}; }
+
 HWND focusOf(HWND window) {
     GUITHREADINFO info{};
     info.cbSize = sizeof info;
@@ -212,6 +227,35 @@ TEST_F(DialogsE2eTest, ServerPickedInTheLookupLandsInTheServerBox) {
     ASSERT_TRUE(logonClosed());
     EXPECT_EQ(state_.strDBServer, "WRENHOST\\SQLEXPRESS");
     EXPECT_TRUE(state_.bLogonOK);
+}
+
+TEST_F(DialogsE2eTest, MouseSortsByTheHeadingAndADoubleClickPicksTheRow) {
+    ASSERT_GT(wf::testing::standinBrowserPort(), 0) << "no stand-in: " << WF_STANDIN_PORT_FILE;
+    wf::testing::pointServerListAt(wf::testing::standinBrowserPort());
+    HWND logon = openLogon();
+    ASSERT_TRUE(logon);
+    HWND lookup = openLookup(logon);
+    ASSERT_TRUE(lookup);
+    HWND list = controlById(lookup, IDC_LOOKUP_GRID);
+    HWND header = ListView_GetHeader(list);
+    RECT heading;
+    Header_GetItemRect(header, 1, &heading);
+    clickAt(header, centreOf(heading));
+    EXPECT_TRUE(waitUntil([&] { return listedValues(list).front() == "WRENHOST\\SQLEXPRESS"; })) << "sorted descending";
+
+    RECT row;
+    ListView_GetItemRect(list, 1, &row, LVIR_LABEL);
+    clickAt(list, centreOf(row));
+    EXPECT_TRUE(waitUntil([&] { return selectedItem(list) == 1; }));
+    EXPECT_TRUE(waitUntil([&] { return focusOf(lookup) == controlById(lookup, IDC_LOOKUP_SEARCH); }))
+        << "a release on the grid gives the search box the focus";
+    clickAt(list, centreOf(row), 2);
+    ASSERT_TRUE(closes(lookup));
+    HWND server = controlById(logon, IDC_LOGON_SERVER);
+    EXPECT_TRUE(waitUntil([&] { return textOf(server) == "WRENHOST\\DEV"; }));
+    ASSERT_TRUE(pressButton(logon, "Cancel"));
+    ASSERT_TRUE(logonClosed());
+    EXPECT_EQ(state_.strDBServer, "SRV");
 }
 
 TEST_F(DialogsE2eTest, LookupWithoutAnswersSaysSoAndCloses) {
