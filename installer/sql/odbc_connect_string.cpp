@@ -69,8 +69,10 @@ std::string odbcConnectString(const std::string& connectionString, const std::st
         if (std::optional<std::string> password = connectionStringItem(items, "Password"))
             odbc += ";PWD=" + odbcValue(*password, kind);
     }
-    // Last, so that no braced value ends the string: FreeTDS would keep its closing brace.
-    if (kind == OdbcDriverKind::FreeTds) odbc += ";TDS_Version=7.4";
+    // The programs' text is in the Windows code page 1252, whatever the locale of
+    // the machine FreeTDS runs on. The version comes last, so that no braced
+    // value ends the string: FreeTDS would keep its closing brace.
+    if (kind == OdbcDriverKind::FreeTds) odbc += ";ClientCharset=CP1252;TDS_Version=7.4";
     // The newer Microsoft drivers demand encryption by default; the classic
     // provider logged in unencrypted when the server offered no encryption.
     if (kind == OdbcDriverKind::MicrosoftOdbc) odbc += ";Encrypt=no";

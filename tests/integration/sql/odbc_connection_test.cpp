@@ -61,6 +61,11 @@ TEST_F(OdbcConnectionTest, APasswordWithSemicolonBraceAndQuoteLogsIn) {
     connection->close();
 }
 
+TEST_F(OdbcConnectionTest, APasswordInTheSystemCodePageLogsIn) {
+    connection->open(standinConnectionString("accent", "Mot-d\xE9-passe"));
+    connection->close();
+}
+
 TEST_F(OdbcConnectionTest, TheLocalServerAliasesReachTheLoopbackServer) {
     for (std::string alias : {"(local)", "."}) {
         auto local = factory.createConnection();

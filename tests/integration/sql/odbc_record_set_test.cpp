@@ -43,6 +43,8 @@ TEST_F(OdbcRecordSetTest, ReadsFieldsByNameRowByRow) {
     rows->moveNext();
     EXPECT_EQ(rows->field("NOTE"), "second");
     rows->moveNext();
+    EXPECT_EQ(rows->field("SHARED_DIR"), "C:\\Caf\xE9 \x80\\");  // in code page 1252
+    rows->moveNext();
     EXPECT_TRUE(rows->endOfSet());
     EXPECT_FALSE(rows->beginOfSet());
 

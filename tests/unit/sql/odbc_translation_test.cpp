@@ -14,15 +14,15 @@ const std::string kClassic =
 
 TEST(OdbcConnectString, TranslatesTheClassicItemsForFreeTds) {
     EXPECT_EQ(odbcConnectString(kClassic, "FreeTDS"),
-              "DRIVER={FreeTDS};SERVER=SQL1;DATABASE=ACMESV;UID=sa;PWD=secret;TDS_Version=7.4");
+              "DRIVER={FreeTDS};SERVER=SQL1;DATABASE=ACMESV;UID=sa;PWD=secret;ClientCharset=CP1252;TDS_Version=7.4");
 }
 
 TEST(OdbcConnectString, SplitsPortAndMapsLocalAliasesForFreeTds) {
     EXPECT_EQ(odbcConnectString("Data Source=127.0.0.1,14330", "FreeTDS"),
-              "DRIVER={FreeTDS};SERVER=127.0.0.1;PORT=14330;TDS_Version=7.4");
+              "DRIVER={FreeTDS};SERVER=127.0.0.1;PORT=14330;ClientCharset=CP1252;TDS_Version=7.4");
     EXPECT_EQ(odbcConnectString("Data Source=(local)\\SQLEXPRESS", "FreeTDS"),
-              "DRIVER={FreeTDS};SERVER=127.0.0.1\\SQLEXPRESS;TDS_Version=7.4");
-    EXPECT_EQ(odbcConnectString("Data Source=.", "FreeTDS"), "DRIVER={FreeTDS};SERVER=127.0.0.1;TDS_Version=7.4");
+              "DRIVER={FreeTDS};SERVER=127.0.0.1\\SQLEXPRESS;ClientCharset=CP1252;TDS_Version=7.4");
+    EXPECT_EQ(odbcConnectString("Data Source=.", "FreeTDS"), "DRIVER={FreeTDS};SERVER=127.0.0.1;ClientCharset=CP1252;TDS_Version=7.4");
 }
 
 TEST(OdbcConnectString, LeavesTheServerToMicrosoftDriversAndKeepsTheLoginUnencrypted) {
@@ -42,7 +42,7 @@ TEST(OdbcConnectString, IntegratedSecurityMeansATrustedConnectionWithoutLogin) {
 TEST(OdbcConnectString, BracesValuesThatWouldEndTheItem) {
     std::string classic = "Data Source=S;Password=\"a;b}c\"";
     EXPECT_EQ(odbcConnectString(classic, "SQL Server"), "DRIVER={SQL Server};SERVER=S;PWD={a;b}}c}");
-    EXPECT_EQ(odbcConnectString(classic, "FreeTDS"), "DRIVER={FreeTDS};SERVER=S;PWD={a;b}c};TDS_Version=7.4");
+    EXPECT_EQ(odbcConnectString(classic, "FreeTDS"), "DRIVER={FreeTDS};SERVER=S;PWD={a;b}c};ClientCharset=CP1252;TDS_Version=7.4");
     EXPECT_EQ(odbcValue(" padded", OdbcDriverKind::MicrosoftOdbc), "{ padded}");
     EXPECT_EQ(odbcValue("plain", OdbcDriverKind::FreeTds), "plain");
 }
