@@ -52,7 +52,7 @@ std::string answerText(const std::string& datagram) {
     return datagram.substr(3);
 }
 
-TEST(BrowserTest, UnicastRequestListsEveryInstanceWithTheTcpPort) {
+TEST(StandinBrowserTest, UnicastRequestListsEveryInstanceWithTheTcpPort) {
     StandinProcess server({"--browser-port", "0", "--server-name", "DBHOST", "--instance", "MSSQLSERVER", "--instance",
                            "SQLEXPRESS"});
     ASSERT_TRUE(server.browserPort());
@@ -66,7 +66,7 @@ TEST(BrowserTest, UnicastRequestListsEveryInstanceWithTheTcpPort) {
                   ";;ServerName;DBHOST;InstanceName;SQLEXPRESS;IsClustered;No;Version;15.0.2000.5;tcp;" + port + ";;");
 }
 
-TEST(BrowserTest, ExtraDatagramComesFirstAndSilenceMeansNoAnswer) {
+TEST(StandinBrowserTest, ExtraDatagramComesFirstAndSilenceMeansNoAnswer) {
     StandinProcess noisy({"--browser-port", "0", "--browser-extra-datagram", "05FFFF41"});
     UdpClient client;
     client.send(*noisy.browserPort(), std::string(1, '\x02'));
@@ -78,7 +78,7 @@ TEST(BrowserTest, ExtraDatagramComesFirstAndSilenceMeansNoAnswer) {
     EXPECT_FALSE(client.receive(300));
 }
 
-TEST(BrowserAnswerTest, OneInstanceByNameAndNothingForTheUnknown) {
+TEST(StandinBrowserAnswerTest, OneInstanceByNameAndNothingForTheUnknown) {
     wf::standin::BrowserSettings settings{"S", {"MSSQLSERVER", "Inst2"}, 1433, {}, false};
     EXPECT_EQ(answerText(wf::standin::browserAnswer(std::string("\x04inst2\0", 7), settings)),
               "ServerName;S;InstanceName;Inst2;IsClustered;No;Version;15.0.2000.5;tcp;1433;;");

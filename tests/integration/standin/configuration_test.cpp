@@ -9,7 +9,7 @@ namespace {
 
 using namespace wf::standin;
 
-TEST(ConfigurationTest, BuildsTablesLoginsAndScriptedBehaviour) {
+TEST(StandinConfigurationTest, BuildsTablesLoginsAndScriptedBehaviour) {
     Catalogue catalogue;
     ScriptedBehaviour script;
     applyConfiguration("# comment\r\n"
@@ -36,7 +36,7 @@ TEST(ConfigurationTest, BuildsTablesLoginsAndScriptedBehaviour) {
     EXPECT_EQ(script.delayFor("WAITFOR"), std::chrono::milliseconds(250));
 }
 
-TEST(ConfigurationTest, FaultsNameTheirLine) {
+TEST(StandinConfigurationTest, FaultsNameTheirLine) {
     auto errorOf = [](const std::string& text) {
         Catalogue catalogue;
         ScriptedBehaviour script;
@@ -62,7 +62,7 @@ std::vector<std::string> firstWords(const std::string& batch) {
     return words;
 }
 
-TEST(StatementSplitTest, StartsStatementsWhereTheServerWould) {
+TEST(StandinStatementSplitTest, StartsStatementsWhereTheServerWould) {
     EXPECT_EQ(firstWords("use Master alter database \"X\" set offline with rollback immediate"),
               (std::vector<std::string>{"use", "alter"}));
     EXPECT_EQ(firstWords("set nocount on select * from T; raiserror('a',16,1) THROW 50000, 'b', 1"),

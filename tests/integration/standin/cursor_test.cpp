@@ -21,7 +21,7 @@ constexpr int kFirst = 1, kNext = 2, kPrevious = 4, kLast = 8, kAbsolute = 0x10;
 RpcArgument integer(std::int32_t value, bool output = false) { return {RpcArgument::Int, value, "", 0, output}; }
 RpcArgument text(const std::string& value) { return {RpcArgument::Text, 0, value, 0, false}; }
 
-class CursorTest : public ::testing::Test {
+class StandinCursorTest : public ::testing::Test {
 protected:
     void SetUp() override {
         std::ofstream(config_) << "login sa 'pw'\n"
@@ -56,7 +56,7 @@ protected:
     std::unique_ptr<TdsTestClient> client_;
 };
 
-TEST_F(CursorTest, FetchesInEveryDirectionAndEndsEmpty) {
+TEST_F(StandinCursorTest, FetchesInEveryDirectionAndEndsEmpty) {
     std::int32_t handle = open("select * from T");
     EXPECT_EQ(fetch(handle, kNext, 0, 2), (std::vector<std::string>{"1", "2"}));
     EXPECT_EQ(fetch(handle, kNext, 0, 2), std::vector<std::string>{"3"});
@@ -68,7 +68,7 @@ TEST_F(CursorTest, FetchesInEveryDirectionAndEndsEmpty) {
     EXPECT_EQ(client_->rpc(kFetch, {integer(handle), integer(0x40), integer(0), integer(1)}).messages.at(0).number, 16902);
 }
 
-TEST_F(CursorTest, UpdateReachesOnlyTheFetchedRow) {
+TEST_F(StandinCursorTest, UpdateReachesOnlyTheFetchedRow) {
     std::int32_t handle = open("select * from T where K = 2");
     ASSERT_EQ(fetch(handle, kNext, 0, 1), std::vector<std::string>{"2"});
     Reply update = client_->rpc(kCursor, {integer(handle), integer(0x21), integer(1), text("T"), integer(0), text("deux")});
@@ -84,7 +84,7 @@ TEST_F(CursorTest, UpdateReachesOnlyTheFetchedRow) {
     EXPECT_EQ(client_->rpc(kClose, {integer(handle)}).messages.at(0).number, 16916);
 }
 
-TEST_F(CursorTest, BadCallsGetErrorsAndTheSessionGoesOn) {
+TEST_F(StandinCursorTest, BadCallsGetErrorsAndTheSessionGoesOn) {
     EXPECT_EQ(client_->rpc(kFetch, {integer(42), integer(kNext), integer(0), integer(1)}).messages.at(0).number, 16916);
     EXPECT_EQ(client_->rpc(kOpen, {integer(0, true), text("update T set V = 1")}).messages.at(0).number, 102);
     EXPECT_EQ(client_->rpc(kOpen, {integer(0, true), text("select * from NOPE")}).messages.at(0).number, 208);

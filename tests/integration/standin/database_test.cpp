@@ -31,7 +31,7 @@ std::vector<int> numbers(const Reply& reply) {
     return result;
 }
 
-class DatabaseTest : public ::testing::Test {
+class StandinDatabaseTest : public ::testing::Test {
 protected:
     void SetUp() override {
         scratch_ = fs::temp_directory_path() / ("standin-db-" + std::to_string(::getpid()));
@@ -66,7 +66,7 @@ protected:
     std::optional<StandinProcess> server_;
 };
 
-TEST_F(DatabaseTest, EmptyDatabaseIsDefinedAsTheInstallerDoes) {
+TEST_F(StandinDatabaseTest, EmptyDatabaseIsDefinedAsTheInstallerDoes) {
     start();
     auto other = connect("ACME");
     auto installer = connect();
@@ -82,7 +82,7 @@ TEST_F(DatabaseTest, EmptyDatabaseIsDefinedAsTheInstallerDoes) {
     EXPECT_EQ(installer->batch("select * from ACME..DB_CTL").messages.at(0).number, 208);
 }
 
-TEST_F(DatabaseTest, FailuresCarryTheServersNumbersAndSeverities) {
+TEST_F(StandinDatabaseTest, FailuresCarryTheServersNumbersAndSeverities) {
     start();
     auto client = connect();
     Reply drop = client->batch("DROP DATABASE \"NOPE\"");
@@ -108,7 +108,7 @@ TEST_F(DatabaseTest, FailuresCarryTheServersNumbersAndSeverities) {
     EXPECT_EQ(numbers(client->batch("CREATE DATABASE NEWDB")), (std::vector<int>{5170, 1802}));
 }
 
-TEST_F(DatabaseTest, OfflineDatabaseRefusesLoginsUseAndQueries) {
+TEST_F(StandinDatabaseTest, OfflineDatabaseRefusesLoginsUseAndQueries) {
     start();
     auto client = connect();
     client->batch("alter database ACME set offline with rollback immediate");
@@ -120,7 +120,7 @@ TEST_F(DatabaseTest, OfflineDatabaseRefusesLoginsUseAndQueries) {
     EXPECT_EQ(client->batch("select * from ACME..DB_CTL").rows.size(), 1u);
 }
 
-TEST_F(DatabaseTest, DemoDataIsInstalledByDetachCopyAttach) {
+TEST_F(StandinDatabaseTest, DemoDataIsInstalledByDetachCopyAttach) {
     start();
     auto reader = connect("ACME");
     Reply files = reader->batch("select * from SYSFILES");
@@ -147,7 +147,7 @@ TEST_F(DatabaseTest, DemoDataIsInstalledByDetachCopyAttach) {
     EXPECT_EQ(installer->batch("select SHARED_DIR from ACME..DB_CTL").rows.at(0).at(0), "C:\\demo\\");
 }
 
-TEST_F(DatabaseTest, AttachChecksItsFiles) {
+TEST_F(StandinDatabaseTest, AttachChecksItsFiles) {
     start({"--client-path-prefix", "Z:"});
     auto client = connect();
     std::string dir = "Z:" + scratch_.string() + "/host/";

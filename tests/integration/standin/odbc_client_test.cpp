@@ -81,9 +81,9 @@ private:
     bool connected_ = false;
 };
 
-class OdbcClientTest : public ::testing::Test {
+class StandinOdbcClientTest : public ::testing::Test {
 protected:
-    OdbcClientTest() {
+    StandinOdbcClientTest() {
         std::ofstream(config_) << "login sa 'pw'\n"
                                   "database ACME\n"
                                   "table ACME.DB_CTL (KEY_ID, SHARED_DIR)\n"
@@ -91,20 +91,20 @@ protected:
                                   "row ACME.DB_CTL (2, 'untouched')\n";
         server_.emplace(std::vector<std::string>{"--config", config_});
     }
-    ~OdbcClientTest() override { std::remove(config_.c_str()); }
+    ~StandinOdbcClientTest() override { std::remove(config_.c_str()); }
 
     std::string config_ = ::testing::TempDir() + "standin-odbc-" + std::to_string(::getpid()) + ".conf";
     std::optional<StandinProcess> server_;
 };
 
-TEST_F(OdbcClientTest, WrongPasswordFailsAtConnectWithTheServersText) {
+TEST_F(StandinOdbcClientTest, WrongPasswordFailsAtConnectWithTheServersText) {
     Odbc odbc;
     ASSERT_FALSE(odbc.connect(server_->port(), "nope"));
     auto [state, text] = odbc.diagnostic(false);
     EXPECT_EQ(text, "[FreeTDS][SQL Server]Login failed for user 'sa'.");
 }
 
-TEST_F(OdbcClientTest, PositionedUpdateThroughADynamicCursorIsSeenByAnotherConnection) {
+TEST_F(StandinOdbcClientTest, PositionedUpdateThroughADynamicCursorIsSeenByAnotherConnection) {
     Odbc odbc;
     ASSERT_TRUE(odbc.connect(server_->port(), "pw"));
     SQLHSTMT statement = odbc.statement();
@@ -128,7 +128,7 @@ TEST_F(OdbcClientTest, PositionedUpdateThroughADynamicCursorIsSeenByAnotherConne
     EXPECT_EQ(other.secondColumn("select * from DB_CTL"), (std::vector<std::string>{"D:\\CPSQL\\", "untouched"}));
 }
 
-TEST_F(OdbcClientTest, QueryTimeOutCancelsTheStatementAndKeepsTheConnection) {
+TEST_F(StandinOdbcClientTest, QueryTimeOutCancelsTheStatementAndKeepsTheConnection) {
     Odbc odbc;
     ASSERT_TRUE(odbc.connect(server_->port(), "pw"));
     SQLSetStmtAttr(odbc.statement(), SQL_ATTR_QUERY_TIMEOUT, reinterpret_cast<SQLPOINTER>(1), 0);

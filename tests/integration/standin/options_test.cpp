@@ -14,7 +14,7 @@ using wf::standin::parseOptions;
 using wf::standin::UsageError;
 using wf::testing::StandinProcess;
 
-TEST(OptionsTest, ReadsRepeatedOptionsAndDefaultsTheInstance) {
+TEST(StandinOptionsTest, ReadsRepeatedOptionsAndDefaultsTheInstance) {
     Options options = parseOptions({"--port", "1433", "--login", "sa:p:w", "--login", "u:", "--browser-port", "0",
                                     "--browser-extra-datagram", "05ff", "--server-name", "DB1"});
     EXPECT_EQ(options.port, 1433);
@@ -25,7 +25,7 @@ TEST(OptionsTest, ReadsRepeatedOptionsAndDefaultsTheInstance) {
     EXPECT_EQ(options.serverName, "DB1");
 }
 
-TEST(OptionsTest, RefusesWhatItCannotUse) {
+TEST(StandinOptionsTest, RefusesWhatItCannotUse) {
     for (const std::vector<std::string>& bad : std::vector<std::vector<std::string>>{
              {"--port", "65536"}, {"--port", "12x"}, {"--port"}, {"--login", "nopassword"}, {"--login", ":pw"},
              {"--browser-extra-datagram", "0"}, {"--browser-extra-datagram", "zz"}, {"--bogus"}}) {
@@ -33,7 +33,7 @@ TEST(OptionsTest, RefusesWhatItCannotUse) {
     }
 }
 
-TEST(StopTest, EndsWhenItsInputCloses) {
+TEST(StandinStopTest, EndsWhenItsInputCloses) {
     std::string command = std::string(StandinProcess::programPath()) + " --exit-on-stdin-eof > /dev/null";
     FILE* input = ::popen(command.c_str(), "w");
     ASSERT_NE(input, nullptr);
@@ -42,7 +42,7 @@ TEST(StopTest, EndsWhenItsInputCloses) {
     EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(5));
 }
 
-TEST(StopTest, BadCommandLineOrConfigurationEndsWithStatusTwo) {
+TEST(StandinStopTest, BadCommandLineOrConfigurationEndsWithStatusTwo) {
     std::string program = StandinProcess::programPath();
     EXPECT_EQ(WEXITSTATUS(std::system((program + " --port 1 --port 2 --bogus 2>/dev/null").c_str())), 2);
     EXPECT_EQ(WEXITSTATUS(std::system((program + " --config /nonexistent/standin.conf 2>/dev/null").c_str())), 2);

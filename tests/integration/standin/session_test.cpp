@@ -27,7 +27,7 @@ std::string readFile(const fs::path& path) {
     return text.str();
 }
 
-class SessionTest : public ::testing::Test {
+class StandinSessionTest : public ::testing::Test {
 protected:
     void SetUp() override {
         scratch_ = fs::temp_directory_path() / ("standin-session-" + std::to_string(::getpid()));
@@ -65,7 +65,7 @@ protected:
     std::optional<StandinProcess> server_;
 };
 
-TEST_F(SessionTest, LoginReplyNamesTheDatabaseAndEndsWithOneDone) {
+TEST_F(StandinSessionTest, LoginReplyNamesTheDatabaseAndEndsWithOneDone) {
     TdsTestClient client(server_->port());
     Reply login = client.logIn("SA", "pw", "acme");
     EXPECT_TRUE(login.loginAcknowledged);
@@ -78,7 +78,7 @@ TEST_F(SessionTest, LoginReplyNamesTheDatabaseAndEndsWithOneDone) {
     EXPECT_EQ(login.doneStatuses, std::vector<std::uint16_t>{0});
 }
 
-TEST_F(SessionTest, FailedLoginAnswersThenCloses) {
+TEST_F(StandinSessionTest, FailedLoginAnswersThenCloses) {
     TdsTestClient client(server_->port());
     Reply login = client.logIn("sa", "PW", "");
     EXPECT_FALSE(login.loginAcknowledged);
@@ -89,7 +89,7 @@ TEST_F(SessionTest, FailedLoginAnswersThenCloses) {
     EXPECT_TRUE(client.closedWithin(std::chrono::seconds(2)));
 }
 
-TEST_F(SessionTest, RaisedErrorsArriveInOrderWithTheirLines) {
+TEST_F(StandinSessionTest, RaisedErrorsArriveInOrderWithTheirLines) {
     auto client = loggedIn();
     Reply reply = client->batch("RAISERROR('first', 16, 1)\nselect * from ACME.dbo.DB_CTL\nRAISERROR(N'second 100%%', 11, 7)");
     ASSERT_EQ(reply.messages.size(), 2u);
@@ -104,7 +104,7 @@ TEST_F(SessionTest, RaisedErrorsArriveInOrderWithTheirLines) {
     EXPECT_EQ(reply.doneStatuses, (std::vector<std::uint16_t>{kMore | kError, kMore | kCount, kError}));
 }
 
-TEST_F(SessionTest, OrderBySortsAsTheCaseInsensitiveCollation) {
+TEST_F(StandinSessionTest, OrderBySortsAsTheCaseInsensitiveCollation) {
     auto client = loggedIn("ACME");
     std::vector<std::string> order;
     for (const auto& row : client->batch("select * from COMPANIES order by CMPNYNAM, INTERID desc").rows) {
@@ -113,7 +113,7 @@ TEST_F(SessionTest, OrderBySortsAsTheCaseInsensitiveCollation) {
     EXPECT_EQ(order, (std::vector<std::string>{"NULL", "TWO", "ONE", "DYNAMICS", "THREE"}));
 }
 
-TEST_F(SessionTest, ThrowEndsTheBatch) {
+TEST_F(StandinSessionTest, ThrowEndsTheBatch) {
     auto client = loggedIn();
     Reply reply = client->batch("THROW 50001, 'stop here', 3; RAISERROR('never', 16, 1)");
     ASSERT_EQ(reply.messages.size(), 1u);
@@ -122,7 +122,7 @@ TEST_F(SessionTest, ThrowEndsTheBatch) {
     EXPECT_EQ(reply.doneStatuses, std::vector<std::uint16_t>{kError});
 }
 
-TEST_F(SessionTest, ScriptedFailureReportsEveryErrorAndRunsNothing) {
+TEST_F(StandinSessionTest, ScriptedFailureReportsEveryErrorAndRunsNothing) {
     auto client = loggedIn();
     Reply reply = client->batch("exec SP_DETACH_DB \"ACME\" select * from ACME..DB_CTL");
     ASSERT_EQ(reply.messages.size(), 2u);
@@ -132,7 +132,7 @@ TEST_F(SessionTest, ScriptedFailureReportsEveryErrorAndRunsNothing) {
     EXPECT_EQ(reply.doneStatuses, std::vector<std::uint16_t>{kError});
 }
 
-TEST_F(SessionTest, MissingObjectsGiveTheServersErrors) {
+TEST_F(StandinSessionTest, MissingObjectsGiveTheServersErrors) {
     auto client = loggedIn("ACME");
     EXPECT_EQ(client->batch("select * from NOPE").messages.at(0).text, "Invalid object name 'NOPE'.");
     EXPECT_EQ(client->batch("select NOPE from DB_CTL").messages.at(0).number, 207);
@@ -146,7 +146,7 @@ TEST_F(SessionTest, MissingObjectsGiveTheServersErrors) {
     EXPECT_EQ(client->batch("select * from DB_CTL where SHARED_DIR = 'c:\\OLD'").rows.size(), 1u);
 }
 
-TEST_F(SessionTest, UnknownStatementsAreAcceptedAndEveryBatchIsRecorded) {
+TEST_F(StandinSessionTest, UnknownStatementsAreAcceptedAndEveryBatchIsRecorded) {
     auto client = loggedIn("ACME");
     std::string create = "CREATE TABLE T (A int) -- comment\r\nGO-less text with ünïcödé";
     Reply reply = client->batch(create);
@@ -160,7 +160,7 @@ TEST_F(SessionTest, UnknownStatementsAreAcceptedAndEveryBatchIsRecorded) {
               "alter database \"ACME\" set offline with rollback immediate");
 }
 
-TEST_F(SessionTest, AttentionCancelsAWaitAtOnce) {
+TEST_F(StandinSessionTest, AttentionCancelsAWaitAtOnce) {
     auto client = loggedIn();
     auto start = std::chrono::steady_clock::now();
     client->sendBatch("waitfor delay '00:00:10'");
@@ -173,7 +173,7 @@ TEST_F(SessionTest, AttentionCancelsAWaitAtOnce) {
     EXPECT_EQ(client->batch("select * from ACME..DB_CTL").rows.size(), 1u);
 }
 
-TEST_F(SessionTest, ScriptedDelayHoldsTheAnswer) {
+TEST_F(StandinSessionTest, ScriptedDelayHoldsTheAnswer) {
     auto client = loggedIn();
     auto start = std::chrono::steady_clock::now();
     Reply reply = client->batch("-- slow statement");
@@ -181,7 +181,7 @@ TEST_F(SessionTest, ScriptedDelayHoldsTheAnswer) {
     EXPECT_EQ(reply.doneStatuses, std::vector<std::uint16_t>{0});
 }
 
-TEST_F(SessionTest, MalformedClientsAreDroppedAndTheServerStaysUp) {
+TEST_F(StandinSessionTest, MalformedClientsAreDroppedAndTheServerStaysUp) {
     {
         TdsTestClient notPreLogin(server_->port());
         notPreLogin.sendRaw(0x01, "garbage");
@@ -208,7 +208,7 @@ TEST_F(SessionTest, MalformedClientsAreDroppedAndTheServerStaysUp) {
     EXPECT_EQ(client->batch("select * from ACME..DB_CTL").rows.size(), 1u);
 }
 
-TEST_F(SessionTest, RandomRequestsNeverStopTheServer) {
+TEST_F(StandinSessionTest, RandomRequestsNeverStopTheServer) {
     std::mt19937 random(7);
     std::string headers("\x16\x00\x00\x00\x12\x00\x00\x00\x02\x00\x00\x00\x00\x00\x00\x00\x00\x00\x01\x00\x00\x00", 22);
     // Beginnings of valid calls (sp_cursoropen, sp_cursor, a named procedure), then noise.
@@ -231,7 +231,7 @@ TEST_F(SessionTest, RandomRequestsNeverStopTheServer) {
     EXPECT_EQ(client->batch("select * from ACME..DB_CTL").rows.size(), 1u);
 }
 
-TEST_F(SessionTest, StopsOnSignalWithStatusZero) {
+TEST_F(StandinSessionTest, StopsOnSignalWithStatusZero) {
     auto client = loggedIn();
     client->sendBatch("waitfor delay '00:01:00'");
     std::this_thread::sleep_for(std::chrono::milliseconds(100));

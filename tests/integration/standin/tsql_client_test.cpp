@@ -14,7 +14,7 @@ namespace {
 namespace fs = std::filesystem;
 using wf::testing::StandinProcess;
 
-class TsqlClientTest : public ::testing::Test {
+class StandinTsqlClientTest : public ::testing::Test {
 protected:
     void SetUp() override {
         scratch_ = fs::temp_directory_path() / ("standin-tsql-" + std::to_string(::getpid()));
@@ -53,7 +53,7 @@ protected:
     std::optional<StandinProcess> server_;
 };
 
-TEST_F(TsqlClientTest, LogsInAndSelectsRowsWithNulls) {
+TEST_F(StandinTsqlClientTest, LogsInAndSelectsRowsWithNulls) {
     std::string output = tsql("Secret1", "ACME", "select * from DB_CTL\ngo");
     EXPECT_NE(output.find("KEY_ID\tSHARED_DIR"), std::string::npos) << output;
     EXPECT_NE(output.find("1\tC:\\CPSQL\\"), std::string::npos) << output;
@@ -61,20 +61,20 @@ TEST_F(TsqlClientTest, LogsInAndSelectsRowsWithNulls) {
     EXPECT_NE(output.find("(2 rows affected)"), std::string::npos) << output;
 }
 
-TEST_F(TsqlClientTest, WhereClauseAndUseSwitchDatabases) {
+TEST_F(StandinTsqlClientTest, WhereClauseAndUseSwitchDatabases) {
     std::string output = tsql("Secret1", "", "use ACME\ngo\nselect SHARED_DIR from DB_CTL where KEY_ID = 1\ngo");
     EXPECT_NE(output.find("C:\\CPSQL\\"), std::string::npos) << output;
     EXPECT_NE(output.find("(1 row affected)"), std::string::npos) << output;
 }
 
-TEST_F(TsqlClientTest, WrongPasswordIsAFailedLogin) {
+TEST_F(StandinTsqlClientTest, WrongPasswordIsAFailedLogin) {
     std::string output = tsql("wrong", "", "select * from DB_CTL\ngo");
     EXPECT_NE(output.find("Msg 18456 (severity 14, state 1)"), std::string::npos) << output;
     EXPECT_NE(output.find("Login failed for user 'sa'."), std::string::npos) << output;
     EXPECT_EQ(output.find("KEY_ID"), std::string::npos) << output;
 }
 
-TEST_F(TsqlClientTest, MissingInitialDatabaseFailsTheLogin) {
+TEST_F(StandinTsqlClientTest, MissingInitialDatabaseFailsTheLogin) {
     std::string output = tsql("Secret1", "NOSUCH", "select 1\ngo");
     EXPECT_NE(output.find("Msg 4060"), std::string::npos) << output;
     EXPECT_NE(output.find("Cannot open database \"NOSUCH\" requested by the login. The login failed."), std::string::npos)

@@ -22,7 +22,7 @@ Ports readPorts() {
     return ports;
 }
 
-class WinsockTest : public ::testing::Test {
+class StandinWinsockTest : public ::testing::Test {
 protected:
     void SetUp() override {
         WSADATA data;
@@ -48,7 +48,7 @@ protected:
     Ports ports_;
 };
 
-TEST_F(WinsockTest, TdsListenerAnswersAPreLogin) {
+TEST_F(StandinWinsockTest, TdsListenerAnswersAPreLogin) {
     SOCKET client = socket(AF_INET, SOCK_STREAM, IPPROTO_TCP);
     sockaddr_in address = loopback(ports_.tds);
     ASSERT_EQ(connect(client, reinterpret_cast<sockaddr*>(&address), sizeof address), 0);
@@ -64,7 +64,7 @@ TEST_F(WinsockTest, TdsListenerAnswersAPreLogin) {
     EXPECT_EQ(reply[1], 0x01);  // in one packet
 }
 
-TEST_F(WinsockTest, BrowserListsTheDefaultInstance) {
+TEST_F(StandinWinsockTest, BrowserListsTheDefaultInstance) {
     ASSERT_GT(ports_.browser, 0);
     SOCKET client = socket(AF_INET, SOCK_DGRAM, IPPROTO_UDP);
     setTimeout(client);
