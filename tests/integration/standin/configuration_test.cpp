@@ -1,6 +1,9 @@
 // The stand-in's configuration file and the cutting of batches into statements.
 #include <gtest/gtest.h>
 
+#include <cstdio>
+#include <fstream>
+
 #include "catalogue.h"
 #include "configuration.h"
 #include "sql/statement.h"
@@ -54,6 +57,15 @@ TEST(StandinConfigurationTest, FaultsNameTheirLine) {
     EXPECT_EQ(errorOf("login sa 'unclosed"), "line 1: unclosed quotation mark");
     EXPECT_EQ(errorOf("fail 'x' (1, 5, 'info only')"), "line 1: a scripted error needs a severity from 11 to 25");
     EXPECT_EQ(errorOf("delay 'x' 5 extra"), "line 1: unexpected 'extra'");
+    EXPECT_EQ(errorOf("database D FILES '/nonexistent/d.mdf' '/nonexistent/d.ldf'"), "line 1: cannot write /nonexistent/d.mdf");
+    std::string notData = ::testing::TempDir() + "standin-not-data.mdf";
+    std::string log = ::testing::TempDir() + "standin-not-data.ldf";
+    std::ofstream(notData) << "something else";
+    EXPECT_EQ(errorOf("database D FILES '" + notData + "' '" + log + "'"), "line 1: cannot open " + log + " for database D");
+    std::ofstream(log) << "-- sqlserver-standin log file\n";
+    EXPECT_EQ(errorOf("database D FILES '" + notData + "' '" + log + "'"), "line 1: cannot open " + notData + " for database D");
+    std::remove(notData.c_str());
+    std::remove(log.c_str());
 }
 
 std::vector<std::string> firstWords(const std::string& batch) {

@@ -169,8 +169,10 @@ TEST_F(StandinSessionTest, AttentionCancelsAWaitAtOnce) {
     Reply reply = client->readReply();
     EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(3));
     EXPECT_EQ(reply.doneStatuses, std::vector<std::uint16_t>{kAttention});
-    // The session goes on after the cancel.
+    // The session goes on after the cancel, and a late cancel is acknowledged too.
     EXPECT_EQ(client->batch("select * from ACME..DB_CTL").rows.size(), 1u);
+    client->sendAttention();
+    EXPECT_EQ(client->readReply().doneStatuses, std::vector<std::uint16_t>{kAttention});
 }
 
 TEST_F(StandinSessionTest, ScriptedDelayHoldsTheAnswer) {
