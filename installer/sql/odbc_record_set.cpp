@@ -1,7 +1,5 @@
 #include "installer/sql/odbc_record_set.h"
 
-#include <cstdint>
-
 #include "common/text.h"
 #include "installer/sql/odbc_connection.h"
 
@@ -34,9 +32,8 @@ void OdbcRecordSet::open() {
 }
 
 void OdbcRecordSet::setAttribute(SQLINTEGER attribute, SQLULEN value) {
-    SQLRETURN rc = SQLSetStmtAttr(handle_.get(), attribute, reinterpret_cast<SQLPOINTER>(value), 0);
     // A driver that substitutes another cursor or locking says so with a warning.
-    if (rc != SQL_SUCCESS)
+    if (SQLSetStmtAttr(handle_.get(), attribute, reinterpret_cast<SQLPOINTER>(value), 0) != SQL_SUCCESS)
         connection_->fail(odbcDiagnostics(SQL_HANDLE_STMT, handle_.get()), "The cursor could not be set up.");
 }
 
@@ -52,13 +49,16 @@ void OdbcRecordSet::run() {
         connection_->fail(odbcDiagnostics(SQL_HANDLE_STMT, handle_.get()), "The record set could not be opened.");
 
     SQLSMALLINT count = 0;
-    SQLNumResultCols(handle_.get(), &count);
+    if (!SQL_SUCCEEDED(SQLNumResultCols(handle_.get(), &count)))
+        connection_->fail(odbcDiagnostics(SQL_HANDLE_STMT, handle_.get()), "The columns could not be read.");
     columns_.clear();
     for (SQLUSMALLINT number = 1; number <= count; ++number) {
         SQLCHAR name[256] = {};
         SQLSMALLINT nameLength = 0, dataType = 0, digits = 0, nullable = 0;
         SQLULEN size = 0;
-        SQLDescribeCol(handle_.get(), number, name, sizeof name, &nameLength, &dataType, &size, &digits, &nullable);
+        if (!SQL_SUCCEEDED(SQLDescribeCol(handle_.get(), number, name, sizeof name, &nameLength, &dataType, &size,
+                                          &digits, &nullable)))
+            connection_->fail(odbcDiagnostics(SQL_HANDLE_STMT, handle_.get()), "The columns could not be read.");
         columns_.emplace_back(reinterpret_cast<const char*>(name));
     }
     values_.assign(columns_.size(), std::nullopt);
@@ -155,10 +155,12 @@ void OdbcRecordSet::update() {
             buffers[index] = *values_[index];
         else
             indicators[index] = SQL_NULL_DATA;
-        SQLBindCol(handle_.get(), static_cast<SQLUSMALLINT>(index + 1), SQL_C_CHAR, buffers[index].data(),
-                   static_cast<SQLLEN>(buffers[index].size() + 1), &indicators[index]);
     }
-    SQLRETURN rc = SQLSetPos(handle_.get(), 1, SQL_UPDATE, SQL_LOCK_NO_CHANGE);
+    SQLRETURN rc = SQL_SUCCESS;
+    for (std::size_t index = 0; index < bound && SQL_SUCCEEDED(rc); ++index)
+        rc = SQLBindCol(handle_.get(), static_cast<SQLUSMALLINT>(index + 1), SQL_C_CHAR, buffers[index].data(),
+                        static_cast<SQLLEN>(buffers[index].size() + 1), &indicators[index]);
+    if (SQL_SUCCEEDED(rc)) rc = SQLSetPos(handle_.get(), 1, SQL_UPDATE, SQL_LOCK_NO_CHANGE);
     std::vector<OdbcDiagnostic> diagnostics;
     if (!SQL_SUCCEEDED(rc)) diagnostics = odbcDiagnostics(SQL_HANDLE_STMT, handle_.get());
     SQLFreeStmt(handle_.get(), SQL_UNBIND);
