@@ -1,9 +1,10 @@
 #pragma once
-// Keeps every batch the server receives, so that tests can read back exactly
-// what reached it: DIR/<database>/<NNNN>.sql, numbered from 0001 per database in
-// order of arrival, holding the text in UTF-8 without anything added. The
-// database is the session's current one when the batch arrived; characters of
-// its name other than letters, digits, "_" and "-" are written as %XX.
+// Keeps every batch the server receives, and the statement of every server
+// cursor opened, so that tests can read back exactly what reached it:
+// DIR/<database>/<NNNN>.sql, numbered from 0001 per database in order of
+// arrival, holding the text in UTF-8 without anything added. The database is
+// the session's current one when the batch arrived; characters of its name
+// other than letters, digits, "_" and "-" are written as %XX.
 #include <filesystem>
 #include <map>
 #include <mutex>
