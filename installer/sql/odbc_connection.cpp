@@ -73,8 +73,14 @@ OdbcHandle OdbcConnection::newStatement() {
     return statement;
 }
 
+void OdbcConnection::setCommandTimeout(int seconds) {
+    commandTimeout_ = seconds;
+    batchStatement_.reset();
+}
+
 void OdbcConnection::execute(const std::string& statement) {
-    OdbcHandle handle = newStatement();
+    if (!batchStatement_) batchStatement_ = newStatement();
+    const OdbcHandle& handle = batchStatement_;
     std::string text = statement;
     std::vector<OdbcDiagnostic> diagnostics;
     bool failed = false;
@@ -90,6 +96,7 @@ void OdbcConnection::execute(const std::string& statement) {
             if (!hasServerMessage(records)) break;
         }
     } while ((rc = SQLMoreResults(handle.get())) != SQL_NO_DATA);
+    SQLFreeStmt(handle.get(), SQL_CLOSE);
     if (failed) fail(diagnostics, "The statement failed.");
 }
 
@@ -97,6 +104,7 @@ void OdbcConnection::close() {
     requireOpen();
     std::vector<OdbcRecordSet*> openSets = recordSets_;
     for (OdbcRecordSet* recordSet : openSets) ignoreFailure([recordSet] { recordSet->close(); });
+    batchStatement_.reset();
     SQLDisconnect(connection_.get());
     connection_.reset();
     environment_.reset();

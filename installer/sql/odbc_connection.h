@@ -25,7 +25,7 @@ public:
     void open(const std::string& connectionString) override;
     void execute(const std::string& statement) override;
     void close() override;
-    void setCommandTimeout(int seconds) override { commandTimeout_ = seconds; }
+    void setCommandTimeout(int seconds) override;
     void clearErrors() override { errors_.clear(); }
     std::size_t errorCount() override { return errors_.size(); }
     std::string errorDescription(std::size_t index) override;
@@ -42,6 +42,8 @@ private:
 
     OdbcHandle environment_;
     OdbcHandle connection_;
+    // The statement that carries the batches, kept from one to the next.
+    OdbcHandle batchStatement_;
     bool open_ = false;
     int commandTimeout_ = kDefaultCommandTimeoutSeconds;
     std::vector<std::string> errors_;
