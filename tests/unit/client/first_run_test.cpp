@@ -1,16 +1,9 @@
 #include "tests/unit/client/client_fixture.h"
+#include "tests/support/client_messages.h"
 
 namespace wf::testing {
 namespace {
 
-const char kQuestionText[] =
-    "Welcome to the Wrenfold Client setup procedure.\r\n\r\nThe path to Wrenfold Server program is not set.  This may "
-    "be the first time you are running Wrenfold so we will need to know the location of the Wrenfold server "
-    "install.\r\n\r\nIn the next window, you can browse to the location of the Wrenfold.exe file.  This should only "
-    "happen once on each workstation\r\n\r\nDo you want to continue?";
-const char kNoticeText[] =
-    "The path to Wrenfold Server needs to be properly set on each workstation.  Please locate the Wrenfold Server "
-    "install the next time the client is run.\r\n\r\nThis program will now end.";
 const char kPathCheckEntry[] = "----> Client 1.4.2 Error 6/15/2007 2:03:02 PM\r\n Path=\r\n Dir=\r\n Dir$=\r\n";
 
 using FirstRun = ClientTest;

@@ -1,18 +1,11 @@
 #include "tests/windows/client/client_e2e_fixture.h"
+#include "tests/support/client_messages.h"
 
 namespace wf::testing {
 namespace {
 
 using namespace std::chrono_literals;
 
-const char kQuestionText[] =
-    "Welcome to the Wrenfold Client setup procedure.\r\n\r\nThe path to Wrenfold Server program is not set.  This may "
-    "be the first time you are running Wrenfold so we will need to know the location of the Wrenfold server "
-    "install.\r\n\r\nIn the next window, you can browse to the location of the Wrenfold.exe file.  This should only "
-    "happen once on each workstation\r\n\r\nDo you want to continue?";
-const char kNoticeText[] =
-    "The path to Wrenfold Server needs to be properly set on each workstation.  Please locate the Wrenfold Server "
-    "install the next time the client is run.\r\n\r\nThis program will now end.";
 
 bool endsWith(const std::string& text, const std::string& tail) {
     return text.size() >= tail.size() && text.compare(text.size() - tail.size(), tail.size(), tail) == 0;
