@@ -14,10 +14,6 @@ namespace {
 constexpr int kFileNameEdit = 0x480;
 constexpr int kFileNameCombo = 0x47C;
 
-std::optional<WindowInfo> waitForFileDialog(const std::string& title, std::chrono::milliseconds timeout) {
-    return waitForWindow(title, "#32770", timeout);
-}
-
 HWND fileNameBox(HWND dialog) {
     const std::vector<ControlInfo> all = controls(dialog);
     for (const ControlInfo& control : all)
@@ -28,6 +24,16 @@ HWND fileNameBox(HWND dialog) {
             for (const ControlInfo& inner : controls(control.handle))
                 if (sameClassName(inner.className, "Edit")) return inner.handle;
     return nullptr;
+}
+
+// The dialog, not a message box of the same title that it may show over itself.
+std::optional<WindowInfo> waitForFileDialog(const std::string& title, std::chrono::milliseconds timeout) {
+    return pollFor(timeout, [&]() -> std::optional<WindowInfo> {
+        for (const WindowInfo& window : topLevelWindows())
+            if (window.title == title && window.className == "#32770" && fileNameBox(window.handle) != nullptr)
+                return window;
+        return std::nullopt;
+    });
 }
 
 void pressDialogButton(HWND dialog, int id) {

@@ -3,8 +3,16 @@
 namespace wf::testing {
 namespace {
 
+// Presses the first of the usual closing buttons that the window has, and only that
+// one: a second command can reach a dialog that is already closing.
 BOOL CALLBACK dismiss(HWND window, LPARAM) {
-    for (int id : {IDCANCEL, IDOK, IDNO, IDYES}) PostMessageA(window, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), 0);
+    for (int id : {IDCANCEL, IDOK, IDNO, IDYES}) {
+        HWND button = GetDlgItem(window, id);
+        if (button != nullptr && IsWindowEnabled(button)) {
+            PostMessageA(window, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(button));
+            break;
+        }
+    }
     return TRUE;
 }
 

@@ -177,7 +177,13 @@ TEST(WindowDriving, SavesAScreenshotOfAWindowAsPng) {
 
 class OpenFileDialogTest : public ::testing::Test {
 protected:
-    void SetUp() override { wf::testing::writeFileText(chosen_, "x"); }
+    void SetUp() override {
+        GetCurrentDirectoryA(MAX_PATH, startFolder_);
+        wf::testing::writeFileText(chosen_, "x");
+    }
+    // The old-style dialog moves the current folder to the chosen file's, which
+    // would keep the scratch folder from being removed.
+    void TearDown() override { SetCurrentDirectoryA(startFolder_); }
 
     static UINT_PTR CALLBACK oldStyleHook(HWND, UINT, WPARAM, LPARAM) { return 0; }
 
@@ -198,6 +204,7 @@ protected:
         });
     }
 
+    char startFolder_[MAX_PATH] = {};
     ScratchFolder scratch_{"pick"};
     const std::string chosen_ = scratch_.path() + "\\chosen.txt";
 };
@@ -236,6 +243,13 @@ TEST_F(OpenFileDialogTest, ReportsANameItRefuses) {
     Recorder recorder;
     EXPECT_FALSE(fillOpenFileDialog("Automation Pick", chosen_ + ".missing", 3s, &recorder));
     EXPECT_EQ(recorder.lines().back(), "open-file dialog \"Automation Pick\" did not take \"" + chosen_ + ".missing\"");
+    // Wine's dialog complains in an untitled message box; once that is answered the
+    // dialog can be cancelled as usual.
+    auto complaint = answerMessageBox("", "OK", 5s, &recorder);
+    ASSERT_TRUE(complaint);
+    EXPECT_FALSE(complaint->text.empty());
+    EXPECT_TRUE(cancelOpenFileDialog("Automation Pick", 5s));
+    EXPECT_EQ(dialog.result(5s), FALSE);
 }
 
 }  // namespace
