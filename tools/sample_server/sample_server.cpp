@@ -2,6 +2,7 @@
 // it was started with, so that tests and the demo can see what the launcher passed.
 #include <windows.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <optional>
 #include <string>
@@ -40,7 +41,8 @@ std::string programFolder() {
     return folder.substr(0, folder.find_last_of('\\'));
 }
 
-// Appends the command line, exactly as received, to StartedWith.txt beside the program.
+// Appends the command line, exactly as received, to StartedWith.txt beside the
+// program. Returns what went wrong, for the window; empty when it was recorded.
 std::string recordStart(const std::string& commandLine) {
     try {
         wf::win32::Win32FileSystem files;
@@ -97,7 +99,10 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
     std::vector<std::string> arguments(__argv, __argv + __argc);
     HWND window = createReportWindow(instance, failure + wf::sample_server::startReport(commandLine, arguments));
     if (!window) return 2;
-    if (auto seconds = environmentNumber("WRENFOLD_SAMPLE_SECONDS")) SetTimer(window, kCloseTimer, *seconds * 1000, nullptr);
+    if (auto seconds = environmentNumber("WRENFOLD_SAMPLE_SECONDS")) {
+        const auto milliseconds = std::min<unsigned long long>(*seconds * 1000ULL, USER_TIMER_MAXIMUM);
+        SetTimer(window, kCloseTimer, static_cast<UINT>(milliseconds), nullptr);
+    }
     ShowWindow(window, showCommand);
     UpdateWindow(window);
 
