@@ -84,19 +84,26 @@ void OdbcConnection::execute(const std::string& statement) {
     std::string text = statement;
     std::vector<OdbcDiagnostic> diagnostics;
     bool failed = false;
+    // Keeps the records of a call; true when the call failed without a message
+    // of the server, which ends the batch.
+    auto collect = [&](SQLRETURN rc) {
+        if (rc == SQL_SUCCESS) return false;
+        std::vector<OdbcDiagnostic> records = odbcDiagnostics(SQL_HANDLE_STMT, handle.get());
+        diagnostics.insert(diagnostics.end(), records.begin(), records.end());
+        if (rc != SQL_ERROR && rc != SQL_INVALID_HANDLE) return false;
+        failed = true;
+        return !hasServerMessage(records);
+    };
     // Every result of the batch is read, so that the errors of its later
     // statements are reported too.
     SQLRETURN rc = SQLExecDirect(handle.get(), reinterpret_cast<SQLCHAR*>(text.data()), static_cast<SQLINTEGER>(text.size()));
     do {
-        std::vector<OdbcDiagnostic> records;
-        if (rc != SQL_SUCCESS) records = odbcDiagnostics(SQL_HANDLE_STMT, handle.get());
-        diagnostics.insert(diagnostics.end(), records.begin(), records.end());
-        if (rc == SQL_ERROR || rc == SQL_INVALID_HANDLE) {
-            failed = true;
-            if (!hasServerMessage(records)) break;
-        }
+        if (collect(rc)) break;
     } while ((rc = SQLMoreResults(handle.get())) != SQL_NO_DATA);
-    SQLFreeStmt(handle.get(), SQL_CLOSE);
+    // When the batch's first statement fails, the driver manager answers
+    // SQLMoreResults with "no data" without asking the driver. Closing makes the
+    // driver read the rest of the batch's results; their messages come with it.
+    collect(SQLFreeStmt(handle.get(), SQL_CLOSE));
     if (failed) fail(diagnostics, "The statement failed.");
 }
 

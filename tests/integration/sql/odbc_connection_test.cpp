@@ -97,6 +97,21 @@ TEST_F(OdbcConnectionTest, AnErrorAfterAGoodStatementOfTheBatchIsReported) {
               (std::vector<std::string>{"Changed database context to 'master'.", "late problem"}));
 }
 
+TEST_F(OdbcConnectionTest, ABatchRaisingTwoErrorsReportsBothInOrder) {
+    connection->open(standinConnectionString("sa", "Secret1"));
+    try {
+        connection->execute("raiserror('first', 16, 1) raiserror('second', 16, 1)");
+        FAIL() << "executed";
+    } catch (const RunError& failure) {
+        EXPECT_EQ(failure.number(), 50000);
+        EXPECT_EQ(failure.description(), "first");
+    }
+    EXPECT_EQ(providerErrors(*connection), (std::vector<std::string>{"first", "second"}));
+    connection->clearErrors();
+    connection->execute("use ACME");
+    EXPECT_EQ(connection->errorCount(), 0u);
+}
+
 TEST_F(OdbcConnectionTest, TheCommandTimeOutEndsALongStatementAndTheConnectionGoesOn) {
     connection->open(standinConnectionString("sa", "Secret1"));
     connection->setCommandTimeout(1);
