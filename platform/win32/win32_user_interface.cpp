@@ -24,7 +24,35 @@ std::string Win32UserInterface::nativeFilter(const std::string& filter) {
     return native;
 }
 
+namespace {
+
+using GetOpenFileNameFunction = BOOL(WINAPI*)(LPOPENFILENAMEA);
+using CommDlgExtendedErrorFunction = DWORD(WINAPI*)();
+
+// An entry point of a loaded library; the cast goes through the generic function
+// type, which is how a procedure address is meant to be converted.
+template <class Function>
+Function procedure(HMODULE module, const char* name) {
+    return module ? reinterpret_cast<Function>(reinterpret_cast<void (*)()>(GetProcAddress(module, name))) : nullptr;
+}
+
+// The dialog library is loaded only when the dialog is shown (the first run of a
+// workstation), so that every other start stays as quick as starting one program.
+struct DialogLibrary {
+    HMODULE module = LoadLibraryA("comdlg32.dll");
+    GetOpenFileNameFunction getOpenFileName = procedure<GetOpenFileNameFunction>(module, "GetOpenFileNameA");
+    CommDlgExtendedErrorFunction extendedError = procedure<CommDlgExtendedErrorFunction>(module, "CommDlgExtendedError");
+    ~DialogLibrary() {
+        if (module) FreeLibrary(module);
+    }
+};
+
+}  // namespace
+
 std::optional<std::string> Win32UserInterface::openFile(const OpenFileRequest& request) {
+    DialogLibrary library;
+    if (!library.getOpenFileName || !library.extendedError)
+        throw RunError(static_cast<long>(GetLastError()), "The open-file dialog is not available on this system.");
     std::vector<char> fileName(32768, '\0');
     request.initialFileName.copy(fileName.data(), fileName.size() - 1);
     std::string filter = nativeFilter(request.filter);
@@ -41,8 +69,8 @@ std::optional<std::string> Win32UserInterface::openFile(const OpenFileRequest& r
     dialog.lpstrTitle = request.title.c_str();
     dialog.lpstrDefExt = extension.empty() ? nullptr : extension.c_str();
     dialog.Flags = OFN_EXPLORER;
-    if (GetOpenFileNameA(&dialog)) return std::string(fileName.data());
-    DWORD failure = CommDlgExtendedError();
+    if (library.getOpenFileName(&dialog)) return std::string(fileName.data());
+    DWORD failure = library.extendedError();
     if (failure == 0) return std::nullopt;
     throw RunError(static_cast<long>(failure), "The open-file dialog failed (" + std::to_string(failure) + ")");
 }
