@@ -1,7 +1,5 @@
-#include <unistd.h>
-
 #include <cstdlib>
-#include <filesystem>
+#include <cstdio>
 #include <fstream>
 
 #include <gtest/gtest.h>
@@ -13,30 +11,27 @@
 namespace wf {
 namespace {
 
-// Data sources defined in an odbc.ini of a scratch folder, as the Passport build
-// names its companies by data source alone.
+// Data sources defined in an odbc.ini of the build tree, as the Passport build
+// names its companies by data source alone. The test's environment points the
+// driver manager at that file (ODBCINI); the test writes it.
 struct OdbcDataSourceTest : ::testing::Test {
-    OdbcDataSourceTest() {
-        std::filesystem::create_directories(folder);
-        std::ofstream ini(folder / "odbc.ini");
+    void SetUp() override {
+        ASSERT_NE(std::getenv("ODBCINI"), nullptr) << "the test runs with ODBCINI set";
+        std::ofstream ini(WRENFOLD_SQL_ODBC_INI);
         ini << "[Payroll]\nDriver=FreeTDS\nServer=127.0.0.1\nPort=" << testing::sqlStandinPort()
             << "\nTDS_Version=7.4\nDatabase=ACME\n"
             << "[Closed]\nDriver=FreeTDS\nServer=127.0.0.1\nPort=1\nTDS_Version=7.4\n";
-        setenv("ODBCINI", (folder / "odbc.ini").c_str(), 1);
+        ASSERT_TRUE(ini.flush()) << "cannot write " << WRENFOLD_SQL_ODBC_INI;
     }
-    ~OdbcDataSourceTest() override {
-        unsetenv("ODBCINI");
-        std::filesystem::remove_all(folder);
-    }
+    void TearDown() override { std::remove(WRENFOLD_SQL_ODBC_INI); }
 
-    std::filesystem::path folder =
-        std::filesystem::temp_directory_path() / ("wf-sql-dsn-" + std::to_string(getpid()));
     OdbcConnectionFactory factory;
 };
 
 TEST_F(OdbcDataSourceTest, ANameAloneReachesTheServerItDefines) {
-    // A data source carries no login: FreeTDS then tries an integrated login,
-    // which the stand-in refuses after it has answered the connection.
+    // A data source carries no login, so FreeTDS attempts an integrated login:
+    // the server answers its pre-login, then the login fails on this machine
+    // before it is sent. A closed port and an unknown name fail differently.
     EXPECT_EQ(TestConnectString(factory, "Payroll"), "Unable to connect to data source");
     EXPECT_EQ(TestConnectString(factory, "Closed"), "Unable to connect: Adaptive Server is unavailable or does not exist");
     EXPECT_EQ(TestConnectString(factory, "NoSuchSource"),
