@@ -101,8 +101,9 @@ void OdbcConnection::execute(const std::string& statement) {
         if (collect(rc)) break;
     } while ((rc = SQLMoreResults(handle.get())) != SQL_NO_DATA);
     // When the batch's first statement fails, the driver manager answers
-    // SQLMoreResults with "no data" without asking the driver. Closing makes the
-    // driver read the rest of the batch's results; their messages come with it.
+    // SQLMoreResults with "no data" without asking the driver. Closing then has
+    // the driver cancel the batch and read what the server had answered until
+    // the cancel reached it; the messages of those results come with it.
     collect(SQLFreeStmt(handle.get(), SQL_CLOSE));
     if (failed) fail(diagnostics, "The statement failed.");
 }
