@@ -7,7 +7,7 @@
 #include <future>
 #include <thread>
 
-#include "tests/windows/automation/modal_on_thread.h"
+#include "tests/windows/support/modal_on_thread.h"
 #include "tests/windows/automation/png_reading.h"
 #include "tests/windows/support/scratch_folder.h"
 #include "tools/automation/automation.h"

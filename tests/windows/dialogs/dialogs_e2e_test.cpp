@@ -10,7 +10,7 @@
 #include "installer/win32/dialog_resources.h"
 #include "installer/win32/win32_installer_dialogs.h"
 #include "platform/win32/win32_user_interface.h"
-#include "tests/windows/automation/modal_on_thread.h"
+#include "tests/windows/support/modal_on_thread.h"
 #include "tests/windows/dialogs/server_list_target.h"
 #include "tests/windows/support/host_paths.h"
 #include "tools/automation/automation.h"

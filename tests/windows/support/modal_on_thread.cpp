@@ -1,4 +1,4 @@
-#include "tests/windows/automation/modal_on_thread.h"
+#include "tests/windows/support/modal_on_thread.h"
 
 namespace wf::testing {
 namespace {
