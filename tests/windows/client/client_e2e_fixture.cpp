@@ -107,6 +107,7 @@ std::string ClientEndToEnd::versionOf(const std::string& path) { return win32::W
 void ClientEndToEnd::screenshot(HWND window, const std::string& what) {
     std::string folder = windowsPath(WF_SCREENSHOT_DIR);
     CreateDirectoryA(folder.c_str(), nullptr);
+    Sleep(600);  // a window that has just appeared may not have painted itself yet
     automation::saveScreenshot(window, folder + "\\" + testName() + "." + what + ".png");
 }
 
