@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <utility>
 
 #include "installer/dialogs/server_list.h"
 #include "installer/win32/dialog_resources.h"
@@ -95,6 +96,14 @@ protected:
         auto window = waitForWindow("Database Logon", {}, 10s, GetCurrentProcessId());
         return window ? window->handle : nullptr;
     }
+    // Points the server list at the stand-in, opens the logon dialog and, from its
+    // server button, the lookup; a window that did not appear is null.
+    std::pair<HWND, HWND> openLookupOnStandin() {
+        wf::testing::pointServerListAt(wf::testing::standinBrowserPort());
+        HWND logon = openLogon();
+        return {logon, logon ? openLookup(logon) : nullptr};
+    }
+
     HWND openLookup(HWND logon) {
         PostMessageA(controlById(logon, IDC_LOGON_LOOKUP), BM_CLICK, 0, 0);
         auto window = waitForWindow("SQL Server Lookup", {}, 10s, GetCurrentProcessId());
@@ -163,11 +172,8 @@ TEST_F(DialogsE2eTest, CancelAndTheCloseBoxKeepTheLoginAndClearTheFlag) {
 
 TEST_F(DialogsE2eTest, LookupListsTheServersSortsSearchesAndResizes) {
     ASSERT_GT(wf::testing::standinBrowserPort(), 0) << "no stand-in: " << WF_STANDIN_PORT_FILE;
-    wf::testing::pointServerListAt(wf::testing::standinBrowserPort());
-    HWND logon = openLogon();
-    ASSERT_TRUE(logon);
-    HWND lookup = openLookup(logon);
-    ASSERT_TRUE(lookup);
+    auto [logon, lookup] = openLookupOnStandin();
+    ASSERT_TRUE(logon && lookup);
     HWND list = controlById(lookup, IDC_LOOKUP_GRID);
     HWND search = controlById(lookup, IDC_LOOKUP_SEARCH);
     EXPECT_EQ(listedValues(list), (std::vector<std::string>{"WRENHOST", "WRENHOST\\DEV", "WRENHOST\\SQLEXPRESS"}));
@@ -209,11 +215,8 @@ TEST_F(DialogsE2eTest, LookupListsTheServersSortsSearchesAndResizes) {
 
 TEST_F(DialogsE2eTest, ServerPickedInTheLookupLandsInTheServerBox) {
     ASSERT_GT(wf::testing::standinBrowserPort(), 0) << "no stand-in: " << WF_STANDIN_PORT_FILE;
-    wf::testing::pointServerListAt(wf::testing::standinBrowserPort());
-    HWND logon = openLogon();
-    ASSERT_TRUE(logon);
-    HWND lookup = openLookup(logon);
-    ASSERT_TRUE(lookup);
+    auto [logon, lookup] = openLookupOnStandin();
+    ASSERT_TRUE(logon && lookup);
     HWND search = controlById(lookup, IDC_LOOKUP_SEARCH);
     ASSERT_TRUE(setEditText(search, "wrenhost\\s"));
     EXPECT_EQ(selectedItem(controlById(lookup, IDC_LOOKUP_GRID)), 2);
@@ -231,11 +234,8 @@ TEST_F(DialogsE2eTest, ServerPickedInTheLookupLandsInTheServerBox) {
 
 TEST_F(DialogsE2eTest, MouseSortsByTheHeadingAndADoubleClickPicksTheRow) {
     ASSERT_GT(wf::testing::standinBrowserPort(), 0) << "no stand-in: " << WF_STANDIN_PORT_FILE;
-    wf::testing::pointServerListAt(wf::testing::standinBrowserPort());
-    HWND logon = openLogon();
-    ASSERT_TRUE(logon);
-    HWND lookup = openLookup(logon);
-    ASSERT_TRUE(lookup);
+    auto [logon, lookup] = openLookupOnStandin();
+    ASSERT_TRUE(logon && lookup);
     HWND list = controlById(lookup, IDC_LOOKUP_GRID);
     HWND header = ListView_GetHeader(list);
     RECT heading;
