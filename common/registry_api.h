@@ -1,7 +1,9 @@
 #pragma once
 // The registry, shaped like the advapi32 calls (ANSI forms) with their Win32
 // result codes, so that the logic above it behaves the same on the real registry
-// and on the in-memory one of the tests.
+// and on the in-memory one of the tests. Every key is one of the registry's 32-bit
+// view, the view in which the host systems (32-bit programs) keep their keys and
+// ODBC data sources, whatever the bitness of the program.
 #include <cstdint>
 #include <string>
 
@@ -74,7 +76,7 @@ public:
     // RegCloseKey.
     virtual long closeKey(RegKey key) = 0;
 
-    // RegDeleteKeyA: the key must have no subkeys.
+    // RegDeleteKeyExA: the key must have no subkeys.
     virtual long deleteKey(RegKey root, const std::string& subKey) = 0;
 
     // RegDeleteValueA.

@@ -9,11 +9,16 @@ HKEY toHandle(RegKey key) { return reinterpret_cast<HKEY>(key); }
 
 RegKey fromHandle(HKEY key) { return reinterpret_cast<RegKey>(key); }
 
+// The host systems are 32-bit programs: their keys under HKEY_LOCAL_MACHINE\SOFTWARE
+// and their ODBC data sources live in the registry's 32-bit view. Naming the view
+// makes the 64-bit build open exactly the keys the shipped 32-bit build opens.
+constexpr REGSAM kHostView = KEY_WOW64_32KEY;
+
 }  // namespace
 
 long Win32RegistryApi::openKey(RegKey root, const std::string& subKey, std::uint32_t access, RegKey& result) {
     HKEY opened = nullptr;
-    LSTATUS status = RegOpenKeyExA(toHandle(root), subKey.c_str(), 0, access, &opened);
+    LSTATUS status = RegOpenKeyExA(toHandle(root), subKey.c_str(), 0, access | kHostView, &opened);
     result = status == ERROR_SUCCESS ? fromHandle(opened) : 0;
     return status;
 }
@@ -21,8 +26,8 @@ long Win32RegistryApi::openKey(RegKey root, const std::string& subKey, std::uint
 long Win32RegistryApi::createKey(RegKey root, const std::string& subKey, std::uint32_t access, RegKey& result) {
     HKEY created = nullptr;
     DWORD disposition = 0;
-    LSTATUS status = RegCreateKeyExA(toHandle(root), subKey.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE, access,
-                                     nullptr, &created, &disposition);
+    LSTATUS status = RegCreateKeyExA(toHandle(root), subKey.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE,
+                                     access | kHostView, nullptr, &created, &disposition);
     result = status == ERROR_SUCCESS ? fromHandle(created) : 0;
     return status;
 }
@@ -30,7 +35,7 @@ long Win32RegistryApi::createKey(RegKey root, const std::string& subKey, std::ui
 long Win32RegistryApi::closeKey(RegKey key) { return RegCloseKey(toHandle(key)); }
 
 long Win32RegistryApi::deleteKey(RegKey root, const std::string& subKey) {
-    return RegDeleteKeyA(toHandle(root), subKey.c_str());
+    return RegDeleteKeyExA(toHandle(root), subKey.c_str(), kHostView, 0);
 }
 
 long Win32RegistryApi::deleteValue(RegKey key, const std::string& valueName) {

@@ -1,6 +1,7 @@
 #pragma once
 // The registry seam over the advapi32 ANSI calls: each member is the one call it
-// is named after, its Win32 result passed through unchanged.
+// is named after, its Win32 result passed through unchanged. Keys are opened,
+// created and deleted in the 32-bit view (KEY_WOW64_32KEY).
 #include "common/registry_api.h"
 
 namespace wf::win32 {

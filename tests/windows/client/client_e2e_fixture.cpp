@@ -2,15 +2,12 @@
 
 #include <vector>
 
-#include "common/registry_store/registry_value_store.h"
 #include "platform/win32/win32_file_system.h"
-#include "platform/win32/win32_registry_api.h"
 #include "tests/windows/support/host_paths.h"
 
 namespace wf::testing {
 namespace {
 
-constexpr std::int32_t kMachineRoot = static_cast<std::int32_t>(0x80000002u);
 constexpr char kClientKey[] = "SOFTWARE\\Quillmark\\WrenfoldClient";
 
 std::string testName() {
@@ -87,20 +84,18 @@ bool ClientEndToEnd::nothingStarted(const std::string& serverFolder) const {
     return GetFileAttributesA((serverFolder + "\\StartedWith.txt").c_str()) == INVALID_FILE_ATTRIBUTES;
 }
 
-std::string ClientEndToEnd::registryPath() {
-    win32::Win32RegistryApi api;
-    RegistryValueStore store(api);
-    std::string value = "<none>";
-    store.ReadValue(kMachineRoot, kClientKey, "ServerPath", value);
-    return value;
+std::string ClientEndToEnd::registryPath(RegistryView view) {
+    return viewText(view, HKEY_LOCAL_MACHINE, kClientKey, "ServerPath").value_or("<none>");
 }
 
-void ClientEndToEnd::storeRegistryPath(const std::string& path) {
-    win32::Win32RegistryApi api;
-    RegistryValueStore(api).WriteValue(kMachineRoot, kClientKey, "ServerPath", path);
+void ClientEndToEnd::storeRegistryPath(const std::string& path, RegistryView view) {
+    putViewText(view, HKEY_LOCAL_MACHINE, kClientKey, "ServerPath", path);
 }
 
-void ClientEndToEnd::clearRegistryPath() { RegDeleteKeyA(HKEY_LOCAL_MACHINE, kClientKey); }
+void ClientEndToEnd::clearRegistryPath() {
+    deleteViewTree(RegistryView::ThirtyTwoBit, HKEY_LOCAL_MACHINE, kClientKey);
+    deleteViewTree(RegistryView::SixtyFourBit, HKEY_LOCAL_MACHINE, kClientKey);
+}
 
 std::string ClientEndToEnd::versionOf(const std::string& path) { return win32::Win32FileSystem().versionText(path); }
 

@@ -9,6 +9,7 @@
 #include <string>
 
 #include "tools/automation/automation.h"
+#include "tests/windows/support/registry_views.h"
 #include "tests/windows/support/scratch_folder.h"
 
 namespace wf::testing {
@@ -36,8 +37,10 @@ protected:
     // Puts a sample server program named `name` into `folder`.
     std::string placeServer(const std::string& folder, const std::string& name = "Wrenfold.exe");
 
-    static std::string registryPath();
-    static void storeRegistryPath(const std::string& path);
+    // The client's ServerPath value as a setup program leaves it; the client's own
+    // view is the 32-bit one.
+    static std::string registryPath(RegistryView view = RegistryView::ThirtyTwoBit);
+    static void storeRegistryPath(const std::string& path, RegistryView view = RegistryView::ThirtyTwoBit);
     static void clearRegistryPath();
     static std::string versionOf(const std::string& path);
 

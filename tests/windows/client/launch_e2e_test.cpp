@@ -27,6 +27,26 @@ TEST_F(Launch, TheRegistryValueIsTheFallbackAndIsNotCopiedToThePathFile) {
     EXPECT_EQ(GetFileAttributesA(workstationFile("ServerPath.ini").c_str()), INVALID_FILE_ATTRIBUTES);
 }
 
+// A 32-bit setup on 64-bit Windows leaves the value in the 32-bit view; one in the
+// 64-bit view alone belongs to no installation the client serves.
+TEST_F(Launch, TheRegistryValueIsReadFromTheThirtyTwoBitViewOnly) {
+    std::string otherFolder = scratch.folder("other");
+    std::string other = placeServer(otherFolder);
+    storeRegistryPath(other, RegistryView::SixtyFourBit);
+    startClient();
+    ASSERT_TRUE(automation::answerMessageBox(kQuestionTitle, "No", 15s, &trail).has_value())
+        << "a value in the 64-bit view only is no stored path";
+    ASSERT_TRUE(automation::answerMessageBox(kQuestionTitle, "OK", 10s, &trail).has_value());
+    ASSERT_TRUE(clientEnds());
+
+    std::string server = placeServer(share, "WrenfoldGP.exe");
+    storeRegistryPath(server, RegistryView::ThirtyTwoBit);
+    startClient();
+    EXPECT_EQ(startedWith(share), "\"" + server + "\" /Client");
+    ASSERT_TRUE(clientEnds());
+    EXPECT_TRUE(nothingStarted(otherFolder));
+}
+
 TEST_F(Launch, TheCommandLineIsForwardedWithTabs) {
     std::string server = placeServer(share, "WrenfoldPBS.exe");
     storePath(server);
