@@ -1,5 +1,7 @@
 #include "tests/windows/support/registry_views.h"
 
+#include <gtest/gtest.h>
+
 #include <vector>
 
 namespace wf::testing {
@@ -11,13 +13,15 @@ REGSAM flag(RegistryView view) { return static_cast<REGSAM>(view); }
 
 void putViewText(RegistryView view, HKEY root, const std::string& path, const std::string& name,
                  const std::string& text) {
+    // A value that was never written would make every "not seen" check pass.
     HKEY key = nullptr;
-    if (RegCreateKeyExA(root, path.c_str(), 0, nullptr, 0, KEY_SET_VALUE | flag(view), nullptr, &key, nullptr) !=
-        ERROR_SUCCESS)
-        return;
-    RegSetValueExA(key, name.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(text.c_str()),
-                   static_cast<DWORD>(text.size() + 1));
+    LSTATUS status =
+        RegCreateKeyExA(root, path.c_str(), 0, nullptr, 0, KEY_SET_VALUE | flag(view), nullptr, &key, nullptr);
+    ASSERT_EQ(status, ERROR_SUCCESS) << "cannot create " << path;
+    status = RegSetValueExA(key, name.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(text.c_str()),
+                            static_cast<DWORD>(text.size() + 1));
     RegCloseKey(key);
+    EXPECT_EQ(status, ERROR_SUCCESS) << "cannot write " << path << "\\" << name;
 }
 
 std::optional<std::string> viewText(RegistryView view, HKEY root, const std::string& path, const std::string& name) {

@@ -11,6 +11,7 @@ namespace wf::testing {
 
 enum class RegistryView : REGSAM { ThirtyTwoBit = KEY_WOW64_32KEY, SixtyFourBit = KEY_WOW64_64KEY };
 
+// Fails the running test when the value cannot be written.
 void putViewText(RegistryView view, HKEY root, const std::string& path, const std::string& name,
                  const std::string& text);
 std::optional<std::string> viewText(RegistryView view, HKEY root, const std::string& path, const std::string& name);
