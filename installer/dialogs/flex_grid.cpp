@@ -13,12 +13,28 @@ namespace {
 // The grid's answer to a value it cannot take.
 [[noreturn]] void rejectValue() { throw RunError(kErrInvalidProcedureCall, "Invalid procedure call or argument"); }
 
+// An optional sign and digits with at most one decimal point. Blanks, exponents,
+// hexadecimal and the names of infinity and NaN make a text: a NaN would compare
+// with nothing and leave the sort without a consistent order.
+bool isPlainDecimal(const std::string& text) {
+    std::size_t first = !text.empty() && (text[0] == '+' || text[0] == '-') ? 1 : 0;
+    bool digits = false;
+    bool point = false;
+    for (std::size_t i = first; i < text.size(); ++i) {
+        if (text[i] >= '0' && text[i] <= '9') {
+            digits = true;
+        } else if (text[i] == '.' && !point) {
+            point = true;
+        } else {
+            return false;
+        }
+    }
+    return digits;
+}
+
 std::optional<double> numberIn(const std::string& text) {
-    if (text.empty()) return std::nullopt;
-    char* end = nullptr;
-    double value = std::strtod(text.c_str(), &end);
-    if (end != text.c_str() + text.size()) return std::nullopt;
-    return value;
+    if (!isPlainDecimal(text)) return std::nullopt;
+    return std::strtod(text.c_str(), nullptr);
 }
 
 int compareIgnoringCase(const std::string& a, const std::string& b) {

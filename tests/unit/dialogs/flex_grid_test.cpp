@@ -29,13 +29,22 @@ TEST(FlexGridTest, TopRowStaysWithinTheScrollableRange) {
     EXPECT_EQ(grid.row(), 0);
 }
 
-TEST(FlexGridTest, GenericSortOrdersNumbersByValueAndTextsIgnoringCase) {
-    FlexGrid grid = gridOf({"b", "10", "A", "9", "a"}, 5);
+std::vector<std::string> sortedGenerically(std::vector<std::string> values) {
+    FlexGrid grid = gridOf(std::move(values), 5);
     grid.sort(1, GridSort::GenericAscending);
+    EXPECT_EQ(grid.textMatrix(0, 1), "") << "the heading row stays in place";
     std::vector<std::string> sorted;
     for (int r = 1; r < grid.rows(); ++r) sorted.push_back(grid.textMatrix(r, 1));
-    EXPECT_EQ(sorted, (std::vector<std::string>{"9", "10", "A", "a", "b"}));
-    EXPECT_EQ(grid.textMatrix(0, 1), "") << "the heading row stays in place";
+    return sorted;
+}
+
+TEST(FlexGridTest, GenericSortOrdersNumbersByValueAndTextsIgnoringCase) {
+    EXPECT_EQ(sortedGenerically({"b", "10", "A", "9", "a"}), (std::vector<std::string>{"9", "10", "A", "a", "b"}));
+}
+
+TEST(FlexGridTest, GenericSortTakesOnlyPlainDecimalsForNumbers) {
+    EXPECT_EQ(sortedGenerically({"NAN", "10", "inf", "0x10", " 5", "9", "-1.5", "1e3", "+.5", "nan", "2."}),
+              (std::vector<std::string>{"-1.5", "+.5", "2.", "9", "10", " 5", "0x10", "1e3", "inf", "NAN", "nan"}));
 }
 
 }  // namespace
