@@ -143,6 +143,9 @@ void frmUtilLookupCode::Form_Resize() {
 void frmUtilLookupCode::Form_Close() { Unload(); }
 
 void frmUtilLookupCode::Unload() {
+    // A handler that unloads after another has already done so (the empty-list
+    // message's cancel) must not release the shared instance a second time.
+    if (window.unloaded) return;
     window.unloaded = true;
     Form_Unload();
 }
@@ -189,11 +192,13 @@ void frmUtilLookupCode::MSHFlexGrid1_MouseDown(int, int, float x, float y) {
     sngMouseDownY = y;
     if (pressedOnDataRow(y)) return;
     bool onValueHeading = true;
-    // Without a third column the right edge cannot be asked for: the press then
-    // counts wherever it lies in the heading row.
+    // Both edges are asked for before either is compared: without a third column the
+    // right edge cannot be had, and the press then counts wherever it lies in the
+    // heading row, the marker column's heading included.
     ignoreFailure([&] {
-        onValueHeading = x > MSHFlexGrid1.colPos(1);
-        if (onValueHeading) onValueHeading = x < MSHFlexGrid1.colPos(2);
+        int valueLeft = MSHFlexGrid1.colPos(1);
+        int nextLeft = MSHFlexGrid1.colPos(2);
+        onValueHeading = x > valueLeft && x < nextLeft;
     });
     if (!onValueHeading) return;
 

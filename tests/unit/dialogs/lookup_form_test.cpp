@@ -1,10 +1,22 @@
 #include <gtest/gtest.h>
 
+#include <functional>
+
 #include "installer/dialogs/frm_util_lookup_code.h"
 #include "tests/doubles/scripted_user_interface.h"
 
 namespace wf {
 namespace {
+
+// A user who, while a message box is up, also acts on the window behind it.
+class UserBehindTheBox : public testing::ScriptedUserInterface {
+public:
+    std::function<void()> whileShown = [] {};
+    int messageBox(const std::string& text, int style, const std::string& title) override {
+        whileShown();
+        return ScriptedUserInterface::messageBox(text, style, title);
+    }
+};
 
 class LookupFormTest : public ::testing::Test {
 protected:
@@ -45,13 +57,14 @@ protected:
         form_.MSHFlexGrid1.setRow(row);
         form_.MSHFlexGrid1_RowColChange();
     }
-    void clickHeading() {
-        form_.MSHFlexGrid1_MouseDown(1, 0, 1000, 10);
-        form_.MSHFlexGrid1_MouseUp(1, 0, 1000, 10);
+    // A click on the heading row, by default on the value column's heading.
+    void clickHeading(float x = 1000) {
+        form_.MSHFlexGrid1_MouseDown(1, 0, x, 10);
+        form_.MSHFlexGrid1_MouseUp(1, 0, x, 10);
     }
 
     InstallerState state_;
-    testing::ScriptedUserInterface ui_;
+    UserBehindTheBox ui_;
     std::vector<std::string> servers_;
     int released_ = 0;
     frmUtilLookupCode form_{state_, ui_, [this] { return servers_; }, [this] { ++released_; }};
@@ -82,6 +95,7 @@ TEST_F(LookupFormTest, LoadListsTheServersSortedWithTheMarkerOnRowOne) {
 }
 
 TEST_F(LookupFormTest, NoServerIsReportedAndTheDialogClosesEmpty) {
+    ui_.whileShown = [this] { form_.cmdCancel_Click(); };
     open({""});
     ASSERT_EQ(ui_.messages.size(), 1u);
     EXPECT_EQ(ui_.messages[0].text, "No SQL servers currently available");
@@ -136,6 +150,12 @@ TEST_F(LookupFormTest, HeadingClicksToggleTheOrderAndTheArrows) {
     EXPECT_TRUE(form_.picSortArrowDn.visible);
     EXPECT_FALSE(form_.picSortArrowUp.visible);
     EXPECT_EQ(form_.MSHFlexGrid1.row(), 1);
+
+    // The server list has no column right of the values: the whole heading row sorts.
+    clickHeading(100);
+    EXPECT_EQ(column(), (std::vector<std::string>{"b", "a", "C"})) << "the marker column's heading";
+    clickHeading(5000);
+    EXPECT_EQ(column(), (std::vector<std::string>{"C", "a", "b"})) << "right of the value column";
 }
 
 TEST_F(LookupFormTest, PressesOnDataRowsNeitherSortNorConfirmFromTheHeading) {
