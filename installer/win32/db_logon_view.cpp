@@ -16,6 +16,10 @@ void DbLogonView::showModal(frmUtilDbLogon& form, HWND owner) {
 
 DbLogonView::DbLogonView(frmUtilDbLogon& form, HWND dialog) : form_(form), dialog_(dialog), scale_(dialog) {}
 
+DbLogonView::~DbLogonView() {
+    if (serverIcon_) DestroyIcon(serverIcon_);
+}
+
 INT_PTR CALLBACK DbLogonView::dialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
     auto* view = reinterpret_cast<DbLogonView*>(GetWindowLongPtrA(dialog, DWLP_USER));
     switch (message) {
@@ -48,8 +52,8 @@ INT_PTR CALLBACK DbLogonView::dialogProc(HWND dialog, UINT message, WPARAM wPara
 }
 
 void DbLogonView::load() {
-    HICON server = static_cast<HICON>(LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDI_SERVER_LOOKUP), IMAGE_ICON, 16, 16, 0));
-    SendDlgItemMessageA(dialog_, IDC_LOGON_LOOKUP, BM_SETIMAGE, IMAGE_ICON, reinterpret_cast<LPARAM>(server));
+    serverIcon_ = static_cast<HICON>(LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDI_SERVER_LOOKUP), IMAGE_ICON, 16, 16, 0));
+    SendDlgItemMessageA(dialog_, IDC_LOGON_LOOKUP, BM_SETIMAGE, IMAGE_ICON, reinterpret_cast<LPARAM>(serverIcon_));
     SendMessageW(GetDlgItem(dialog_, IDC_LOGON_PASSWORD), EM_SETPASSWORDCHAR, kPasswordDot, 0);
     form_.screen = screenArea(scale_);
     readWindowPlace(dialog_, scale_, form_.window);

@@ -14,6 +14,10 @@ public:
 
 private:
     DbLogonView(frmUtilDbLogon& form, HWND dialog);
+    // Runs when the dialog is gone, its button included: the icon it showed goes too.
+    ~DbLogonView();
+    DbLogonView(const DbLogonView&) = delete;
+    DbLogonView& operator=(const DbLogonView&) = delete;
     static INT_PTR CALLBACK dialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
 
     void load();
@@ -27,6 +31,8 @@ private:
     frmUtilDbLogon& form_;
     HWND dialog_;
     TwipsScale scale_;
+    // Loaded for this dialog alone (not shared), so it is the view's to destroy.
+    HICON serverIcon_ = nullptr;
 };
 
 }  // namespace wf::win32

@@ -28,6 +28,7 @@ public:
 
 private:
     static LRESULT CALLBACK gridProc(HWND, UINT, WPARAM, LPARAM, UINT_PTR, DWORD_PTR);
+    static LRESULT CALLBACK headingProc(HWND, UINT, WPARAM, LPARAM, UINT_PTR, DWORD_PTR);
     static LRESULT CALLBACK searchProc(HWND, UINT, WPARAM, LPARAM, UINT_PTR, DWORD_PTR);
 
     HWND item(int id) const { return GetDlgItem(dialog_, id); }
@@ -41,6 +42,9 @@ private:
     void showState();
     void showLayout();
     HWND controlWithFocus() const;
+    using MouseHandler = void (frmUtilLookupCode::*)(int Button, int Shift, float x, float y);
+    // Runs a mouse handler of the grid for a point of the list (pixels).
+    void mouseOnGrid(MouseHandler handler, POINT point);
     float gridY(int pixelY) const;
 
     frmUtilLookupCode& form_;
@@ -96,6 +100,7 @@ void LookupWindow::load() {
     HWND grid = item(IDC_LOOKUP_GRID);
     ListView_SetExtendedListViewStyle(grid, LVS_EX_FULLROWSELECT | LVS_EX_GRIDLINES);
     SetWindowSubclass(grid, gridProc, kSubclassId, reinterpret_cast<DWORD_PTR>(this));
+    SetWindowSubclass(ListView_GetHeader(grid), headingProc, kSubclassId, reinterpret_cast<DWORD_PTR>(this));
     SetWindowSubclass(item(IDC_LOOKUP_SEARCH), searchProc, kSubclassId, reinterpret_cast<DWORD_PTR>(this));
     form_.screen = screenArea(scale_);
     form_.Form_Load();
@@ -146,24 +151,9 @@ bool LookupWindow::onGridNotice(const NMHDR& notice) {
             });
             return true;
         }
-        case LVN_COLUMNCLICK: {
-            DWORD at = GetMessagePos();
-            POINT point{static_cast<short>(LOWORD(at)), static_cast<short>(HIWORD(at))};
-            ScreenToClient(item(IDC_LOOKUP_GRID), &point);
-            float x = static_cast<float>(scale_.twips(point.x));
-            handle([x](frmUtilLookupCode& form) {
-                form.MSHFlexGrid1_MouseDown(kLeftButton, 0, x, 0);
-                form.MSHFlexGrid1_MouseUp(kLeftButton, 0, x, 0);
-            });
+        case NM_CLICK:
+            mouseOnGrid(&frmUtilLookupCode::MSHFlexGrid1_MouseUp, reinterpret_cast<const NMITEMACTIVATE&>(notice).ptAction);
             return true;
-        }
-        case NM_CLICK: {
-            const auto& click = reinterpret_cast<const NMITEMACTIVATE&>(notice);
-            float x = static_cast<float>(scale_.twips(click.ptAction.x));
-            float y = gridY(click.ptAction.y);
-            handle([x, y](frmUtilLookupCode& form) { form.MSHFlexGrid1_MouseUp(kLeftButton, shiftState(), x, y); });
-            return true;
-        }
         case NM_DBLCLK:
             handle([](frmUtilLookupCode& form) { form.MSHFlexGrid1_DblClick(); });
             return true;
@@ -175,13 +165,25 @@ bool LookupWindow::onGridNotice(const NMHDR& notice) {
 LRESULT CALLBACK LookupWindow::gridProc(HWND grid, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR self) {
     if (message == WM_LBUTTONDOWN || message == WM_LBUTTONDBLCLK) {
         auto* view = reinterpret_cast<LookupWindow*>(self);
-        float x = static_cast<float>(view->scale_.twips(static_cast<short>(LOWORD(lParam))));
-        float y = view->gridY(static_cast<short>(HIWORD(lParam)));
-        view->handle([x, y](frmUtilLookupCode& form) { form.MSHFlexGrid1_MouseDown(kLeftButton, shiftState(), x, y); });
+        view->mouseOnGrid(&frmUtilLookupCode::MSHFlexGrid1_MouseDown, {static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))});
         if (view->closed_) return 0;
     }
     if (message == WM_NCDESTROY) RemoveWindowSubclass(grid, gridProc, kSubclassId);
     return DefSubclassProc(grid, message, wParam, lParam);
+}
+
+// The column headings are the grid's heading row, up to the right edge of the list:
+// a press on the marker column's heading or beside the last heading is one too.
+LRESULT CALLBACK LookupWindow::headingProc(HWND heading, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR self) {
+    if (message == WM_LBUTTONDOWN || message == WM_LBUTTONUP) {
+        auto* view = reinterpret_cast<LookupWindow*>(self);
+        POINT point{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
+        MapWindowPoints(heading, view->item(IDC_LOOKUP_GRID), &point, 1);
+        view->mouseOnGrid(message == WM_LBUTTONDOWN ? &frmUtilLookupCode::MSHFlexGrid1_MouseDown : &frmUtilLookupCode::MSHFlexGrid1_MouseUp,
+                          point);
+    }
+    if (message == WM_NCDESTROY) RemoveWindowSubclass(heading, headingProc, kSubclassId);
+    return DefSubclassProc(heading, message, wParam, lParam);
 }
 
 LRESULT CALLBACK LookupWindow::searchProc(HWND search, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR self) {
@@ -195,10 +197,19 @@ LRESULT CALLBACK LookupWindow::searchProc(HWND search, UINT message, WPARAM wPar
     return DefSubclassProc(search, message, wParam, lParam);
 }
 
-// A press in the list's item area, in grid coordinates: below the heading row.
+void LookupWindow::mouseOnGrid(MouseHandler handler, POINT point) {
+    float x = static_cast<float>(scale_.twips(point.x));
+    float y = gridY(point.y);
+    handle([handler, x, y](frmUtilLookupCode& form) { (form.*handler)(kLeftButton, shiftState(), x, y); });
+}
+
+// A height in the list in grid coordinates: the column headings span the heading
+// row, whatever their height in pixels; the items lie below it.
 float LookupWindow::gridY(int pixelY) const {
-    int intoItems = pixelY - headingHeight(item(IDC_LOOKUP_GRID));
-    return static_cast<float>(form_.MSHFlexGrid1.rowHeight(0) + scale_.twips(intoItems > 0 ? intoItems : 0));
+    int headings = headingHeight(item(IDC_LOOKUP_GRID));
+    int headingRow = form_.MSHFlexGrid1.rowHeight(0);
+    if (pixelY < headings) return static_cast<float>(MulDiv(pixelY > 0 ? pixelY : 0, headingRow, headings));
+    return static_cast<float>(headingRow + scale_.twips(pixelY - headings));
 }
 
 template <class Handler>

@@ -11,8 +11,10 @@ namespace wf::win32 {
 
 int Win32UserInterface::messageBox(const std::string& text, int style, const std::string& title) {
     const std::string& caption = title.empty() ? programTitle_ : title;
-    // The program has no window of its own to be in front of: make the box come to the front.
-    return MessageBoxA(nullptr, text.c_str(), caption.c_str(), static_cast<UINT>(style) | MB_SETFOREGROUND);
+    // Owned by the program's active window, which stays disabled while the box is up:
+    // a click behind the box must not run the handler that is waiting for its answer.
+    // Without a window (the client) the box still has to come to the front by itself.
+    return MessageBoxA(GetActiveWindow(), text.c_str(), caption.c_str(), static_cast<UINT>(style) | MB_SETFOREGROUND);
 }
 
 std::string Win32UserInterface::nativeFilter(const std::string& filter) {

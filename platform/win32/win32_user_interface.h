@@ -5,7 +5,8 @@
 
 namespace wf::win32 {
 
-// Native message boxes, the common open-file dialog and the mouse pointer.
+// Native message boxes (modal to the calling thread's active window), the common
+// open-file dialog and the mouse pointer.
 class Win32UserInterface : public UserInterface {
 public:
     // `programTitle` captions message boxes that give no title of their own.

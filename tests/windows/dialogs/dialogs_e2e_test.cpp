@@ -44,14 +44,6 @@ int headingFormat(HWND list) {
     return column.fmt;
 }
 
-// A click on the value column's heading, as the list reports it to the dialog.
-void clickHeading(HWND dialog, HWND list) {
-    NMLISTVIEW heading{};
-    heading.hdr = {list, IDC_LOOKUP_GRID, static_cast<UINT>(LVN_COLUMNCLICK)};
-    heading.iSubItem = 1;
-    SendMessageA(dialog, WM_NOTIFY, IDC_LOOKUP_GRID, reinterpret_cast<LPARAM>(&heading));
-}
-
 template <class Condition>
 bool waitUntil(Condition condition) {
     for (int i = 0; i < 100 && !condition(); ++i) Sleep(50);
@@ -73,6 +65,53 @@ void clickAt(HWND window, POINT point, int times = 1) {
 
 POINT centreOf(const RECT& area) { return {(area.left + area.right) / 2, (area.top + area.bottom) / 2}; }
 
+// Clicks the list's heading row at `x` (pixels from the list's left edge).
+void clickHeading(HWND list, int x) {
+    HWND header = ListView_GetHeader(list);
+    RECT headings;
+    GetClientRect(header, &headings);
+    clickAt(header, {x, centreOf(headings).y});
+}
+
+int headingCentre(HWND list, int column) {
+    RECT heading;
+    Header_GetItemRect(ListView_GetHeader(list), column, &heading);
+    return centreOf(heading).x;
+}
+
+void clickCentreOf(HWND control) {
+    RECT area;
+    GetClientRect(control, &area);
+    clickAt(control, centreOf(area));
+}
+
+// Clicks a window's close box, found by asking the window what lies under its caption.
+bool clickCloseBox(HWND window) {
+    RECT frame;
+    GetWindowRect(window, &frame);
+    for (int y = frame.top + 1; y < frame.top + 40; y += 2) {
+        for (int x = frame.right - 2; x > frame.right - 60; x -= 2) {
+            DWORD_PTR hit = 0;
+            SendMessageTimeoutA(window, WM_NCHITTEST, 0, MAKELPARAM(x, y), SMTO_ABORTIFHUNG, 2000, &hit);
+            if (hit != HTCLOSE) continue;
+            POINT point{x, y};
+            ScreenToClient(window, &point);
+            clickAt(window, point);
+            return true;
+        }
+    }
+    return false;
+}
+
+// An icon handle that still names an icon.
+bool iconExists(HICON icon) {
+    ICONINFO info{};
+    if (!GetIconInfo(icon, &info)) return false;
+    DeleteObject(info.hbmColor);
+    DeleteObject(info.hbmMask);
+    return true;
+}
+
 HWND focusOf(HWND window) {
     GUITHREADINFO info{};
     info.cbSize = sizeof info;
@@ -86,6 +125,8 @@ protected:
         state_.strDBServer = "SRV";
         state_.strDBUser = "sa";
         state_.strDBPassword = "secret";
+        // What an earlier lookup left: a lookup that picks nothing must empty it.
+        state_.strLookupResult = "stale";
     }
 
     HWND openLogon() {
@@ -139,7 +180,8 @@ TEST_F(DialogsE2eTest, LogonShowsTheLoginAndOkTakesTheBoxesAsTyped) {
     EXPECT_EQ(textOf(controlById(logon, IDC_LOGON_PASSWORD_LABEL)), "Database &password");
     EXPECT_TRUE(GetWindowLongA(password, GWL_STYLE) & ES_PASSWORD);
     EXPECT_NE(SendMessageW(password, EM_GETPASSWORDCHAR, 0, 0), 0) << "the password shows as dots";
-    EXPECT_TRUE(SendMessageA(controlById(logon, IDC_LOGON_LOOKUP), BM_GETIMAGE, IMAGE_ICON, 0)) << "the server button's icon";
+    auto icon = reinterpret_cast<HICON>(SendMessageA(controlById(logon, IDC_LOGON_LOOKUP), BM_GETIMAGE, IMAGE_ICON, 0));
+    EXPECT_TRUE(icon && iconExists(icon)) << "the server button's icon";
     screenshot(logon, "logon");
 
     ASSERT_TRUE(setEditText(server, " NEWSRV "));
@@ -151,6 +193,7 @@ TEST_F(DialogsE2eTest, LogonShowsTheLoginAndOkTakesTheBoxesAsTyped) {
     EXPECT_EQ(state_.strDBUser, "admin");
     EXPECT_EQ(state_.strDBPassword, "p;w");
     EXPECT_TRUE(state_.bLogonOK);
+    EXPECT_FALSE(iconExists(icon)) << "the server button's icon goes with the dialog";
 }
 
 TEST_F(DialogsE2eTest, CancelAndTheCloseBoxKeepTheLoginAndClearTheFlag) {
@@ -182,8 +225,10 @@ TEST_F(DialogsE2eTest, LookupListsTheServersSortsSearchesAndResizes) {
     EXPECT_EQ(focusOf(lookup), search);
     screenshot(lookup, "lookup");
 
-    clickHeading(lookup, list);
-    EXPECT_EQ(listedValues(list), (std::vector<std::string>{"WRENHOST\\SQLEXPRESS", "WRENHOST\\DEV", "WRENHOST"}));
+    clickHeading(list, headingCentre(list, 1));
+    EXPECT_TRUE(waitUntil([&] {
+        return listedValues(list) == std::vector<std::string>{"WRENHOST\\SQLEXPRESS", "WRENHOST\\DEV", "WRENHOST"};
+    }));
     EXPECT_TRUE(headingFormat(list) & HDF_SORTUP) << "the up arrow while descending";
     screenshot(lookup, "lookup-descending");
 
@@ -206,6 +251,7 @@ TEST_F(DialogsE2eTest, LookupListsTheServersSortsSearchesAndResizes) {
 
     PostMessageA(search, WM_KEYDOWN, VK_ESCAPE, 0);
     ASSERT_TRUE(closes(lookup));
+    EXPECT_EQ(state_.strLookupResult, "");
     HWND server = controlById(logon, IDC_LOGON_SERVER);
     EXPECT_EQ(textOf(server), "SRV");
     EXPECT_TRUE(waitUntil([&] { return focusOf(logon) == server; }));
@@ -237,11 +283,18 @@ TEST_F(DialogsE2eTest, MouseSortsByTheHeadingAndADoubleClickPicksTheRow) {
     auto [logon, lookup] = openLookupOnStandin();
     ASSERT_TRUE(logon && lookup);
     HWND list = controlById(lookup, IDC_LOOKUP_GRID);
-    HWND header = ListView_GetHeader(list);
-    RECT heading;
-    Header_GetItemRect(header, 1, &heading);
-    clickAt(header, centreOf(heading));
-    EXPECT_TRUE(waitUntil([&] { return listedValues(list).front() == "WRENHOST\\SQLEXPRESS"; })) << "sorted descending";
+    RECT valueHeading, headings;
+    Header_GetItemRect(ListView_GetHeader(list), 1, &valueHeading);
+    GetClientRect(ListView_GetHeader(list), &headings);
+    ASSERT_GT(headings.right - valueHeading.right, 20) << "room beside the last heading";
+    auto firstListed = [&] { return listedValues(list).front(); };
+    clickHeading(list, headingCentre(list, 1));
+    EXPECT_TRUE(waitUntil([&] { return firstListed() == "WRENHOST\\SQLEXPRESS"; })) << "sorted descending";
+    // The server list sorts by a press anywhere in the heading row.
+    clickHeading(list, headingCentre(list, 0));
+    EXPECT_TRUE(waitUntil([&] { return firstListed() == "WRENHOST"; })) << "the marker column's heading";
+    clickHeading(list, (valueHeading.right + headings.right) / 2);
+    EXPECT_TRUE(waitUntil([&] { return firstListed() == "WRENHOST\\SQLEXPRESS"; })) << "beside the last heading";
 
     RECT row;
     ListView_GetItemRect(list, 1, &row, LVIR_LABEL);
@@ -267,15 +320,29 @@ TEST_F(DialogsE2eTest, LookupWithoutAnswersSaysSoAndCloses) {
     PostMessageA(controlById(logon, IDC_LOGON_LOOKUP), BM_CLICK, 0, 0);
     auto box = waitForWindow(kProgramTitle, {}, 10s, GetCurrentProcessId());
     ASSERT_TRUE(box);
+    // The lookup behind the box: the one other dialog on screen.
+    HWND lookup = nullptr;
+    for (const WindowInfo& window : topLevelWindows(GetCurrentProcessId()))
+        if (window.handle != logon && window.handle != box->handle && window.className == "#32770") lookup = window.handle;
+    ASSERT_TRUE(lookup) << "the lookup stands behind the message";
     screenshot(box->handle, "lookup-no-servers");
+
+    // The box is moved off the lookup, so that the clicks land on the lookup itself.
+    RECT behind;
+    GetWindowRect(lookup, &behind);
+    SetWindowPos(box->handle, nullptr, behind.left, behind.bottom + 10, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    clickCentreOf(controlById(lookup, IDOK));
+    clickCentreOf(controlById(lookup, IDCANCEL));
+    EXPECT_TRUE(clickCloseBox(lookup));
+    Sleep(500);
+    EXPECT_TRUE(IsWindowVisible(lookup)) << "the clicks behind the message reached the lookup";
+    EXPECT_TRUE(IsWindowVisible(box->handle));
+
     auto answered = answerMessageBox(kProgramTitle, "OK");
     ASSERT_TRUE(answered);
     EXPECT_EQ(answered->text, "No SQL servers currently available");
     EXPECT_TRUE(answered->hasIcon);
-    auto lookup = waitForWindow("SQL Server Lookup", {}, 300ms, GetCurrentProcessId());
-    if (lookup) {
-        EXPECT_TRUE(closes(lookup->handle));
-    }
+    EXPECT_TRUE(closes(lookup));
     EXPECT_EQ(textOf(controlById(logon, IDC_LOGON_SERVER)), "SRV");
     ASSERT_TRUE(pressButton(logon, "Cancel"));
     ASSERT_TRUE(logonClosed());
