@@ -183,7 +183,12 @@ LRESULT CALLBACK LookupWindow::headingProc(HWND heading, UINT message, WPARAM wP
                           point);
     }
     if (message == WM_NCDESTROY) RemoveWindowSubclass(heading, headingProc, kSubclassId);
-    return DefSubclassProc(heading, message, wParam, lParam);
+    LRESULT result = DefSubclassProc(heading, message, wParam, lParam);
+    // The headings hold the mouse only for presses on a heading; the release of every
+    // press has to come back here, as it does to the grid.
+    if (message == WM_LBUTTONDOWN && GetCapture() != heading) SetCapture(heading);
+    if (message == WM_LBUTTONUP && GetCapture() == heading) ReleaseCapture();
+    return result;
 }
 
 LRESULT CALLBACK LookupWindow::searchProc(HWND search, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR self) {
