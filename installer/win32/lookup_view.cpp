@@ -16,6 +16,9 @@ constexpr UINT kActivate = WM_APP + 1;
 constexpr UINT_PTR kSubclassId = 1;
 constexpr int kLeftButton = 1;
 
+// The position a mouse message carries, in its window's client area.
+POINT mousePoint(LPARAM lParam) { return {static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))}; }
+
 int shiftState() {
     return (GetKeyState(VK_SHIFT) < 0 ? 1 : 0) | (GetKeyState(VK_CONTROL) < 0 ? 2 : 0) | (GetKeyState(VK_MENU) < 0 ? 4 : 0);
 }
@@ -165,7 +168,7 @@ bool LookupWindow::onGridNotice(const NMHDR& notice) {
 LRESULT CALLBACK LookupWindow::gridProc(HWND grid, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR self) {
     if (message == WM_LBUTTONDOWN || message == WM_LBUTTONDBLCLK) {
         auto* view = reinterpret_cast<LookupWindow*>(self);
-        view->mouseOnGrid(&frmUtilLookupCode::MSHFlexGrid1_MouseDown, {static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))});
+        view->mouseOnGrid(&frmUtilLookupCode::MSHFlexGrid1_MouseDown, mousePoint(lParam));
         if (view->closed_) return 0;
     }
     if (message == WM_NCDESTROY) RemoveWindowSubclass(grid, gridProc, kSubclassId);
@@ -177,10 +180,11 @@ LRESULT CALLBACK LookupWindow::gridProc(HWND grid, UINT message, WPARAM wParam, 
 LRESULT CALLBACK LookupWindow::headingProc(HWND heading, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR self) {
     if (message == WM_LBUTTONDOWN || message == WM_LBUTTONUP) {
         auto* view = reinterpret_cast<LookupWindow*>(self);
-        POINT point{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
+        POINT point = mousePoint(lParam);
         MapWindowPoints(heading, view->item(IDC_LOOKUP_GRID), &point, 1);
-        view->mouseOnGrid(message == WM_LBUTTONDOWN ? &frmUtilLookupCode::MSHFlexGrid1_MouseDown : &frmUtilLookupCode::MSHFlexGrid1_MouseUp,
-                          point);
+        MouseHandler handler = message == WM_LBUTTONDOWN ? &frmUtilLookupCode::MSHFlexGrid1_MouseDown
+                                                         : &frmUtilLookupCode::MSHFlexGrid1_MouseUp;
+        view->mouseOnGrid(handler, point);
     }
     if (message == WM_NCDESTROY) RemoveWindowSubclass(heading, headingProc, kSubclassId);
     LRESULT result = DefSubclassProc(heading, message, wParam, lParam);
