@@ -73,8 +73,11 @@ void frmClient::GetExePath() {
     std::string text;
     std::string pathFile = clientFilePath(context_.process, kPathFileName);
     if (!context_.files.findFile(pathFile).empty()) {
-        LineReader lines = openLines(context_.files, pathFile);
-        if (std::optional<std::string> first = lines.next()) text = *first;
+        // A path file that cannot be read counts as an empty one: the registry value serves.
+        ignoreFailure([&] {
+            LineReader lines = openLines(context_.files, pathFile);
+            if (std::optional<std::string> first = lines.next()) text = *first;
+        });
     }
     ServerExePath = text;
 }

@@ -26,32 +26,31 @@ bool SelfUpdate::ClientUpdateNeeded(const std::string& serverExePath) {
     return !serverVersion.empty() && serverVersion != localVersion;
 }
 
+void SelfUpdate::removeIfPresent(const std::string& path) {
+    ignoreFailure([&] {
+        if (files_.fileExists(path)) files_.deleteFile(path, true);
+    });
+}
+
 bool SelfUpdate::UpdateClientProgram(const std::string& serverExePath) {
     const std::string clientPath = clientProgramPath();
     const std::string serverCopy = serverClientCopyPath(serverExePath);
     const std::string putAside = clientFilePath(process_, "WrenfoldClientOLD.exe");
-    // The new program arrives under a name of its own and takes the client's name
-    // only when complete, so an interrupted copy never leaves a truncated client.
+    // The server's copy arrives under a name of its own and takes the client's
+    // name only when complete: a run that ends during a slow copy, or any failed
+    // step, leaves the client as it was.
     const std::string incoming = clientPath + ".new";
 
     std::string oldVersion = files_.versionText(clientPath);
     std::string newVersion = files_.versionText(serverCopy);
 
-    ignoreFailure([&] {
-        if (files_.fileExists(putAside)) files_.deleteFile(putAside, true);
-    });
-    // The running program's file can be renamed but not overwritten: moving it
-    // aside frees its name.
-    bool movedAside = ignoreFailure([&] { files_.moveFile(clientPath, putAside); });
-    bool copied = ignoreFailure([&] { files_.copyFile(serverCopy, incoming, true); });
-    bool placed = copied && ignoreFailure([&] { files_.moveFile(incoming, clientPath); });
-    if (!placed) {
-        ignoreFailure([&] {
-            if (files_.fileExists(incoming)) files_.deleteFile(incoming, true);
-        });
-        // Never leave the workstation without its client.
-        if (movedAside) ignoreFailure([&] { files_.moveFile(putAside, clientPath); });
+    removeIfPresent(incoming);  // left by an attempt that never finished, maybe read-only
+    bool placed = ignoreFailure([&] { files_.copyFile(serverCopy, incoming, true); });
+    if (placed) {
+        removeIfPresent(putAside);
+        placed = ignoreFailure([&] { files_.replaceFile(clientPath, incoming, putAside); });
     }
+    if (!placed) removeIfPresent(incoming);
 
     ignoreFailure([&] {
         appendLogEntry(files_, clientLogPath(process_),

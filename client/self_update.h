@@ -18,8 +18,9 @@ public:
     // True when the server's copy has a version and it differs, as text, from ours.
     virtual bool ClientUpdateNeeded(const std::string& serverExePath);
 
-    // Puts our program aside as "WrenfoldClientOLD.exe", puts the server's copy in
-    // its place and logs both versions. Always returns false.
+    // Copies the server's copy beside our program, then puts our program aside as
+    // "WrenfoldClientOLD.exe" and the copy in its place; logs both versions.
+    // Always returns false.
     virtual bool UpdateClientProgram(const std::string& serverExePath);
 
     // The copy of the client beside the server program.
@@ -27,6 +28,8 @@ public:
 
 private:
     std::string clientProgramPath();
+    // Deletes `path`, read-only or not, when it is there; a failure is passed over.
+    void removeIfPresent(const std::string& path);
 
     FileSystem& files_;
     ProcessServices& process_;

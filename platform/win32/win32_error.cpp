@@ -41,6 +41,10 @@ RunError translateError(DWORD code) {
     return RunError(static_cast<long>(code), description);
 }
 
+RunError translateMissingAsFileNotFound(DWORD code) {
+    return translateError(code == ERROR_PATH_NOT_FOUND ? ERROR_FILE_NOT_FOUND : code);
+}
+
 void raiseLastError() { throw translateError(GetLastError()); }
 
 }  // namespace wf::win32

@@ -8,6 +8,10 @@ namespace wf::win32 {
 
 RunError translateError(DWORD code);
 
+// As translateError, but a path whose folder is missing is "file not found" too,
+// as the classic calls that take one program or file path answer.
+RunError translateMissingAsFileNotFound(DWORD code);
+
 // Raises the translation of GetLastError().
 [[noreturn]] void raiseLastError();
 

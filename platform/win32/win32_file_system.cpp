@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "platform/win32/win32_error.h"
+#include "platform/win32/win32_version.h"
 
 namespace wf::win32 {
 namespace {
@@ -65,12 +66,7 @@ std::string Win32FileSystem::findFile(const std::string& pattern) {
 
 std::uint32_t Win32FileSystem::attributes(const std::string& path) {
     DWORD attributes = GetFileAttributesA(path.c_str());
-    if (attributes == INVALID_FILE_ATTRIBUTES) {
-        DWORD code = GetLastError();
-        // A path that is not there reads as "file not found", whatever part is missing.
-        if (code == ERROR_PATH_NOT_FOUND) code = ERROR_FILE_NOT_FOUND;
-        throw translateError(code);
-    }
+    if (attributes == INVALID_FILE_ATTRIBUTES) throw translateMissingAsFileNotFound(GetLastError());
     return attributes;
 }
 
@@ -114,13 +110,10 @@ std::string Win32FileSystem::versionText(const std::string& path) {
     if (size == 0) return {};
     std::vector<char> block(size);
     if (!GetFileVersionInfoA(path.c_str(), 0, size, block.data())) return {};
-    VS_FIXEDFILEINFO* info = nullptr;
-    UINT length = 0;
-    if (!VerQueryValueA(block.data(), "\\", reinterpret_cast<void**>(&info), &length) || info == nullptr ||
-        length < sizeof(VS_FIXEDFILEINFO))
-        return {};
-    return std::to_string(HIWORD(info->dwFileVersionMS)) + "." + std::to_string(LOWORD(info->dwFileVersionMS)) + "." +
-           std::to_string(HIWORD(info->dwFileVersionLS)) + "." + std::to_string(LOWORD(info->dwFileVersionLS));
+    std::optional<ProgramVersion> version = fixedFileVersion(block);
+    if (!version) return {};
+    return std::to_string(version->major) + "." + std::to_string(version->minor) + "." +
+           std::to_string(version->build) + "." + std::to_string(version->revision);
 }
 
 void Win32FileSystem::deleteFile(const std::string& path, bool force) {
@@ -138,6 +131,19 @@ void Win32FileSystem::moveFile(const std::string& from, const std::string& to) {
 
 void Win32FileSystem::copyFile(const std::string& from, const std::string& to, bool overwrite) {
     if (!CopyFileA(from.c_str(), to.c_str(), overwrite ? FALSE : TRUE)) raiseLastError();
+}
+
+void Win32FileSystem::replaceFile(const std::string& target, const std::string& replacement,
+                                  const std::string& backup) {
+    // Merging the target's attributes and ACL into the replacement is a nicety,
+    // not a reason to keep the old file.
+    if (ReplaceFileA(target.c_str(), replacement.c_str(), backup.c_str(), REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr,
+                     nullptr))
+        return;
+    DWORD code = GetLastError();
+    // The system may stop after putting the target aside: its name is given back.
+    if (code == ERROR_UNABLE_TO_MOVE_REPLACEMENT_2) MoveFileExA(backup.c_str(), target.c_str(), 0);
+    throw translateError(code);
 }
 
 }  // namespace wf::win32

@@ -17,6 +17,7 @@ public:
     void deleteFile(const std::string& path, bool force) override;
     void moveFile(const std::string& from, const std::string& to) override;
     void copyFile(const std::string& from, const std::string& to, bool overwrite) override;
+    void replaceFile(const std::string& target, const std::string& replacement, const std::string& backup) override;
 };
 
 }  // namespace wf::win32

@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "platform/win32/win32_error.h"
+#include "platform/win32/win32_version.h"
 
 namespace wf::win32 {
 namespace {
@@ -57,22 +58,15 @@ std::string Win32ProcessServices::programName() {
 }
 
 ProgramVersion Win32ProcessServices::programVersion() {
-    ProgramVersion version;
-    std::string path = programPath();
-    DWORD ignored = 0;
-    DWORD size = GetFileVersionInfoSizeA(path.c_str(), &ignored);
-    if (size == 0) return version;
-    std::vector<char> block(size);
-    VS_FIXEDFILEINFO* info = nullptr;
-    UINT length = 0;
-    if (GetFileVersionInfoA(path.c_str(), 0, size, block.data()) &&
-        VerQueryValueA(block.data(), "\\", reinterpret_cast<void**>(&info), &length) && info != nullptr) {
-        version.major = HIWORD(info->dwFileVersionMS);
-        version.minor = LOWORD(info->dwFileVersionMS);
-        version.build = HIWORD(info->dwFileVersionLS);
-        version.revision = LOWORD(info->dwFileVersionLS);
-    }
-    return version;
+    // The image in memory, not the file at the program's path: a self-update may
+    // already have put the next version there.
+    HMODULE self = GetModuleHandleA(nullptr);
+    HRSRC resource = FindResourceA(self, MAKEINTRESOURCEA(VS_VERSION_INFO), RT_VERSION);
+    HGLOBAL loaded = resource ? LoadResource(self, resource) : nullptr;
+    const char* data = loaded ? static_cast<const char*>(LockResource(loaded)) : nullptr;
+    if (data == nullptr) return {};
+    std::vector<char> block(data, data + SizeofResource(self, resource));
+    return fixedFileVersion(block).value_or(ProgramVersion{});
 }
 
 std::string Win32ProcessServices::argumentsOf(const std::string& fullCommandLine) {
@@ -99,7 +93,7 @@ double Win32ProcessServices::startProgram(const std::string& command, WindowStyl
     std::vector<char> commandText(command.begin(), command.end());
     commandText.push_back('\0');
     if (!CreateProcessA(nullptr, commandText.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process))
-        raiseLastError();
+        throw translateMissingAsFileNotFound(GetLastError());
     CloseHandle(process.hThread);
     started_[process.dwProcessId] = process.hProcess;
     return static_cast<double>(process.dwProcessId);

@@ -38,23 +38,38 @@ Function procedure(HMODULE module, const char* name) {
     return module ? reinterpret_cast<Function>(reinterpret_cast<void (*)()>(GetProcAddress(module, name))) : nullptr;
 }
 
+// The classic runtime's number for a library that cannot be loaded, reported when
+// the system gives no code of its own: an error number of 0 would read as success.
+constexpr long kErrLoadingLibrary = 48;
+
 // The dialog library is loaded only when the dialog is shown (the first run of a
 // workstation), so that every other start stays as quick as starting one program.
 struct DialogLibrary {
-    HMODULE module = LoadLibraryA("comdlg32.dll");
-    GetOpenFileNameFunction getOpenFileName = procedure<GetOpenFileNameFunction>(module, "GetOpenFileNameA");
-    CommDlgExtendedErrorFunction extendedError = procedure<CommDlgExtendedErrorFunction>(module, "CommDlgExtendedError");
+    explicit DialogLibrary(Win32UserInterface::LibraryLoader load)
+        : module(load("comdlg32.dll")),
+          getOpenFileName(procedure<GetOpenFileNameFunction>(module, "GetOpenFileNameA")),
+          extendedError(procedure<CommDlgExtendedErrorFunction>(module, "CommDlgExtendedError")),
+          failure(getOpenFileName && extendedError ? 0 : GetLastError()) {}
     ~DialogLibrary() {
         if (module) FreeLibrary(module);
     }
+    DialogLibrary(const DialogLibrary&) = delete;
+    DialogLibrary& operator=(const DialogLibrary&) = delete;
+
+    bool loaded() const { return getOpenFileName && extendedError; }
+    long failureNumber() const { return failure != 0 ? static_cast<long>(failure) : kErrLoadingLibrary; }
+
+    HMODULE module;
+    GetOpenFileNameFunction getOpenFileName;
+    CommDlgExtendedErrorFunction extendedError;
+    DWORD failure;  // the system's code when the library or an entry point is missing
 };
 
 }  // namespace
 
 std::optional<std::string> Win32UserInterface::openFile(const OpenFileRequest& request) {
-    DialogLibrary library;
-    if (!library.getOpenFileName || !library.extendedError)
-        throw RunError(static_cast<long>(GetLastError()), "The open-file dialog is not available on this system.");
+    DialogLibrary library(loadLibrary_);
+    if (!library.loaded()) throw RunError(library.failureNumber(), "The open-file dialog is not available on this system.");
     std::vector<char> fileName(32768, '\0');
     request.initialFileName.copy(fileName.data(), fileName.size() - 1);
     std::string filter = nativeFilter(request.filter);

@@ -1,4 +1,6 @@
 #pragma once
+#include <windows.h>
+
 #include <string>
 
 #include "common/user_interface.h"
@@ -9,8 +11,13 @@ namespace wf::win32 {
 // open-file dialog and the mouse pointer.
 class Win32UserInterface : public UserInterface {
 public:
-    // `programTitle` captions message boxes that give no title of their own.
-    explicit Win32UserInterface(std::string programTitle) : programTitle_(std::move(programTitle)) {}
+    // Loads a library by name, as LoadLibraryA does.
+    using LibraryLoader = HMODULE(WINAPI*)(LPCSTR);
+
+    // `programTitle` captions message boxes that give no title of their own;
+    // `loadLibrary` loads the open-file dialog's library.
+    explicit Win32UserInterface(std::string programTitle, LibraryLoader loadLibrary = LoadLibraryA)
+        : programTitle_(std::move(programTitle)), loadLibrary_(loadLibrary) {}
 
     int messageBox(const std::string& text, int style, const std::string& title) override;
     std::optional<std::string> openFile(const OpenFileRequest& request) override;
@@ -22,6 +29,7 @@ public:
 
 private:
     std::string programTitle_;
+    LibraryLoader loadLibrary_;
 };
 
 }  // namespace wf::win32

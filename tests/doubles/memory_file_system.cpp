@@ -83,6 +83,10 @@ int MemoryFileSystem::calls(FileOp op) const {
 
 void MemoryFileSystem::enter(FileOp op) {
     ++calls_[op];
+    if (callsLeft_ < 0 || (callsLeft_ > 0 && --callsLeft_ == 0)) {
+        callsLeft_ = -1;
+        throw ProcessEnded{};
+    }
     auto found = faults_.find(op);
     if (found == faults_.end()) return;
     Fault& fault = found->second;
@@ -184,26 +188,60 @@ void MemoryFileSystem::moveFile(const std::string& from, const std::string& to) 
     File moved = found->second;
     files_.erase(found);
     names_.erase(key(from));
-    files_[key(to)] = moved;
-    names_[key(to)] = to;
+    put(to, moved);
+}
+
+void MemoryFileSystem::put(const std::string& path, File file) {
+    files_[key(path)] = std::move(file);
+    names_[key(path)] = path;
 }
 
 void MemoryFileSystem::copyFile(const std::string& from, const std::string& to, bool overwrite) {
+    bool endsMidway = callsLeft_ == 1;
+    if (endsMidway) callsLeft_ = 0;  // this copy starts; the process ends while it writes
+    try {
+        copyUpTo(from, to, overwrite, endsMidway);
+    } catch (const RunError&) {
+        if (!endsMidway) throw;
+    }
+    if (endsMidway) {
+        callsLeft_ = -1;
+        throw ProcessEnded{};
+    }
+}
+
+void MemoryFileSystem::copyUpTo(const std::string& from, const std::string& to, bool overwrite, bool halfOnly) {
     enter(FileOp::Copy);
     auto found = files_.find(key(from));
     if (found == files_.end()) throw RunError(kErrFileNotFound, "File not found");
-    if (files_.count(key(to)) && !overwrite) throw RunError(kErrFileAlreadyExists, "File already exists");
+    auto target = files_.find(key(to));
+    if (target != files_.end() && !overwrite) throw RunError(kErrFileAlreadyExists, "File already exists");
+    if (target != files_.end() && (target->second.attributes & kAttrReadOnly))
+        throw RunError(kErrPathFileAccess, "Path/File access error");
     requireParentFolder(to);
     File copied = found->second;
-    if (copied.content.size() > copyLimit_) {
-        copied.content.resize(copyLimit_);
+    std::size_t limit = halfOnly ? copied.content.size() / 2 : copyLimit_;
+    if (copied.content.size() > limit) {
+        copied.content.resize(limit);
         copied.version.clear();
-        files_[key(to)] = copied;
-        names_[key(to)] = to;
-        throw RunError(kErrDiskFull, "Disk full");
+        put(to, copied);
+        if (!halfOnly) throw RunError(kErrDiskFull, "Disk full");
+        return;
     }
-    files_[key(to)] = copied;
-    names_[key(to)] = to;
+    put(to, copied);
+}
+
+void MemoryFileSystem::replaceFile(const std::string& target, const std::string& replacement,
+                                   const std::string& backup) {
+    enter(FileOp::Replace);
+    if (!files_.count(key(target)) || !files_.count(key(replacement)))
+        throw RunError(kErrFileNotFound, "File not found");
+    if (files_.count(key(backup))) throw RunError(kErrFileAlreadyExists, "File already exists");
+    File previous = files_.at(key(target));
+    files_[key(target)] = files_.at(key(replacement));
+    files_.erase(key(replacement));
+    names_.erase(key(replacement));
+    put(backup, previous);
 }
 
 }  // namespace wf::testing

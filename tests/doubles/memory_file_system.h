@@ -10,7 +10,11 @@
 
 namespace wf::testing {
 
-enum class FileOp { FindFile, ListFiles, Attributes, FileExists, ReadAll, WriteAll, Append, VersionText, Delete, Move, Copy };
+enum class FileOp { FindFile, ListFiles, Attributes, FileExists, ReadAll, WriteAll, Append, VersionText, Delete, Move, Copy, Replace };
+
+// Raised by every call once the process has ended (see endProcessAtCall). No step
+// of the programs catches it, as nothing runs in a process that is gone.
+struct ProcessEnded {};
 
 class MemoryFileSystem : public FileSystem {
 public:
@@ -29,6 +33,10 @@ public:
     void failCall(FileOp op, long number, int nth = 1, bool sticky = false);
     // Stops a copy after `bytes` bytes, leaving a truncated target, and raises 61.
     void interruptCopyAfter(std::size_t bytes) { copyLimit_ = bytes; }
+    // Ends the process at the `nth` next call (0: never): that call and every later
+    // one change nothing, except that a copy leaves the half target a copy stopped
+    // midway leaves, and raise ProcessEnded.
+    void endProcessAtCall(int nth) { callsLeft_ = nth; }
 
     // Inspection.
     bool has(const std::string& path) const;
@@ -49,6 +57,7 @@ public:
     void deleteFile(const std::string& path, bool force) override;
     void moveFile(const std::string& from, const std::string& to) override;
     void copyFile(const std::string& from, const std::string& to, bool overwrite) override;
+    void replaceFile(const std::string& target, const std::string& replacement, const std::string& backup) override;
 
 private:
     struct Fault {
@@ -57,6 +66,9 @@ private:
         bool sticky;
     };
     void enter(FileOp op);
+    void put(const std::string& path, File file);
+    // The copy itself; with `halfOnly` it stops halfway, as a process ending midway does.
+    void copyUpTo(const std::string& from, const std::string& to, bool overwrite, bool halfOnly);
     void requireParentFolder(const std::string& path) const;
     static std::string key(const std::string& path);
 
@@ -66,6 +78,7 @@ private:
     std::map<FileOp, Fault> faults_;
     std::map<FileOp, int> calls_;
     std::size_t copyLimit_ = static_cast<std::size_t>(-1);
+    int callsLeft_ = 0;  // until the process ends; 0 when it does not, -1 once ended
 };
 
 }  // namespace wf::testing

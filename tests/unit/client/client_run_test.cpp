@@ -65,6 +65,16 @@ TEST_F(PathStorage, RegistryIsTheFallbackWhenThePathFileIsMissingOrEmpty) {
     EXPECT_EQ(files.file(kPathFile).content, "");
 }
 
+TEST_F(PathStorage, AnUnreadablePathFileCountsAsEmptySoTheRegistryServes) {
+    storePath("\\\\old\\apps\\Wrenfold.exe");
+    storeRegistryPath(kServer);
+    files.failCall(FileOp::ReadAll, kErrPermissionDenied);
+    run();
+    EXPECT_EQ(started(), "\"\\\\srv\\apps\\Wrenfold.exe\" /Client");
+    EXPECT_TRUE(ui.messages.empty());
+    EXPECT_EQ(log(), "");
+}
+
 TEST_F(PathStorage, AStalePathFileWinsOverAGoodRegistryValue) {
     storePath("\\\\old\\apps\\Wrenfold.exe");
     storeRegistryPath(kServer);
@@ -168,13 +178,13 @@ TEST_F(EndHandler, OtherFailuresAreShownAndLoggedButNotStored) {
     EXPECT_EQ(registryPath(), "<none>");
 }
 
-TEST_F(EndHandler, AnUnreadablePathFileEndsTheRunAndLogTroubleLosesOnlyTheEntry) {
+TEST_F(EndHandler, LogTroubleLosesOnlyTheEntry) {
     storePath(kServer);
-    files.failCall(FileOp::ReadAll, kErrPermissionDenied);
+    process.startFailure = kErrPermissionDenied;
     files.failCall(FileOp::Append, kErrDiskFull);
     run();
     ASSERT_EQ(ui.messages.size(), 1u);
-    EXPECT_EQ(ui.messages[0].text, "70 Injected failure");
+    EXPECT_EQ(ui.messages[0].text, "70 Start failed");
     EXPECT_EQ(log(), "");
     EXPECT_EQ(ui.ended, 1);
 }

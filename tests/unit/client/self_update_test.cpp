@@ -55,7 +55,7 @@ TEST_F(Update, EqualVersionsTouchNothing) {
     EXPECT_EQ(log(), "");
 }
 
-TEST_F(Update, AFailedCopyMovesTheClientBack) {
+TEST_F(Update, AFailedCopyLeavesTheClientInPlace) {
     files.addFile(kServerCopy, "client 1.5.0.0", kAttrArchive, "1.5.0.0");
     files.failCall(FileOp::Copy, kErrPermissionDenied);
     update.UpdateClientProgram(kServer);
@@ -72,16 +72,16 @@ TEST_F(Update, AnInterruptedCopyNeverLeavesATruncatedClient) {
     EXPECT_EQ(files.filesIn("C:\\Wrenfold"), (std::set<std::string>{"ErrorLog.txt", "WrenfoldClient.exe"}));
 }
 
-TEST_F(Update, AFailedMoveAsideLeavesTheClientAndRemovesTheCopy) {
+TEST_F(Update, AFailedSwapLeavesTheClientAndRemovesTheCopy) {
     files.addFile(kServerCopy, "client 1.5.0.0", kAttrArchive, "1.5.0.0");
-    files.failCall(FileOp::Move, kErrPermissionDenied);
+    files.failCall(FileOp::Replace, kErrPermissionDenied);
     update.UpdateClientProgram(kServer);
     EXPECT_EQ(files.file(kClient).content, "client 1.4.0.2");
     EXPECT_EQ(files.filesIn("C:\\Wrenfold"), (std::set<std::string>{"ErrorLog.txt", "WrenfoldClient.exe"}));
 }
 
 TEST_F(Update, EveryStepFailingInTurnLeavesAWorkingClient) {
-    for (FileOp op : {FileOp::FileExists, FileOp::Delete, FileOp::Move, FileOp::Copy, FileOp::Append}) {
+    for (FileOp op : {FileOp::FileExists, FileOp::Delete, FileOp::Copy, FileOp::Replace, FileOp::Append}) {
         for (int nth = 1; nth <= 3; ++nth) {
             MemoryFileSystem fresh;
             fresh.addFile(kClient, "client 1.4.0.2", kAttrArchive, "1.4.0.2");
@@ -94,6 +94,41 @@ TEST_F(Update, EveryStepFailingInTurnLeavesAWorkingClient) {
             EXPECT_TRUE(content == "client 1.4.0.2" || content == "client 1.5.0.0") << content;
             EXPECT_FALSE(fresh.has(std::string(kClient) + ".new"));
         }
+    }
+}
+
+// The process can end at any moment (log-off, power loss, the task manager): at
+// every step in turn the folder must still hold a whole client, and the next start
+// must finish the update, past the read-only copy an earlier attempt left.
+TEST_F(Update, ARunEndedAtAnyStepLeavesAWholeClientAndTheNextRunUpdates) {
+    const std::string incoming = std::string(kClient) + ".new";
+    for (int step = 1;; ++step) {
+        ASSERT_LT(step, 20) << "the update never ran through";
+        MemoryFileSystem fresh;
+        fresh.addFile(kClient, "client 1.4.0.2", kAttrArchive, "1.4.0.2");
+        fresh.addFile(kPutAside, "ancient");
+        fresh.addFile(incoming, "client 1.", kAttrReadOnly);
+        fresh.addFile(kServerCopy, "client 1.5.0.0", kAttrArchive, "1.5.0.0");
+        fresh.endProcessAtCall(step);
+        bool ended = false;
+        try {
+            SelfUpdate(fresh, process, clock).UpdateClientProgram(kServer);
+        } catch (const ProcessEnded&) {
+            ended = true;
+        }
+        ASSERT_TRUE(fresh.has(kClient)) << "ended at step " << step;
+        std::string content = fresh.file(kClient).content;
+        EXPECT_TRUE(content == "client 1.4.0.2" || content == "client 1.5.0.0") << step << ": " << content;
+        if (!ended) {
+            EXPECT_EQ(content, "client 1.5.0.0");
+            EXPECT_FALSE(fresh.has(incoming));
+            return;
+        }
+        fresh.endProcessAtCall(0);
+        SelfUpdate nextStart(fresh, process, clock);
+        if (nextStart.ClientUpdateNeeded(kServer)) nextStart.UpdateClientProgram(kServer);
+        EXPECT_EQ(fresh.file(kClient).content, "client 1.5.0.0") << "next start after step " << step;
+        EXPECT_FALSE(fresh.has(incoming)) << step;
     }
 }
 

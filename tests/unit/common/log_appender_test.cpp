@@ -25,13 +25,15 @@ TEST(LogAppender, KeepsWhatTheLogHeld) {
     EXPECT_EQ(files.file("C:\\app\\ErrorLog.txt").content, "old entry\r\nnew entry\r\n");
 }
 
-TEST(LogAppender, AFailedWriteLosesOnlyThatEntry) {
+TEST(LogAppender, WritesEachEntryInOneWriteSoAFailureLosesOnlyThatEntry) {
     MemoryFileSystem files;
     files.addFile("C:\\app\\ErrorLog.txt", "old\r\n");
+    appendLogEntry(files, "C:\\app\\ErrorLog.txt", {"header", "detail", "last"});
+    EXPECT_EQ(files.calls(FileOp::Append), 1) << "a write per line could leave half an entry";
     files.failCall(FileOp::Append, kErrDiskFull);
-    EXPECT_THROW(appendLogEntry(files, "C:\\app\\ErrorLog.txt", {"lost"}), RunError);
+    EXPECT_THROW(appendLogEntry(files, "C:\\app\\ErrorLog.txt", {"lost", "lost too"}), RunError);
     appendLogEntry(files, "C:\\app\\ErrorLog.txt", {"kept"});
-    EXPECT_EQ(files.file("C:\\app\\ErrorLog.txt").content, "old\r\nkept\r\n");
+    EXPECT_EQ(files.file("C:\\app\\ErrorLog.txt").content, "old\r\nheader\r\ndetail\r\nlast\r\nkept\r\n");
 }
 
 }  // namespace

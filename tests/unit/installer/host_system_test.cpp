@@ -2,17 +2,35 @@
 
 #include <gtest/gtest.h>
 
+#include <optional>
+#include <string>
+#include <utility>
+
 namespace wf {
 namespace {
 
+// The three display names, each with the host it names.
+const std::pair<std::string, HostSystem> kDisplayNames[] = {
+    {"CounterPoint SQL", HostSystem::CounterPointSql},
+    {"Great Plains", HostSystem::GreatPlains},
+    {"Passport", HostSystem::Passport},
+};
+
 TEST(HostSystem, OnlyTheExactDisplayNamesNameAHost) {
-    EXPECT_EQ(hostSystemFromName("Great Plains"), HostSystem::GreatPlains);
+    for (const auto& [name, host] : kDisplayNames) {
+        EXPECT_EQ(hostSystemFromName(name), host) << name;
+        EXPECT_EQ(hostSystemName(host), name);
+    }
     EXPECT_FALSE(hostSystemFromName("counterpoint sql"));
     EXPECT_FALSE(hostSystemFromName(""));
 }
 
 TEST(HostSystem, TheBuildServesTheConfiguredHost) {
-    EXPECT_EQ(hostSystemName(buildHostSystem()), WRENFOLD_TEST_HOST_SYSTEM);
+    std::optional<HostSystem> configured;
+    for (const auto& [name, host] : kDisplayNames)
+        if (name == WRENFOLD_TEST_HOST_SYSTEM) configured = host;
+    ASSERT_TRUE(configured) << "the build setting names no host system: " << WRENFOLD_TEST_HOST_SYSTEM;
+    EXPECT_EQ(buildHostSystem(), *configured);
 }
 
 }  // namespace

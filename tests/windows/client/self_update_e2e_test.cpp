@@ -5,6 +5,8 @@
 namespace wf::testing {
 namespace {
 
+using namespace std::chrono_literals;
+
 using SelfUpdateOnStart = ClientEndToEnd;
 
 TEST_F(SelfUpdateOnStart, ANewerCopyOnTheShareReplacesTheClient) {
@@ -41,8 +43,7 @@ TEST_F(SelfUpdateOnStart, AnEqualVersionIsLeftAlone) {
 TEST_F(SelfUpdateOnStart, AFailedCopyLeavesTheClientInPlace) {
     std::string server = placeServer(share);
     copyFileTo(windowsPath(WF_NEXT_CLIENT_EXE), share + "\\WrenfoldClient.exe");
-    // A folder where the incoming copy would be written makes the copy fail after
-    // the client was put aside.
+    // A folder where the incoming copy would be written makes the copy fail.
     scratch.folder("workstation\\WrenfoldClient.exe.new");
     storePath(server);
     startClient();
@@ -51,6 +52,19 @@ TEST_F(SelfUpdateOnStart, AFailedCopyLeavesTheClientInPlace) {
     EXPECT_EQ(versionOf(workstationFile("WrenfoldClient.exe")), "1.4.0.2");
     EXPECT_EQ(GetFileAttributesA(workstationFile("WrenfoldClientOLD.exe").c_str()), INVALID_FILE_ATTRIBUTES);
     EXPECT_NE(log().find("  New version: 1.4.0.3\r\n"), std::string::npos) << "the attempt is logged";
+}
+
+TEST_F(SelfUpdateOnStart, AFailedStartAfterTheUpdateNamesTheVersionThatRan) {
+    std::string broken = share + "\\Wrenfold.exe";
+    writeFileText(broken, "not a program");
+    copyFileTo(windowsPath(WF_NEXT_CLIENT_EXE), share + "\\WrenfoldClient.exe");
+    storePath(broken);
+    startClient();
+    ASSERT_TRUE(automation::answerMessageBox("WrenfoldClient", "OK", 15s, &trail).has_value());
+    ASSERT_TRUE(clientEnds());
+    EXPECT_EQ(versionOf(workstationFile("WrenfoldClient.exe")), "1.4.0.3") << "the update took";
+    std::string entry = log();
+    EXPECT_NE(entry.find("  New version: 1.4.0.3\r\n----> Client 1.4.2 Error "), std::string::npos) << entry;
 }
 
 }  // namespace

@@ -29,13 +29,16 @@ TEST(ProgramVersion, IsReadFromTheVersionResource) {
     EXPECT_EQ(files.versionText(testing::windowsPath(WF_CLIENT_EXE)), "1.4.0.2");
 }
 
-TEST(StartProgram, AMissingProgramIsFileNotFound) {
+TEST(StartProgram, AMissingProgramOrFolderIsFileNotFound) {
     Win32ProcessServices process;
-    try {
-        process.startProgram("\"C:\\no such folder\\Wrenfold.exe\" /Client", kNormalFocus);
-        FAIL() << "no failure";
-    } catch (const RunError& error) {
-        EXPECT_TRUE(error.number() == kErrFileNotFound || error.number() == kErrPathNotFound) << error.number();
+    std::string folder = process.programFolder();
+    for (std::string missing : {folder + "\\Wrenfold.exe", folder + "\\no such folder\\Wrenfold.exe"}) {
+        try {
+            process.startProgram("\"" + missing + "\" /Client", kNormalFocus);
+            ADD_FAILURE() << "no failure for " << missing;
+        } catch (const RunError& error) {
+            EXPECT_EQ(std::to_string(error.number()) + " " + error.description(), "53 File not found") << missing;
+        }
     }
 }
 
