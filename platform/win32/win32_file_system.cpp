@@ -141,8 +141,15 @@ void Win32FileSystem::replaceFile(const std::string& target, const std::string& 
                      nullptr))
         return;
     DWORD code = GetLastError();
-    // The system may stop after putting the target aside: its name is given back.
-    if (code == ERROR_UNABLE_TO_MOVE_REPLACEMENT_2) MoveFileExA(backup.c_str(), target.c_str(), 0);
+    // The system refuses some targets it cannot open as it wants (a running program on
+    // some systems) and may stop with the target already aside. Two renames, which a
+    // running program allows, finish the work from wherever it stopped.
+    bool aside = GetFileAttributesA(target.c_str()) == INVALID_FILE_ATTRIBUTES &&
+                 GetFileAttributesA(backup.c_str()) != INVALID_FILE_ATTRIBUTES;
+    if (!aside && !MoveFileExA(target.c_str(), backup.c_str(), 0)) throw translateError(code);
+    if (MoveFileExA(replacement.c_str(), target.c_str(), 0)) return;
+    code = GetLastError();
+    MoveFileExA(backup.c_str(), target.c_str(), 0);
     throw translateError(code);
 }
 

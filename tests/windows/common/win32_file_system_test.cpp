@@ -20,7 +20,7 @@ protected:
         CreateDirectoryA(folder_.c_str(), nullptr);
     }
     void TearDown() override {
-        for (const char* name : {"a.txt", "b.txt", "hidden.txt", "ErrorLog.txt"}) {
+        for (const char* name : {"a.txt", "b.txt", "c.txt", "hidden.txt", "ErrorLog.txt"}) {
             std::string path = folder_ + "\\" + std::string(name);
             SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
             DeleteFileA(path.c_str());
@@ -98,6 +98,24 @@ TEST_F(Win32FileSystemTest, VersionTextOfAFileWithoutResourceIsEmpty) {
     files_.writeAll(path("a.txt"), "x");
     EXPECT_EQ(files_.versionText(path("a.txt")), "");
     EXPECT_EQ(files_.versionText(path("missing.txt")), "");
+}
+
+// When the system's one-call replacement refuses (here: the replacement is held open
+// without write sharing), the two renames still put the replacement in place.
+TEST_F(Win32FileSystemTest, ReplacementFallsBackToRenamesWhenTheSystemCallRefuses) {
+    files_.writeAll(path("a.txt"), "old");
+    files_.writeAll(path("b.txt"), "new");
+    HANDLE held = CreateFileA(path("b.txt").c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_DELETE, nullptr,
+                              OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(held, INVALID_HANDLE_VALUE);
+    ASSERT_FALSE(ReplaceFileA(path("a.txt").c_str(), path("b.txt").c_str(), path("c.txt").c_str(), 0, nullptr, nullptr));
+    ASSERT_EQ(files_.readAll(path("a.txt")), "old");
+
+    files_.replaceFile(path("a.txt"), path("b.txt"), path("c.txt"));
+    CloseHandle(held);
+    EXPECT_EQ(files_.readAll(path("a.txt")), "new");
+    EXPECT_EQ(files_.readAll(path("c.txt")), "old");
+    EXPECT_FALSE(files_.fileExists(path("b.txt")));
 }
 
 }  // namespace
