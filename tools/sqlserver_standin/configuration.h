@@ -13,7 +13,8 @@
 //   fail 'TEXT' (NUMBER, SEVERITY, 'MESSAGE') [, (...)]
 //                                         a batch containing TEXT (any case) is not
 //                                         run; it fails with these errors, in order
-//   delay 'TEXT' MILLISECONDS             a batch containing TEXT is answered late
+//   delay 'TEXT' MILLISECONDS             a statement containing TEXT starts late,
+//                                         after what came before it was sent
 //
 // Example:
 //   login sa 'Secret1'

@@ -46,8 +46,10 @@ public:
     // Whether data arrives within `timeout`.
     bool waitReadable(std::chrono::milliseconds timeout);
 
-    // Sends `payload` as one reply message (type 0x04). Raises ConnectionClosed.
-    void send(const std::string& payload);
+    // Sends `payload` as a reply message (type 0x04), or as its first part
+    // when `endsMessage` is false: the next call goes on with the same message.
+    // Raises ConnectionClosed.
+    void send(const std::string& payload, bool endsMessage = true);
 
     // Packet size agreed at login (512 to 32767 bytes).
     void setPacketSize(std::size_t bytes);
@@ -58,6 +60,7 @@ private:
 
     int socket_;
     std::size_t packetSize_ = 4096;
+    std::uint8_t nextPacketId_ = 1;
 };
 
 }  // namespace wf::standin
