@@ -8,7 +8,9 @@
 //   database NAME FILES 'DATA' 'LOG'      a database on these files (paths of this
 //                                         machine): loaded when the data file
 //                                         exists, else created empty
-//   table DB.TABLE (COL, COL, ...)        a table; every column is NVARCHAR
+//   table DB.TABLE (COL, COL, ...)        a table; every column is NVARCHAR; one
+//                                         may be written COL IDENTITY: no client
+//                                         can update it
 //   row DB.TABLE (VALUE, VALUE, ...)      a row: 'text', N'text', a number or NULL
 //   fail 'TEXT' (NUMBER, SEVERITY, 'MESSAGE') [, (...)]
 //                                         a batch containing TEXT (any case) is not
