@@ -164,13 +164,10 @@ void Session::pause(std::chrono::milliseconds duration) {
 }
 
 StatementContext Session::statementContext(TokenStream& reply) {
-    // What the statements before a wait answered reaches the client before it.
+    // As SQL Server does, the answers are held until the batch ends: a client
+    // sees a statement's error only once the statements after it have run.
     return StatementContext{server_.catalogue, *state_, server_.dataFolder, reply,
-                            [this, &reply](std::chrono::milliseconds d) {
-                                std::string soFar = reply.takeSoFar();
-                                if (!soFar.empty()) channel_.send(soFar, false);
-                                pause(d);
-                            }};
+                            [this](std::chrono::milliseconds d) { pause(d); }};
 }
 
 }  // namespace wf::standin

@@ -67,25 +67,25 @@ bool PacketChannel::waitReadable(std::chrono::milliseconds timeout) {
     return waited > 0;
 }
 
-void PacketChannel::send(const std::string& payload, bool endsMessage) {
+void PacketChannel::send(const std::string& payload) {
     std::size_t bodyBytes = packetSize_ - kHeaderBytes;
     std::size_t offset = 0;
+    std::uint8_t packetId = 1;
     std::string packets;
     do {
         std::size_t part = std::min(bodyBytes, payload.size() - offset);
-        bool last = endsMessage && offset + part == payload.size();
+        bool last = offset + part == payload.size();
         ByteWriter header;
         header.u8(kReplyType);
         header.u8(last ? kLastPacket : 0);
         header.u16be(static_cast<std::uint16_t>(kHeaderBytes + part));
         header.u16be(kSessionId);
-        header.u8(nextPacketId_++);
+        header.u8(packetId++);
         header.u8(0);
         packets += header.bytes();
         packets.append(payload, offset, part);
         offset += part;
     } while (offset < payload.size());
-    if (endsMessage) nextPacketId_ = 1;
 
     std::size_t sent = 0;
     while (sent < packets.size()) {

@@ -46,10 +46,8 @@ public:
     // Whether data arrives within `timeout`.
     bool waitReadable(std::chrono::milliseconds timeout);
 
-    // Sends `payload` as a reply message (type 0x04), or as its first part
-    // when `endsMessage` is false: the next call goes on with the same message.
-    // Raises ConnectionClosed.
-    void send(const std::string& payload, bool endsMessage = true);
+    // Sends `payload` as one reply message (type 0x04). Raises ConnectionClosed.
+    void send(const std::string& payload);
 
     // Packet size agreed at login (512 to 32767 bytes).
     void setPacketSize(std::size_t bytes);
@@ -60,7 +58,6 @@ private:
 
     int socket_;
     std::size_t packetSize_ = 4096;
-    std::uint8_t nextPacketId_ = 1;
 };
 
 }  // namespace wf::standin

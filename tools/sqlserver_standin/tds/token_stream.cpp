@@ -149,15 +149,6 @@ void TokenStream::doneInProc(std::uint16_t status, std::uint16_t command, std::u
     doneToken(kDoneInProc, status, command, rows);
 }
 
-std::string TokenStream::takeSoFar() {
-    if (lastDoneStatus_) out_.patchU16le(*lastDoneStatus_, lastDoneValue_ | kDoneMore);
-    lastDoneStatus_.reset();
-    anythingTaken_ = anythingTaken_ || out_.size() > 0;
-    std::string taken = out_.bytes();
-    out_ = ByteWriter();
-    return taken;
-}
-
 void TokenStream::doneToken(std::uint8_t token, std::uint16_t status, std::uint16_t command, std::uint64_t rows) {
     if (lastDoneStatus_) out_.patchU16le(*lastDoneStatus_, lastDoneValue_ | kDoneMore);
     if (status & kDoneError) failed_ = true;

@@ -59,13 +59,8 @@ public:
     // Whether a DONE-type token of this reply carried the error bit.
     bool failed() const { return failed_; }
 
-    // Nothing was added to this reply, sent or not.
-    bool empty() const { return out_.size() == 0 && !anythingTaken_; }
+    bool empty() const { return out_.size() == 0; }
     const std::string& bytes() const { return out_.bytes(); }
-
-    // Hands over what was built so far, for sending ahead of the rest while
-    // more of the reply follows: its last DONE-type token gets the "more" bit.
-    std::string takeSoFar();
 
 private:
     void doneToken(std::uint8_t token, std::uint16_t status, std::uint16_t command, std::uint64_t rows);
@@ -75,7 +70,6 @@ private:
     std::optional<std::size_t> lastDoneStatus_;
     std::uint16_t lastDoneValue_ = 0;
     bool failed_ = false;
-    bool anythingTaken_ = false;
 };
 
 }  // namespace wf::standin
