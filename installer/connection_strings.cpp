@@ -20,7 +20,7 @@ SqlLogin sqlLoginOf(const InstallerState& state) {
 }
 
 SqlLogin withHiddenPassword(SqlLogin login) {
-    if (!login.password.empty()) login.password = "********";
+    login.password = "********";
     return login;
 }
 

@@ -18,8 +18,8 @@ struct SqlLogin {
 
 SqlLogin sqlLoginOf(const InstallerState& state);
 
-// The same login with its password as the log shows it: "********", or empty
-// when there is none.
+// The same login with its password as the log shows it: "********", even when
+// there is none, as an empty password is worth hiding too.
 SqlLogin withHiddenPassword(SqlLogin login);
 
 // "Provider=SQLOLEDB.1;Integrated Security=...;Persist Security Info=True;Data

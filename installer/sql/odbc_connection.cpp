@@ -12,14 +12,6 @@ namespace {
 
 SQLPOINTER integerAttribute(int value) { return reinterpret_cast<SQLPOINTER>(static_cast<std::intptr_t>(value)); }
 
-// True when some record is a message of the server rather than of the driver:
-// the batch goes on after it, a driver failure ends it.
-bool hasServerMessage(const std::vector<OdbcDiagnostic>& diagnostics) {
-    for (const OdbcDiagnostic& record : diagnostics)
-        if (record.nativeError != 0) return true;
-    return false;
-}
-
 }  // namespace
 
 OdbcConnection::~OdbcConnection() {
@@ -80,31 +72,29 @@ void OdbcConnection::setCommandTimeout(int seconds) {
 
 void OdbcConnection::execute(const std::string& statement) {
     if (!batchStatement_) batchStatement_ = newStatement();
-    const OdbcHandle& handle = batchStatement_;
+    SQLHSTMT handle = batchStatement_.get();
     std::string text = statement;
     std::vector<OdbcDiagnostic> diagnostics;
     bool failed = false;
-    // Keeps the records of a call; true when the call failed without a message
-    // of the server, which ends the batch.
+    // Keeps the records of one call; false when nothing more can be read.
     auto collect = [&](SQLRETURN rc) {
-        if (rc == SQL_SUCCESS) return false;
-        std::vector<OdbcDiagnostic> records = odbcDiagnostics(SQL_HANDLE_STMT, handle.get());
+        if (rc == SQL_SUCCESS) return true;
+        std::vector<OdbcDiagnostic> records = odbcDiagnostics(SQL_HANDLE_STMT, handle);
         diagnostics.insert(diagnostics.end(), records.begin(), records.end());
-        if (rc != SQL_ERROR && rc != SQL_INVALID_HANDLE) return false;
-        failed = true;
-        return !hasServerMessage(records);
+        if (rc == SQL_ERROR || rc == SQL_INVALID_HANDLE) failed = true;
+        return !endsTheBatch(rc, records);
     };
-    // Every result of the batch is read, so that the errors of its later
-    // statements are reported too.
-    SQLRETURN rc = SQLExecDirect(handle.get(), reinterpret_cast<SQLCHAR*>(text.data()), static_cast<SQLINTEGER>(text.size()));
-    do {
-        if (collect(rc)) break;
-    } while ((rc = SQLMoreResults(handle.get())) != SQL_NO_DATA);
-    // When the batch's first statement fails, the driver manager answers
-    // SQLMoreResults with "no data" without asking the driver. Closing then has
-    // the driver cancel the batch and read what the server had answered until
-    // the cancel reached it; the messages of those results come with it.
-    collect(SQLFreeStmt(handle.get(), SQL_CLOSE));
+    // Every result of the batch is read with its messages, so that the server
+    // runs the batch to its end and the errors of its later statements are
+    // reported too.
+    SQLRETURN rc = SQLExecDirect(handle, reinterpret_cast<SQLCHAR*>(text.data()), static_cast<SQLINTEGER>(text.size()));
+    bool readable = true;
+    while (rc != SQL_NO_DATA && (readable = collect(rc))) rc = SQLMoreResults(handle);
+    // A driver manager that answers "no data" after a failed first statement
+    // without asking the driver leaves the rest unread: closing has the driver
+    // cancel it and keep the messages that arrived before the cancel.
+    SQLRETURN closed = SQLFreeStmt(handle, SQL_CLOSE);
+    if (readable) collect(closed);
     if (failed) fail(diagnostics, "The statement failed.");
 }
 

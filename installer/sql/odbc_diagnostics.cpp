@@ -37,6 +37,17 @@ std::string withoutOdbcPrefixes(const std::string& message) {
     return message.substr(start);
 }
 
+bool hasState(const std::vector<OdbcDiagnostic>& records, std::string_view prefix) {
+    return std::any_of(records.begin(), records.end(),
+                       [&](const OdbcDiagnostic& record) { return record.state.rfind(prefix, 0) == 0; });
+}
+
+bool endsTheBatch(SQLRETURN rc, const std::vector<OdbcDiagnostic>& records) {
+    if (rc == SQL_INVALID_HANDLE || (rc == SQL_ERROR && records.empty())) return true;
+    return hasState(records, "08") || hasState(records, "HY");
+}
+
+
 RunError odbcFailure(const std::vector<OdbcDiagnostic>& diagnostics, const std::string& fallback) {
     if (diagnostics.empty()) return RunError(kErrSqlProviderFailure, fallback);
     const OdbcDiagnostic* chosen = &diagnostics.front();

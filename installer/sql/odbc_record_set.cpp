@@ -1,5 +1,7 @@
 #include "installer/sql/odbc_record_set.h"
 
+#include <algorithm>
+
 #include "common/text.h"
 #include "installer/sql/odbc_connection.h"
 
@@ -47,6 +49,12 @@ void OdbcRecordSet::run() {
     SQLRETURN rc = SQLExecDirect(handle_.get(), reinterpret_cast<SQLCHAR*>(text.data()), static_cast<SQLINTEGER>(text.size()));
     if (rc == SQL_ERROR || rc == SQL_INVALID_HANDLE)
         connection_->fail(odbcDiagnostics(SQL_HANDLE_STMT, handle_.get()), "The record set could not be opened.");
+    // The server may open a lesser cursor than the one set up and say so only
+    // here, with "option value changed".
+    if (rc == SQL_SUCCESS_WITH_INFO) {
+        std::vector<OdbcDiagnostic> records = odbcDiagnostics(SQL_HANDLE_STMT, handle_.get());
+        if (hasState(records, "01S02")) connection_->fail(records, "The cursor could not be set up.");
+    }
 
     SQLSMALLINT count = 0;
     if (!SQL_SUCCEEDED(SQLNumResultCols(handle_.get(), &count)))
@@ -141,31 +149,41 @@ void OdbcRecordSet::setField(const std::string& name, const std::string& value) 
 
 void OdbcRecordSet::update() {
     requireRow();
-    std::size_t bound = 0;
-    for (std::size_t index = 0; index < columns_.size(); ++index)
-        if (changed_[index]) bound = index + 1;
-    if (bound == 0) return;
-    // The positioned update writes every bound column (drivers such as FreeTDS
-    // take no column to be left alone): the columns up to the last changed one
-    // are bound, the unchanged ones holding the values just read.
-    std::vector<std::string> buffers(bound);
-    std::vector<SQLLEN> indicators(bound, SQL_NTS);
-    for (std::size_t index = 0; index < bound; ++index) {
-        if (values_[index])
+    auto lastChanged = std::find(changed_.rbegin(), changed_.rend(), true);
+    if (lastChanged == changed_.rend()) return;
+    // The unchanged columns are marked to be left alone, so that identity,
+    // row-version and computed columns, which the server refuses to write,
+    // stay out of the update and triggers see only what really changed.
+    // A driver that refuses the mark (FreeTDS) writes every bound column: it
+    // gets the columns up to the last changed one, the unchanged ones holding
+    // the values just read, and itself leaves out what the server reports
+    // read-only.
+    std::vector<OdbcDiagnostic> diagnostics;
+    if (!writeRow(columns_.size(), true, diagnostics) && hasState(diagnostics, "HY090"))
+        writeRow(static_cast<std::size_t>(changed_.rend() - lastChanged), false, diagnostics);
+    if (!diagnostics.empty()) connection_->fail(diagnostics, "The row could not be updated.");
+    changed_.assign(columns_.size(), false);
+}
+
+bool OdbcRecordSet::writeRow(std::size_t columnCount, bool leaveUnchanged, std::vector<OdbcDiagnostic>& diagnostics) {
+    std::vector<std::string> buffers(columnCount);
+    std::vector<SQLLEN> indicators(columnCount, SQL_NTS);
+    SQLRETURN rc = SQL_SUCCESS;
+    for (std::size_t index = 0; index < columnCount && SQL_SUCCEEDED(rc); ++index) {
+        if (leaveUnchanged && !changed_[index])
+            indicators[index] = SQL_COLUMN_IGNORE;
+        else if (values_[index])
             buffers[index] = *values_[index];
         else
             indicators[index] = SQL_NULL_DATA;
-    }
-    SQLRETURN rc = SQL_SUCCESS;
-    for (std::size_t index = 0; index < bound && SQL_SUCCEEDED(rc); ++index)
         rc = SQLBindCol(handle_.get(), static_cast<SQLUSMALLINT>(index + 1), SQL_C_CHAR, buffers[index].data(),
                         static_cast<SQLLEN>(buffers[index].size() + 1), &indicators[index]);
+    }
     if (SQL_SUCCEEDED(rc)) rc = SQLSetPos(handle_.get(), 1, SQL_UPDATE, SQL_LOCK_NO_CHANGE);
-    std::vector<OdbcDiagnostic> diagnostics;
+    diagnostics.clear();
     if (!SQL_SUCCEEDED(rc)) diagnostics = odbcDiagnostics(SQL_HANDLE_STMT, handle_.get());
     SQLFreeStmt(handle_.get(), SQL_UNBIND);
-    if (!SQL_SUCCEEDED(rc)) connection_->fail(diagnostics, "The row could not be updated.");
-    changed_.assign(columns_.size(), false);
+    return SQL_SUCCEEDED(rc);
 }
 
 void OdbcRecordSet::close() {

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "installer/sql/odbc_diagnostics.h"
 #include "installer/sql/odbc_handle.h"
 #include "installer/sql/sql_connection.h"
 
@@ -42,6 +43,9 @@ private:
     bool fetch(SQLSMALLINT orientation);
     std::optional<std::string> readColumn(SQLUSMALLINT number);
     std::size_t columnIndex(const std::string& name) const;
+    // Binds the first `columnCount` columns and stores the current row through
+    // them; false with the driver's records in `diagnostics` when that fails.
+    bool writeRow(std::size_t columnCount, bool leaveUnchanged, std::vector<OdbcDiagnostic>& diagnostics);
     bool forwardOnly() const { return cursor_ == CursorType::ForwardOnly; }
 
     OdbcConnection* connection_;  // null once closed

@@ -17,8 +17,6 @@ void recordBatch(const ServerContext& server, const std::string& database, const
 }
 
 bool runBatchText(const std::string& text, StatementContext& context, const ServerContext& server) {
-    std::chrono::milliseconds delay = server.script.delayFor(text);
-    if (delay.count() > 0) context.pause(delay);
     if (const ScriptedFailure* failure = server.script.failureFor(text)) {
         for (const ServerMessage& error : failure->errors) context.reply.message(error, 1);
         context.reply.done(kDoneError);
@@ -26,6 +24,8 @@ bool runBatchText(const std::string& text, StatementContext& context, const Serv
     }
     try {
         for (const Statement& statement : splitStatements(tokenize(text))) {
+            std::chrono::milliseconds delay = server.script.delayFor(statementText(statement));
+            if (delay.count() > 0) context.pause(delay);
             if (server.dispatcher.run(statement, context) == Flow::EndBatch) break;
         }
     } catch (const UnclosedQuote& error) {

@@ -12,7 +12,7 @@ struct ServerContext;
 // standard error and the batch still runs.
 void recordBatch(const ServerContext& server, const std::string& database, const std::string& text);
 
-// Scripted behaviour first (delay, then failure), else the statements in order.
+// A scripted failure, else the statements in order, each after its scripted delay.
 // Returns whether the batch failed. Raises AttentionReceived when the client
 // cancels.
 bool runBatchText(const std::string& text, StatementContext& context, const ServerContext& server);

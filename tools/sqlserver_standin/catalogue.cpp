@@ -74,12 +74,13 @@ bool Catalogue::isOnline(std::string_view name) const {
     return found && found->online;
 }
 
-void Catalogue::addTable(std::string_view databaseName, const std::string& tableName, std::vector<std::string> columns) {
+void Catalogue::addTable(std::string_view databaseName, const std::string& tableName, std::vector<std::string> columns,
+                         std::optional<std::size_t> identityColumn) {
     std::lock_guard lock(mutex_);
     Database* owner = database(databaseName);
     if (!owner) throw CatalogueError("no database " + std::string(databaseName) + " for table " + tableName);
     if (columns.empty()) throw CatalogueError("table " + tableName + " has no columns");
-    auto [entry, added] = owner->tables.try_emplace(upperCase(tableName), TableSnapshot{tableName, std::move(columns), {}});
+    auto [entry, added] = owner->tables.try_emplace(upperCase(tableName), TableSnapshot{tableName, std::move(columns), {}, identityColumn});
     if (!added) throw CatalogueError("table " + tableName + " defined twice");
 }
 

@@ -58,7 +58,8 @@ public:
     std::optional<std::string> findDatabase(std::string_view name) const;
     bool isOnline(std::string_view name) const;
 
-    void addTable(std::string_view database, const std::string& table, std::vector<std::string> columns);
+    void addTable(std::string_view database, const std::string& table, std::vector<std::string> columns,
+                  std::optional<std::size_t> identityColumn = std::nullopt);
     void addRow(std::string_view database, std::string_view table, std::vector<FieldValue> values);
     // A table, or SYSFILES (the database's files) when it has no table of that name.
     std::optional<TableSnapshot> readTable(std::string_view database, std::string_view table) const;

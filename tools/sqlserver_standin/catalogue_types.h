@@ -19,6 +19,7 @@ struct TableSnapshot {
     std::string name;
     std::vector<std::string> columns;
     std::vector<TableRow> rows;
+    std::optional<std::size_t> identityColumn = std::nullopt;  // the server numbers it; no client may set it
 
     // Position of a column, found without regard to case.
     std::optional<std::size_t> columnIndex(std::string_view column) const;

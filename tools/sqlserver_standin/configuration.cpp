@@ -57,7 +57,18 @@ void applyLine(TokenCursor& cursor, Catalogue& catalogue, ScriptedBehaviour& scr
         }
     } else if (cursor.accept("table")) {
         TableName name = tableName(cursor);
-        catalogue.addTable(name.database, name.table, parenthesisedList<std::string>(cursor, [&] { return cursor.name(); }));
+        std::optional<std::size_t> identity;
+        std::size_t position = 0;
+        std::vector<std::string> columns = parenthesisedList<std::string>(cursor, [&] {
+            std::string column = cursor.name();
+            if (cursor.accept("identity")) {
+                if (identity) throw ConfigurationError("a table has one identity column at most");
+                identity = position;
+            }
+            ++position;
+            return column;
+        });
+        catalogue.addTable(name.database, name.table, std::move(columns), identity);
     } else if (cursor.accept("row")) {
         TableName name = tableName(cursor);
         catalogue.addRow(name.database, name.table, parenthesisedList<FieldValue>(cursor, [&] { return cursor.literal(); }));

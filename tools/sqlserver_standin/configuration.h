@@ -8,12 +8,15 @@
 //   database NAME FILES 'DATA' 'LOG'      a database on these files (paths of this
 //                                         machine): loaded when the data file
 //                                         exists, else created empty
-//   table DB.TABLE (COL, COL, ...)        a table; every column is NVARCHAR
+//   table DB.TABLE (COL, COL, ...)        a table; every column is NVARCHAR; one
+//                                         may be written COL IDENTITY: no client
+//                                         can update it
 //   row DB.TABLE (VALUE, VALUE, ...)      a row: 'text', N'text', a number or NULL
 //   fail 'TEXT' (NUMBER, SEVERITY, 'MESSAGE') [, (...)]
 //                                         a batch containing TEXT (any case) is not
 //                                         run; it fails with these errors, in order
-//   delay 'TEXT' MILLISECONDS             a batch containing TEXT is answered late
+//   delay 'TEXT' MILLISECONDS             a statement containing TEXT starts late,
+//                                         after what came before it was sent
 //
 // Example:
 //   login sa 'Secret1'

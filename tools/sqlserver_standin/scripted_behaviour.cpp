@@ -11,10 +11,10 @@ const ScriptedFailure* ScriptedBehaviour::failureFor(std::string_view batch) con
     return nullptr;
 }
 
-std::chrono::milliseconds ScriptedBehaviour::delayFor(std::string_view batch) const {
+std::chrono::milliseconds ScriptedBehaviour::delayFor(std::string_view statement) const {
     std::chrono::milliseconds total{0};
     for (const ScriptedDelay& delay : delays) {
-        if (containsNoCase(batch, delay.trigger)) total += delay.delay;
+        if (containsNoCase(statement, delay.trigger)) total += delay.delay;
     }
     return total;
 }

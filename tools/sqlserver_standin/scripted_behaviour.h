@@ -1,6 +1,7 @@
 #pragma once
 // Behaviour a test sets up in advance: a batch whose text contains a given piece
-// (in any case) fails with given errors, or is answered only after a delay.
+// (in any case) fails with given errors; a statement containing a given piece
+// starts only after a delay.
 #include <chrono>
 #include <optional>
 #include <string>
@@ -27,8 +28,8 @@ struct ScriptedBehaviour {
 
     // The first failure whose trigger the batch contains.
     const ScriptedFailure* failureFor(std::string_view batch) const;
-    // The sum of the delays whose triggers the batch contains.
-    std::chrono::milliseconds delayFor(std::string_view batch) const;
+    // The sum of the delays whose triggers the statement contains.
+    std::chrono::milliseconds delayFor(std::string_view statement) const;
 };
 
 }  // namespace wf::standin

@@ -100,8 +100,11 @@ std::variant<QueryResult, ServerMessage> runSelect(const SelectQuery& query, con
         return false;
     });
 
-    QueryResult result{catalogue.findDatabase(databaseName).value_or(databaseName), table->name, {}, {}};
-    for (std::size_t index : picked) result.columns.push_back(table->columns[index]);
+    QueryResult result{catalogue.findDatabase(databaseName).value_or(databaseName), table->name, {}, {}, std::nullopt};
+    for (std::size_t index : picked) {
+        if (index == table->identityColumn) result.identityColumn = result.columns.size();
+        result.columns.push_back(table->columns[index]);
+    }
     for (const TableRow& row : table->rows) {
         if (filterColumn && !matches(row.values[*filterColumn], query.filter->second)) continue;
         TableRow selected{row.id, {}};

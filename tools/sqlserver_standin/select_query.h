@@ -26,6 +26,7 @@ struct QueryResult {
     std::string table;
     std::vector<std::string> columns;
     std::vector<TableRow> rows;  // only the selected columns, in order
+    std::optional<std::size_t> identityColumn;  // among the selected columns
 };
 
 // Raises SyntaxError when the tokens are not such a SELECT.

@@ -98,6 +98,10 @@ ServerMessage invalidObjectName(std::string_view name) { return make(208, 16, "I
 
 ServerMessage invalidColumnName(std::string_view name) { return make(207, 16, "Invalid column name '" + str(name) + "'."); }
 
+ServerMessage cannotUpdateIdentity(std::string_view column) {
+    return make(8102, 16, "Cannot update identity column '" + str(column) + "'.");
+}
+
 ServerMessage incorrectSyntax(std::string_view near) { return make(102, 15, "Incorrect syntax near '" + str(near) + "'."); }
 
 ServerMessage unclosedQuote(std::string_view remainder) {

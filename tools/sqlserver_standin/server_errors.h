@@ -28,6 +28,7 @@ ServerMessage createFilesFailed();
 ServerMessage cannotOpenNewDatabase(std::string_view database);
 ServerMessage invalidObjectName(std::string_view name);
 ServerMessage invalidColumnName(std::string_view name);
+ServerMessage cannotUpdateIdentity(std::string_view column);
 ServerMessage incorrectSyntax(std::string_view near);
 ServerMessage unclosedQuote(std::string_view remainder);
 ServerMessage badWaitforTime(std::string_view text);

@@ -114,24 +114,30 @@ void Session::runBatch(const std::string& payload) {
     recordBatch(server_, state_->database(), text);
     TokenStream reply(server_.serverName);
     StatementContext context = statementContext(reply);
-    try {
-        runBatchText(text, context, server_);
-    } catch (const AttentionReceived&) {
-        sendAttentionAcknowledged();
-        return;
-    }
-    send(reply);
+    answer(reply, [&] { runBatchText(text, context, server_); });
 }
 
 void Session::runRpc(const std::string& payload) {
     TokenStream reply(server_.serverName);
     StatementContext statements = statementContext(reply);
     ProcedureContext context{statements, server_, cursors_};
+    answer(reply, [&] {
+        try {
+            server_.procedures.run(parseRpc(skipAllHeaders(payload)), context);
+        } catch (const UnsupportedParameter& unsupported) {
+            reply.message(errors::unknownParameterType(unsupported.ordinal, unsupported.name, unsupported.type), 1);
+            reply.doneProc(kDoneError);
+        }
+    });
+}
+
+void Session::answer(TokenStream& reply, const std::function<void()>& work) {
     try {
-        server_.procedures.run(parseRpc(skipAllHeaders(payload)), context);
-    } catch (const UnsupportedParameter& unsupported) {
-        reply.message(errors::unknownParameterType(unsupported.ordinal, unsupported.name, unsupported.type), 1);
-        reply.doneProc(kDoneError);
+        work();
+    } catch (const AttentionReceived&) {
+        // As SQL Server does: what was not finished is abandoned, and the
+        // reply ends with the acknowledgement the client waits for.
+        reply.done(kDoneAttention);
     }
     send(reply);
 }
@@ -158,6 +164,8 @@ void Session::pause(std::chrono::milliseconds duration) {
 }
 
 StatementContext Session::statementContext(TokenStream& reply) {
+    // As SQL Server does, the answers are held until the batch ends: a client
+    // sees a statement's error only once the statements after it have run.
     return StatementContext{server_.catalogue, *state_, server_.dataFolder, reply,
                             [this](std::chrono::milliseconds d) { pause(d); }};
 }

@@ -2,6 +2,7 @@
 // One client connection from pre-login to close. Malformed input ends this
 // session only; nothing it does can stop the server.
 #include <chrono>
+#include <functional>
 #include <optional>
 #include <string>
 
@@ -26,6 +27,8 @@ private:
     void serveRequests();
     void runBatch(const std::string& payload);
     void runRpc(const std::string& payload);
+    // Runs `work`, which builds `reply`, and sends the reply, ended early by a cancel.
+    void answer(TokenStream& reply, const std::function<void()>& work);
     void send(const TokenStream& reply);
     void sendAttentionAcknowledged();
     // Waits while watching for the client's attention.

@@ -1,4 +1,5 @@
 #include <chrono>
+#include <thread>
 
 #include <gtest/gtest.h>
 
@@ -27,10 +28,10 @@ struct OdbcConnectionTest : ::testing::Test {
 };
 
 TEST_F(OdbcConnectionTest, OpensExecutesAndCloses) {
-    connection->open(standinConnectionString("sa", "Secret1"));
-    connection->execute("use ACME");
-    connection->execute("set nocount on");
-    connection->close();
+    EXPECT_NO_THROW(connection->open(standinConnectionString("sa", "Secret1")));
+    EXPECT_NO_THROW(connection->execute("use ACME"));
+    EXPECT_NO_THROW(connection->execute("set nocount on"));
+    EXPECT_NO_THROW(connection->close());
     EXPECT_EQ(connection->errorCount(), 0u);
 }
 
@@ -57,21 +58,22 @@ TEST_F(OdbcConnectionTest, AnUnknownInitialCatalogueFailsAtOpen) {
 }
 
 TEST_F(OdbcConnectionTest, APasswordWithSemicolonBraceAndQuoteLogsIn) {
-    connection->open(standinConnectionString("odd", "pa;s}s\"x"));
-    connection->close();
+    EXPECT_NO_THROW(connection->open(standinConnectionString("odd", "pa;s}s\"x")));
+    EXPECT_NO_THROW(connection->close());
 }
 
 TEST_F(OdbcConnectionTest, APasswordInTheSystemCodePageLogsIn) {
-    connection->open(standinConnectionString("accent", "Mot-d\xE9-passe"));
-    connection->close();
+    EXPECT_NO_THROW(connection->open(standinConnectionString("accent", "Mot-d\xE9-passe")));
+    EXPECT_NO_THROW(connection->close());
 }
 
 TEST_F(OdbcConnectionTest, TheLocalServerAliasesReachTheLoopbackServer) {
     for (std::string alias : {"(local)", "."}) {
         auto local = factory.createConnection();
-        local->open("Data Source=" + alias + "," + std::to_string(testing::sqlStandinPort()) +
-                    ";User ID=sa;Password=Secret1");
-        local->close();
+        EXPECT_NO_THROW(local->open("Data Source=" + alias + "," + std::to_string(testing::sqlStandinPort()) +
+                                    ";User ID=sa;Password=Secret1"))
+            << alias;
+        EXPECT_NO_THROW(local->close()) << alias;
     }
 }
 
@@ -86,7 +88,7 @@ TEST_F(OdbcConnectionTest, AStatementFailingWithTwoErrorsReportsBothUntilCleared
 
     connection->clearErrors();
     EXPECT_EQ(connection->errorCount(), 0u);
-    connection->execute("use ACME");
+    EXPECT_NO_THROW(connection->execute("use ACME"));
     EXPECT_EQ(connection->errorCount(), 0u);
 }
 
@@ -97,18 +99,22 @@ TEST_F(OdbcConnectionTest, AnErrorAfterAGoodStatementOfTheBatchIsReported) {
               (std::vector<std::string>{"Changed database context to 'master'.", "late problem"}));
 }
 
-TEST_F(OdbcConnectionTest, ABatchRaisingTwoErrorsReportsBothInOrder) {
+// The statements after a failed first one still run, a slow one included, and
+// their messages are reported in order.
+TEST_F(OdbcConnectionTest, ABatchWhoseFirstStatementFailsRunsToItsEnd) {
     connection->open(standinConnectionString("sa", "Secret1"));
+    auto start = std::chrono::steady_clock::now();
     try {
-        connection->execute("raiserror('first', 16, 1) raiserror('second', 16, 1)");
+        connection->execute("raiserror('first', 16, 1) waitfor delay '00:00:01' raiserror('second', 16, 1)");
         FAIL() << "executed";
     } catch (const RunError& failure) {
         EXPECT_EQ(failure.number(), 50000);
         EXPECT_EQ(failure.description(), "first");
     }
+    EXPECT_GE(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(950));
     EXPECT_EQ(providerErrors(*connection), (std::vector<std::string>{"first", "second"}));
     connection->clearErrors();
-    connection->execute("use ACME");
+    EXPECT_NO_THROW(connection->execute("use ACME"));
     EXPECT_EQ(connection->errorCount(), 0u);
 }
 
@@ -120,7 +126,32 @@ TEST_F(OdbcConnectionTest, TheCommandTimeOutEndsALongStatementAndTheConnectionGo
     EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(4));
     ASSERT_GE(connection->errorCount(), 1u);
     EXPECT_EQ(connection->errorDescription(0), "Timeout expired");
-    connection->execute("use ACME");
+    EXPECT_NO_THROW(connection->execute("use ACME"));
+}
+
+TEST_F(OdbcConnectionTest, AConnectionLostInTheMiddleOfABatchEndsIt) {
+    connection->open(standinConnectionString("sa", "Secret1"));
+    // Another session takes the batch's database offline at once, which cuts
+    // this connection while the server is still busy on the batch.
+    bool cut = false;
+    std::thread other([&] {
+        std::this_thread::sleep_for(std::chrono::milliseconds(500));
+        ignoreFailure([&] {
+            auto admin = factory.createConnection();
+            admin->open(standinConnectionString("sa", "Secret1", std::nullopt));
+            admin->execute("alter database SCRATCH set offline with rollback immediate");
+            cut = true;
+            admin->execute("alter database SCRATCH set online");
+        });
+    });
+    auto start = std::chrono::steady_clock::now();
+    EXPECT_THROW(connection->execute("use SCRATCH raiserror('before', 16, 1) waitfor delay '00:00:10'"), RunError);
+    other.join();
+    EXPECT_TRUE(cut);
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(5));
+    std::vector<std::string> errors = providerErrors(*connection);
+    // The answers held for the batch's end are lost with the link; what remains is its loss.
+    EXPECT_EQ(errors, std::vector<std::string>{"Unexpected EOF from the server"});
 }
 
 TEST_F(OdbcConnectionTest, AClosedConnectionRefusesWorkAndKeepsItsErrors) {

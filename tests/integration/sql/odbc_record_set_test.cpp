@@ -68,7 +68,7 @@ TEST_F(OdbcRecordSetTest, ClosingTheConnectionClosesItsRecordSets) {
     EXPECT_EQ(errorNumberOf([&] { rows->moveNext(); }), kErrSqlObjectClosed);
 }
 
-TEST_F(OdbcRecordSetTest, AnUpdateUnderPessimisticLockingIsSeenByAnotherConnection) {
+TEST_F(OdbcRecordSetTest, AnUpdateThroughADynamicRecordSetIsSeenByAnotherConnection) {
     auto rows = connection->openRecordSet("select * from DB_CTL where KEY_ID = 2", CursorType::Dynamic,
                                           LockType::Pessimistic);
     ASSERT_FALSE(rows->endOfSet());
@@ -83,6 +83,19 @@ TEST_F(OdbcRecordSetTest, AnUpdateUnderPessimisticLockingIsSeenByAnotherConnecti
                                       LockType::ReadOnly);
     EXPECT_EQ(check->field("SHARED_DIR"), "C:\\CPSQL\\");
     EXPECT_EQ(check->field("NOTE"), "second");
+}
+
+TEST_F(OdbcRecordSetTest, AnUpdateLeavesAnIdentityColumnBeforeTheChangedOneAlone) {
+    auto rows = connection->openRecordSet("select * from NUMBERED_CTL where KEY_ID = 1", CursorType::Dynamic,
+                                          LockType::Pessimistic);
+    ASSERT_FALSE(rows->endOfSet());
+    rows->setField("SHARED_DIR", "C:\\CPSQL\\");
+    rows->update();
+    rows->close();
+
+    auto check = connection->openRecordSet("select * from NUMBERED_CTL", CursorType::ForwardOnly, LockType::ReadOnly);
+    EXPECT_EQ(check->field("ID"), "7");
+    EXPECT_EQ(check->field("SHARED_DIR"), "C:\\CPSQL\\");
 }
 
 }  // namespace

@@ -29,7 +29,9 @@ protected:
                                   "table ACME.T (K, V)\n"
                                   "row ACME.T ('1', 'one')\n"
                                   "row ACME.T ('2', 'two')\n"
-                                  "row ACME.T ('3', 'three')\n";
+                                  "row ACME.T ('3', 'three')\n"
+                                  "table ACME.N (ID IDENTITY, V)\n"
+                                  "row ACME.N ('7', 'seven')\n";
         server_.emplace(std::vector<std::string>{"--config", config_});
         client_ = std::make_unique<TdsTestClient>(server_->port());
         client_->logIn("sa", "pw", "ACME");
@@ -82,6 +84,20 @@ TEST_F(StandinCursorTest, UpdateReachesOnlyTheFetchedRow) {
     EXPECT_EQ(client_->rpc(kCursor, {integer(handle), integer(0x02), integer(1), text("T")}).messages.at(0).number, 16902);
     EXPECT_TRUE(client_->rpc(kClose, {integer(handle)}).messages.empty());
     EXPECT_EQ(client_->rpc(kClose, {integer(handle)}).messages.at(0).number, 16916);
+}
+
+TEST_F(StandinCursorTest, AnUpdateOfAnIdentityColumnIsRefusedAsSqlServerRefusesIt) {
+    Reply opened = client_->rpc(kOpen, {integer(0, true), text("select * from N"), integer(2, true),
+                                        integer(0x2002, true), integer(0, true)});
+    ASSERT_FALSE(opened.returnValues.empty());
+    std::int32_t handle = opened.returnValues[0];
+    ASSERT_EQ(fetch(handle, kNext, 0, 1), std::vector<std::string>{"7"});
+    Reply refused = client_->rpc(kCursor, {integer(handle), integer(0x21), integer(1), text("N"), text("8"), text("eight")});
+    ASSERT_EQ(refused.messages.size(), 1u);
+    EXPECT_EQ(refused.messages[0].number, 8102);
+    EXPECT_EQ(refused.messages[0].severity, 16);
+    EXPECT_EQ(refused.messages[0].text, "Cannot update identity column 'ID'.");
+    EXPECT_EQ(client_->batch("select V from N").rows.at(0).at(0), "seven");
 }
 
 TEST_F(StandinCursorTest, BadCallsGetErrorsAndTheSessionGoesOn) {

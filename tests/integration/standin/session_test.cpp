@@ -160,6 +160,19 @@ TEST_F(StandinSessionTest, UnknownStatementsAreAcceptedAndEveryBatchIsRecorded) 
               "alter database \"ACME\" set offline with rollback immediate");
 }
 
+TEST_F(StandinSessionTest, AttentionAbandonsWhatTheBatchHasNotFinished) {
+    auto client = loggedIn();
+    auto start = std::chrono::steady_clock::now();
+    client->sendBatch("raiserror('first', 16, 1) raiserror('slow statement', 16, 1) raiserror('third', 16, 1)");
+    std::this_thread::sleep_for(std::chrono::milliseconds(200));
+    client->sendAttention();
+    Reply reply = client->readReply();
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(2));
+    ASSERT_EQ(reply.messages.size(), 1u);
+    EXPECT_EQ(reply.messages[0].text, "first");
+    EXPECT_EQ(reply.doneStatuses, (std::vector<std::uint16_t>{kMore | kError, kAttention}));
+}
+
 TEST_F(StandinSessionTest, AttentionCancelsAWaitAtOnce) {
     auto client = loggedIn();
     auto start = std::chrono::steady_clock::now();
@@ -178,7 +191,7 @@ TEST_F(StandinSessionTest, AttentionCancelsAWaitAtOnce) {
 TEST_F(StandinSessionTest, ScriptedDelayHoldsTheAnswer) {
     auto client = loggedIn();
     auto start = std::chrono::steady_clock::now();
-    Reply reply = client->batch("-- slow statement");
+    Reply reply = client->batch("print 'slow statement'");
     EXPECT_GE(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(2900));
     EXPECT_EQ(reply.doneStatuses, std::vector<std::uint16_t>{0});
 }

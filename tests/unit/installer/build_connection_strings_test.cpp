@@ -68,7 +68,7 @@ TEST_F(BuildConnectionStringsTest, ACorrectedLoginIsComposedLoggedAndTestedAgain
     EXPECT_EQ(f.ui.messages[0].title, "Wrenfold Database Install");
     EXPECT_EQ(f.state.strNoCatConnectionString, noCatalogString("SQL2", "admin", ""));
     EXPECT_EQ(countOf(f.log(), "*** Start DB Utility"), 2);
-    EXPECT_NE(f.log().find("    ----> " + noCatalogString("SQL2", "admin", "") + "\r\n"), std::string::npos);
+    EXPECT_NE(f.log().find("    ----> " + noCatalogString("SQL2", "admin", "********") + "\r\n"), std::string::npos);
     EXPECT_EQ(f.sql.connectionsOpen, 0);
 }
 

@@ -75,11 +75,11 @@ TEST(ComposeConnectionStrings, QuotesAValueThatWouldChangeTheStringsMeaning) {
         << state.strNoCatConnectionString;
 }
 
-TEST(WithHiddenPassword, HidesAPasswordButNotItsAbsence) {
+TEST(WithHiddenPassword, HidesAPasswordAndItsAbsenceAlike) {
     SqlLogin login{"", "S", "sa", "secret"};
     EXPECT_EQ(withHiddenPassword(login).password, "********");
     login.password.clear();
-    EXPECT_EQ(withHiddenPassword(login).password, "");
+    EXPECT_EQ(withHiddenPassword(login).password, "********");
 }
 
 }  // namespace

@@ -93,6 +93,15 @@ TEST(OdbcDiagnostics, DropsTheBracketedPrefixes) {
     EXPECT_EQ(withoutOdbcPrefixes("[unclosed"), "[unclosed");
 }
 
+TEST(OdbcDiagnostics, ABatchEndsOnALostConnectionOrADriverFailureButNotOnAServerError) {
+    EXPECT_FALSE(endsTheBatch(SQL_ERROR, {{"42000", 50000, "first"}}));
+    EXPECT_FALSE(endsTheBatch(SQL_SUCCESS_WITH_INFO, {{"01000", 20017, "Unexpected EOF from the server"}}));
+    // Microsoft's drivers number a broken link by its socket error.
+    EXPECT_TRUE(endsTheBatch(SQL_ERROR, {{"08S01", 10054, "Communication link failure"}}));
+    EXPECT_TRUE(endsTheBatch(SQL_ERROR, {{"HYT00", 0, "Timeout expired"}}));
+    EXPECT_TRUE(endsTheBatch(SQL_ERROR, {}));
+}
+
 TEST(OdbcDiagnostics, TheFailureIsTheFirstRecordThatIsNotAWarning) {
     RunError failure = odbcFailure({{"01000", 5701, "Changed database context to 'master'."},
                                     {"42000", 911, "Database 'X' does not exist."},

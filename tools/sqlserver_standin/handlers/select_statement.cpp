@@ -12,7 +12,7 @@ Flow handleSelect(const Statement& statement, StatementContext& context) {
         return Flow::Continue;
     }
     const QueryResult& result = std::get<QueryResult>(outcome);
-    context.reply.columns(result.columns);
+    context.reply.columns(result.columns, result.identityColumn);
     for (const TableRow& row : result.rows) context.reply.row(row.values);
     context.reply.done(kDoneCount, kCommandSelect, result.rows.size());
     return Flow::Continue;

@@ -5,6 +5,7 @@
 #include "server_context.h"
 #include "server_errors.h"
 #include "sql/token_cursor.h"
+#include "text.h"
 
 namespace wf::standin {
 namespace {
@@ -107,7 +108,7 @@ void runCursorOpen(const RpcRequest& request, ProcedureContext& context) {
     if (!result) return;
 
     TokenStream& reply = context.statements.reply;
-    reply.columns(result->columns);
+    reply.columns(result->columns, result->identityColumn);
     reply.doneInProc(kDoneFinal);
     reply.returnStatus(0);
     std::int32_t handle = context.cursors.open(std::move(cursor));
@@ -138,7 +139,7 @@ void runCursorFetch(const RpcRequest& request, ProcedureContext& context) {
     }
 
     TokenStream& reply = context.statements.reply;
-    reply.columns(result->columns);
+    reply.columns(result->columns, result->identityColumn);
     cursor->bufferStart = std::clamp(*start, 0L, total);
     cursor->buffer.clear();
     for (long i = cursor->bufferStart; i < total && i < cursor->bufferStart + rowCount; ++i) {
@@ -183,6 +184,16 @@ void runCursorUpdate(const RpcRequest& request, ProcedureContext& context) {
         if (!name.empty() && name.front() == '@') name.erase(0, 1);
         if (name.empty() && i - 4 < result->columns.size()) name = result->columns[i - 4];
         changes.emplace_back(name, request.parameters[i].value);
+    }
+    std::optional<TableSnapshot> table = context.statements.catalogue.readTable(result->database, result->table);
+    if (table && table->identityColumn) {
+        const std::string& identity = table->columns[*table->identityColumn];
+        for (const auto& change : changes) {
+            if (equalsNoCase(change.first, identity)) {
+                fail(context, errors::cannotUpdateIdentity(identity));
+                return;
+            }
+        }
     }
     std::vector<std::uint32_t> targets = cursor->buffer;
     if (rowNumber > 0) targets = {cursor->buffer[static_cast<std::size_t>(rowNumber - 1)]};

@@ -57,4 +57,13 @@ std::vector<Statement> splitStatements(const std::vector<SqlToken>& tokens) {
     return statements;
 }
 
+std::string statementText(const Statement& statement) {
+    std::string text;
+    for (const SqlToken& token : statement.tokens) {
+        if (!text.empty()) text += ' ';
+        text += token.text;
+    }
+    return text;
+}
+
 }  // namespace wf::standin

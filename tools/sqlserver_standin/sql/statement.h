@@ -17,4 +17,8 @@ struct Statement {
 
 std::vector<Statement> splitStatements(const std::vector<SqlToken>& tokens);
 
+// The statement's tokens joined by blanks, quotes removed: what scripted
+// behaviour looks for.
+std::string statementText(const Statement& statement);
+
 }  // namespace wf::standin

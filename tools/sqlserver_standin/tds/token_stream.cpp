@@ -29,6 +29,7 @@ constexpr char kCollation[] = {0x09, 0x04, static_cast<char>(0xD0), 0x00, 0x34};
 constexpr std::uint16_t kNVarCharMaxBytes = 8000;
 constexpr std::uint16_t kColumnNullable = 0x01;
 constexpr std::uint16_t kColumnUpdatable = 0x08;
+constexpr std::uint16_t kColumnIdentity = 0x10;
 constexpr std::uint32_t kTdsVersion74 = 0x74000004;
 
 // Writes a token whose body is preceded by its own u16 length.
@@ -91,12 +92,13 @@ void TokenStream::loginAck(std::string_view programName) {
     });
 }
 
-void TokenStream::columns(const std::vector<std::string>& names) {
+void TokenStream::columns(const std::vector<std::string>& names, std::optional<std::size_t> identity) {
     out_.u8(kColMetadata);
     out_.u16le(static_cast<std::uint16_t>(names.size()));
-    for (const std::string& name : names) {
+    for (std::size_t index = 0; index < names.size(); ++index) {
+        const std::string& name = names[index];
         out_.u32le(0);
-        out_.u16le(kColumnNullable | kColumnUpdatable);
+        out_.u16le(index == identity ? kColumnNullable | kColumnIdentity : kColumnNullable | kColumnUpdatable);
         nvarcharTypeInfo(out_);
         out_.bVarChar(name);
     }

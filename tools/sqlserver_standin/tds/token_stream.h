@@ -45,7 +45,8 @@ public:
     void message(const ServerMessage& message, std::int32_t line, std::string_view procedure = {});
     void loginAck(std::string_view programName);
     // A result set's columns; the stand-in serves every column as NVARCHAR.
-    void columns(const std::vector<std::string>& names);
+    // The identity column, if any, is read-only, as SQL Server reports it.
+    void columns(const std::vector<std::string>& names, std::optional<std::size_t> identity = std::nullopt);
     // One row of the last columns; nothing is NULL.
     void row(const std::vector<std::optional<std::string>>& values);
     // An output parameter of type int.
