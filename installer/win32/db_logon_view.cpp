@@ -1,5 +1,7 @@
 #include "installer/win32/db_logon_view.h"
 
+#include <memory>
+
 #include "installer/win32/dialog_resources.h"
 
 namespace wf::win32 {
@@ -11,47 +13,34 @@ constexpr WPARAM kPasswordDot = 0x25CF;
 }  // namespace
 
 void DbLogonView::showModal(frmUtilDbLogon& form, HWND owner) {
-    DialogBoxParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDD_DB_LOGON), owner, dialogProc, reinterpret_cast<LPARAM>(&form));
+    FormDialog::showModal(IDD_DB_LOGON, owner, [&form](HWND dialog) { return std::make_unique<DbLogonView>(form, dialog); });
 }
 
-DbLogonView::DbLogonView(frmUtilDbLogon& form, HWND dialog) : form_(form), dialog_(dialog), scale_(dialog) {}
+DbLogonView::DbLogonView(frmUtilDbLogon& form, HWND dialog) : FormDialog(dialog), form_(form), scale_(dialog) {}
 
 DbLogonView::~DbLogonView() {
     if (serverIcon_) DestroyIcon(serverIcon_);
 }
 
-INT_PTR CALLBACK DbLogonView::dialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
-    auto* view = reinterpret_cast<DbLogonView*>(GetWindowLongPtrA(dialog, DWLP_USER));
+bool DbLogonView::onMessage(UINT message, WPARAM wParam, LPARAM) {
     switch (message) {
-        case WM_INITDIALOG:
-            view = new DbLogonView(*reinterpret_cast<frmUtilDbLogon*>(lParam), dialog);
-            SetWindowLongPtrA(dialog, DWLP_USER, reinterpret_cast<LONG_PTR>(view));
-            view->load();
-            // Unless the form placed the focus, the first box of the tab order takes it.
-            return view->form_.window.focus == nullptr;
         case WM_COMMAND:
-            if (!view || HIWORD(wParam) != BN_CLICKED) return FALSE;
+            if (HIWORD(wParam) != BN_CLICKED) return false;
             switch (LOWORD(wParam)) {
-                case IDOK: view->handle([](frmUtilDbLogon& form) { form.cmdOK_Click(); }); return TRUE;
-                case IDCANCEL: view->handle([](frmUtilDbLogon& form) { form.cmdCancel_Click(); }); return TRUE;
-                case IDC_LOGON_LOOKUP:
-                    view->handle([](frmUtilDbLogon& form) { form.cmdInstanceLookup_Click(); });
-                    return TRUE;
-                default: return FALSE;
+                case IDOK: handle([this] { form_.cmdOK_Click(); }); return true;
+                case IDCANCEL: handle([this] { form_.cmdCancel_Click(); }); return true;
+                case IDC_LOGON_LOOKUP: handle([this] { form_.cmdInstanceLookup_Click(); }); return true;
+                default: return false;
             }
         case WM_CLOSE:
-            if (view) view->handle([](frmUtilDbLogon& form) { form.Form_Close(); });
-            return TRUE;
-        case WM_NCDESTROY:
-            delete view;
-            SetWindowLongPtrA(dialog, DWLP_USER, 0);
-            return FALSE;
+            handle([this] { form_.Form_Close(); });
+            return true;
         default:
-            return FALSE;
+            return false;
     }
 }
 
-void DbLogonView::load() {
+bool DbLogonView::load() {
     serverIcon_ = static_cast<HICON>(LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDI_SERVER_LOOKUP), IMAGE_ICON, 16, 16, 0));
     SendDlgItemMessageA(dialog_, IDC_LOGON_LOOKUP, BM_SETIMAGE, IMAGE_ICON, reinterpret_cast<LPARAM>(serverIcon_));
     SendMessageW(GetDlgItem(dialog_, IDC_LOGON_PASSWORD), EM_SETPASSWORDCHAR, kPasswordDot, 0);
@@ -60,20 +49,11 @@ void DbLogonView::load() {
     form_.Form_Load();
     applyWindow(dialog_, scale_, form_.window);
     showState();
+    // Unless the form placed the focus, the first box of the tab order takes it.
+    return form_.window.focus == nullptr;
 }
 
-template <class Handler>
-void DbLogonView::handle(Handler handler) {
-    readBoxes();
-    handler(form_);
-    if (form_.window.unloaded) {
-        EndDialog(dialog_, IDOK);
-        return;
-    }
-    showState();
-}
-
-void DbLogonView::readBoxes() {
+void DbLogonView::readState() {
     form_.txtServerName.text = windowText(GetDlgItem(dialog_, IDC_LOGON_SERVER));
     form_.txtUserName.text = windowText(GetDlgItem(dialog_, IDC_LOGON_USER));
     form_.txtPassword.text = windowText(GetDlgItem(dialog_, IDC_LOGON_PASSWORD));

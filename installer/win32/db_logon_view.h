@@ -3,33 +3,29 @@
 #include <windows.h>
 
 #include "installer/dialogs/frm_util_db_logon.h"
+#include "installer/win32/form_dialog.h"
 #include "installer/win32/form_view_sync.h"
 
 namespace wf::win32 {
 
-class DbLogonView {
+class DbLogonView : public FormDialog {
 public:
     // Shows the form modally over `owner` (may be null) and returns when it has unloaded.
     static void showModal(frmUtilDbLogon& form, HWND owner);
 
-private:
     DbLogonView(frmUtilDbLogon& form, HWND dialog);
     // Runs when the dialog is gone, its button included: the icon it showed goes too.
-    ~DbLogonView();
-    DbLogonView(const DbLogonView&) = delete;
-    DbLogonView& operator=(const DbLogonView&) = delete;
-    static INT_PTR CALLBACK dialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
+    ~DbLogonView() override;
 
-    void load();
-    // Runs one handler of the form between copying the boxes in and the state out.
-    template <class Handler>
-    void handle(Handler handler);
-    void readBoxes();
-    void showState();
+private:
+    bool load() override;
+    bool onMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+    void readState() override;
+    void showState() override;
+    bool formUnloaded() const override { return form_.window.unloaded; }
     HWND controlWithFocus() const;
 
     frmUtilDbLogon& form_;
-    HWND dialog_;
     TwipsScale scale_;
     // Loaded for this dialog alone (not shared), so it is the view's to destroy.
     HICON serverIcon_ = nullptr;

@@ -3,8 +3,11 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include <memory>
+
 #include "common/run_error.h"
 #include "installer/win32/dialog_resources.h"
+#include "installer/win32/form_dialog.h"
 #include "installer/win32/form_view_sync.h"
 #include "installer/win32/grid_list_view.h"
 
@@ -23,11 +26,9 @@ int shiftState() {
     return (GetKeyState(VK_SHIFT) < 0 ? 1 : 0) | (GetKeyState(VK_CONTROL) < 0 ? 2 : 0) | (GetKeyState(VK_MENU) < 0 ? 4 : 0);
 }
 
-class LookupWindow {
+class LookupWindow : public FormDialog {
 public:
-    LookupWindow(frmUtilLookupCode& form, HWND dialog) : form_(form), dialog_(dialog), scale_(dialog) {}
-
-    static INT_PTR CALLBACK dialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
+    LookupWindow(frmUtilLookupCode& form, HWND dialog) : FormDialog(dialog), form_(form), scale_(dialog) {}
 
 private:
     static LRESULT CALLBACK gridProc(HWND, UINT, WPARAM, LPARAM, UINT_PTR, DWORD_PTR);
@@ -35,14 +36,13 @@ private:
     static LRESULT CALLBACK searchProc(HWND, UINT, WPARAM, LPARAM, UINT_PTR, DWORD_PTR);
 
     HWND item(int id) const { return GetDlgItem(dialog_, id); }
-    void load();
+    bool load() override;
+    bool onMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
     bool onCommand(WORD id, WORD code);
     bool onGridNotice(const NMHDR& notice);
-    // Runs one handler of the form between copying the window's state in and the form's out.
-    template <class Handler>
-    void handle(Handler handler);
-    void readState();
-    void showState();
+    void readState() override;
+    void showState() override;
+    bool formUnloaded() const override { return form_.window.unloaded; }
     void showLayout();
     HWND controlWithFocus() const;
     using MouseHandler = void (frmUtilLookupCode::*)(int Button, int Shift, float x, float y);
@@ -51,55 +51,42 @@ private:
     float gridY(int pixelY) const;
 
     frmUtilLookupCode& form_;
-    HWND dialog_;
     TwipsScale scale_;
     bool loaded_ = false;
-    bool closed_ = false;
     // Set while the form's state is copied to the window, whose change notices are then not the user's.
     bool showing_ = false;
 };
 
-INT_PTR CALLBACK LookupWindow::dialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
-    auto* view = reinterpret_cast<LookupWindow*>(GetWindowLongPtrA(dialog, DWLP_USER));
+bool LookupWindow::onMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
-        case WM_INITDIALOG:
-            view = new LookupWindow(*reinterpret_cast<frmUtilLookupCode*>(lParam), dialog);
-            SetWindowLongPtrA(dialog, DWLP_USER, reinterpret_cast<LONG_PTR>(view));
-            view->load();
-            PostMessageA(dialog, kActivate, 0, 0);
-            return FALSE;
         case kActivate:
             // The form is activated once the user sees it.
-            ShowWindow(dialog, SW_SHOW);
-            UpdateWindow(dialog);
-            view->handle([](frmUtilLookupCode& form) { form.Form_Activate(); });
-            return TRUE;
+            ShowWindow(dialog_, SW_SHOW);
+            UpdateWindow(dialog_);
+            handle([this] { form_.Form_Activate(); });
+            return true;
         case WM_SIZE:
-            if (view && view->loaded_ && !view->showing_) {
-                view->handle([](frmUtilLookupCode& form) { form.Form_Resize(); });
+            if (loaded_ && !showing_) {
+                handle([this] { form_.Form_Resize(); });
                 // Controls moved into space the dialog has already painted over.
-                RedrawWindow(dialog, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+                RedrawWindow(dialog_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
             }
-            return FALSE;
+            return false;
         case WM_COMMAND:
-            return view && view->onCommand(LOWORD(wParam), HIWORD(wParam));
+            return onCommand(LOWORD(wParam), HIWORD(wParam));
         case WM_NOTIFY: {
             const auto* notice = reinterpret_cast<const NMHDR*>(lParam);
-            return view && notice->idFrom == IDC_LOOKUP_GRID && view->onGridNotice(*notice);
+            return notice->idFrom == IDC_LOOKUP_GRID && onGridNotice(*notice);
         }
         case WM_CLOSE:
-            if (view) view->handle([](frmUtilLookupCode& form) { form.Form_Close(); });
-            return TRUE;
-        case WM_NCDESTROY:
-            delete view;
-            SetWindowLongPtrA(dialog, DWLP_USER, 0);
-            return FALSE;
+            handle([this] { form_.Form_Close(); });
+            return true;
         default:
-            return FALSE;
+            return false;
     }
 }
 
-void LookupWindow::load() {
+bool LookupWindow::load() {
     HWND grid = item(IDC_LOOKUP_GRID);
     ListView_SetExtendedListViewStyle(grid, LVS_EX_FULLROWSELECT | LVS_EX_GRIDLINES);
     SetWindowSubclass(grid, gridProc, kSubclassId, reinterpret_cast<DWORD_PTR>(this));
@@ -110,13 +97,15 @@ void LookupWindow::load() {
     loaded_ = true;
     applyWindow(dialog_, scale_, form_.window);
     showState();
+    PostMessageA(dialog_, kActivate, 0, 0);
+    return false;
 }
 
 bool LookupWindow::onCommand(WORD id, WORD code) {
     switch (id) {
         case IDC_LOOKUP_SEARCH:
             if (code != EN_CHANGE || showing_) return false;
-            handle([](frmUtilLookupCode& form) { form.txtSearch_Change(); });
+            handle([this] { form_.txtSearch_Change(); });
             return true;
         case IDOK:
         case IDCANCEL: {
@@ -124,13 +113,13 @@ bool LookupWindow::onCommand(WORD id, WORD code) {
             int key = id == IDOK ? kKeyReturn : kKeyEscape;
             HWND focus = GetFocus();
             if (focus == item(IDC_LOOKUP_SEARCH)) {
-                handle([key](frmUtilLookupCode& form) mutable { form.txtSearch_KeyDown(key, 0); });
+                handle([&] { form_.txtSearch_KeyDown(key, 0); });
             } else if (focus == item(IDC_LOOKUP_GRID)) {
-                handle([key](frmUtilLookupCode& form) mutable { form.MSHFlexGrid1_KeyDown(key, 0); });
+                handle([&] { form_.MSHFlexGrid1_KeyDown(key, 0); });
             } else if (id == IDOK) {
-                handle([](frmUtilLookupCode& form) { form.cmdOK_Click(); });
+                handle([this] { form_.cmdOK_Click(); });
             } else {
-                handle([](frmUtilLookupCode& form) { form.cmdCancel_Click(); });
+                handle([this] { form_.cmdCancel_Click(); });
             }
             return true;
         }
@@ -147,10 +136,10 @@ bool LookupWindow::onGridNotice(const NMHDR& notice) {
             if (showing_ || !nowSelected) return false;
             // The grid's own events when the user moves to another row.
             int row = change.iItem + FlexGrid::kFixedRows;
-            handle([row](frmUtilLookupCode& form) {
-                form.MSHFlexGrid1_LeaveCell();
-                ignoreFailure([&] { form.MSHFlexGrid1.setRow(row); });
-                form.MSHFlexGrid1_RowColChange();
+            handle([&] {
+                form_.MSHFlexGrid1_LeaveCell();
+                ignoreFailure([&] { form_.MSHFlexGrid1.setRow(row); });
+                form_.MSHFlexGrid1_RowColChange();
             });
             return true;
         }
@@ -158,7 +147,7 @@ bool LookupWindow::onGridNotice(const NMHDR& notice) {
             mouseOnGrid(&frmUtilLookupCode::MSHFlexGrid1_MouseUp, reinterpret_cast<const NMITEMACTIVATE&>(notice).ptAction);
             return true;
         case NM_DBLCLK:
-            handle([](frmUtilLookupCode& form) { form.MSHFlexGrid1_DblClick(); });
+            handle([this] { form_.MSHFlexGrid1_DblClick(); });
             return true;
         default:
             return false;
@@ -169,7 +158,7 @@ LRESULT CALLBACK LookupWindow::gridProc(HWND grid, UINT message, WPARAM wParam, 
     if (message == WM_LBUTTONDOWN || message == WM_LBUTTONDBLCLK) {
         auto* view = reinterpret_cast<LookupWindow*>(self);
         view->mouseOnGrid(&frmUtilLookupCode::MSHFlexGrid1_MouseDown, mousePoint(lParam));
-        if (view->closed_) return 0;
+        if (view->ended()) return 0;
     }
     if (message == WM_NCDESTROY) RemoveWindowSubclass(grid, gridProc, kSubclassId);
     return DefSubclassProc(grid, message, wParam, lParam);
@@ -199,8 +188,8 @@ LRESULT CALLBACK LookupWindow::searchProc(HWND search, UINT message, WPARAM wPar
     if (message == WM_KEYDOWN && (wParam == VK_UP || wParam == VK_DOWN)) {
         auto* view = reinterpret_cast<LookupWindow*>(self);
         int key = static_cast<int>(wParam);
-        view->handle([&key](frmUtilLookupCode& form) { form.txtSearch_KeyDown(key, shiftState()); });
-        if (key == 0 || view->closed_) return 0;
+        view->handle([&] { view->form_.txtSearch_KeyDown(key, shiftState()); });
+        if (key == 0 || view->ended()) return 0;
     }
     if (message == WM_NCDESTROY) RemoveWindowSubclass(search, searchProc, kSubclassId);
     return DefSubclassProc(search, message, wParam, lParam);
@@ -209,7 +198,7 @@ LRESULT CALLBACK LookupWindow::searchProc(HWND search, UINT message, WPARAM wPar
 void LookupWindow::mouseOnGrid(MouseHandler handler, POINT point) {
     float x = static_cast<float>(scale_.twips(point.x));
     float y = gridY(point.y);
-    handle([handler, x, y](frmUtilLookupCode& form) { (form.*handler)(kLeftButton, shiftState(), x, y); });
+    handle([&] { (form_.*handler)(kLeftButton, shiftState(), x, y); });
 }
 
 // A height in the list in grid coordinates: the column headings span the heading
@@ -219,19 +208,6 @@ float LookupWindow::gridY(int pixelY) const {
     int headingRow = form_.MSHFlexGrid1.rowHeight(0);
     if (pixelY < headings) return static_cast<float>(MulDiv(pixelY > 0 ? pixelY : 0, headingRow, headings));
     return static_cast<float>(headingRow + scale_.twips(pixelY - headings));
-}
-
-template <class Handler>
-void LookupWindow::handle(Handler handler) {
-    if (closed_) return;
-    readState();
-    handler(form_);
-    if (form_.window.unloaded) {
-        closed_ = true;
-        EndDialog(dialog_, IDOK);
-        return;
-    }
-    showState();
 }
 
 void LookupWindow::readState() {
@@ -275,8 +251,7 @@ HWND LookupWindow::controlWithFocus() const {
 }  // namespace
 
 void LookupView::showModal(frmUtilLookupCode& form) {
-    DialogBoxParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDD_LOOKUP), GetActiveWindow(), LookupWindow::dialogProc,
-                    reinterpret_cast<LPARAM>(&form));
+    FormDialog::showModal(IDD_LOOKUP, GetActiveWindow(), [&form](HWND dialog) { return std::make_unique<LookupWindow>(form, dialog); });
 }
 
 }  // namespace wf::win32
