@@ -13,10 +13,6 @@ class frmClient {
 public:
     frmClient(ClientContext context, SelfUpdate& selfUpdate) : context_(context), selfUpdate_(selfUpdate) {}
 
-    // Controls of the never-shown form.
-    const std::string Caption = "Wrenfold";
-    const std::string Label1 = "Wrenfold Client startup in progress...";
-
     // Full path of the server program to start.
     std::string ServerExePath;
     // Task identifier of the started server program (0 when none was started).

@@ -11,8 +11,8 @@ struct ProgramVersion {
     int revision = 0;
 };
 
-// Window styles of a started program.
-enum WindowStyle : int { kHide = 0, kNormalFocus = 1 };
+// Window styles of a started program: the programs start theirs shown normally, with the focus.
+enum WindowStyle : int { kNormalFocus = 1 };
 
 class ProcessServices {
 public:

@@ -13,10 +13,6 @@ consteval HostSystem hostSystemOfBuild(std::string_view name) {
 
 }  // namespace
 
-std::string hostSystemName(HostSystem host) { return std::string(hostSystemDisplayName(host)); }
-
-std::optional<HostSystem> hostSystemFromName(const std::string& name) { return findHostSystem(name); }
-
 HostSystem buildHostSystem() { return hostSystemOfBuild(WRENFOLD_HOST_SYSTEM_NAME); }
 
 }  // namespace wf

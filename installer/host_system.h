@@ -1,7 +1,6 @@
 #pragma once
 // The host system dbprep serves, fixed when the program is built.
 #include <optional>
-#include <string>
 #include <string_view>
 
 namespace wf {
@@ -28,9 +27,6 @@ constexpr std::optional<HostSystem> findHostSystem(std::string_view name) {
         if (hostSystemDisplayName(host) == name) return host;
     return std::nullopt;
 }
-
-std::string hostSystemName(HostSystem host);
-std::optional<HostSystem> hostSystemFromName(const std::string& name);
 
 // The host system this build of dbprep serves: the WRENFOLD_HOST_SYSTEM setting.
 HostSystem buildHostSystem();

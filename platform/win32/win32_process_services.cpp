@@ -84,11 +84,11 @@ std::string Win32ProcessServices::argumentsOf(const std::string& fullCommandLine
 
 std::string Win32ProcessServices::commandLine() { return argumentsOf(GetCommandLineA()); }
 
-double Win32ProcessServices::startProgram(const std::string& command, WindowStyle style) {
+double Win32ProcessServices::startProgram(const std::string& command, WindowStyle) {
     STARTUPINFOA startup{};
     startup.cb = sizeof startup;
     startup.dwFlags = STARTF_USESHOWWINDOW;
-    startup.wShowWindow = style == kNormalFocus ? SW_SHOWNORMAL : SW_HIDE;
+    startup.wShowWindow = SW_SHOWNORMAL;
     PROCESS_INFORMATION process{};
     std::vector<char> commandText(command.begin(), command.end());
     commandText.push_back('\0');

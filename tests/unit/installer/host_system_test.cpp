@@ -18,11 +18,11 @@ const std::pair<std::string, HostSystem> kDisplayNames[] = {
 
 TEST(HostSystem, OnlyTheExactDisplayNamesNameAHost) {
     for (const auto& [name, host] : kDisplayNames) {
-        EXPECT_EQ(hostSystemFromName(name), host) << name;
-        EXPECT_EQ(hostSystemName(host), name);
+        EXPECT_EQ(findHostSystem(name), host) << name;
+        EXPECT_EQ(hostSystemDisplayName(host), name);
     }
-    EXPECT_FALSE(hostSystemFromName("counterpoint sql"));
-    EXPECT_FALSE(hostSystemFromName(""));
+    EXPECT_FALSE(findHostSystem("counterpoint sql"));
+    EXPECT_FALSE(findHostSystem(""));
 }
 
 TEST(HostSystem, TheBuildServesTheConfiguredHost) {
