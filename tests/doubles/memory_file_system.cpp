@@ -4,8 +4,6 @@
 #include <cctype>
 #include <stdexcept>
 
-#include "common/run_error.h"
-
 namespace wf::testing {
 namespace {
 
@@ -55,10 +53,6 @@ void MemoryFileSystem::addFile(const std::string& path, std::string content, std
     names_[key(path)] = path;
 }
 
-void MemoryFileSystem::failCall(FileOp op, long number, int nth, bool sticky) {
-    faults_[op] = Fault{number, nth, sticky};
-}
-
 bool MemoryFileSystem::has(const std::string& path) const { return files_.count(key(path)) != 0; }
 
 const MemoryFileSystem::File& MemoryFileSystem::file(const std::string& path) const {
@@ -76,27 +70,8 @@ std::set<std::string> MemoryFileSystem::filesIn(const std::string& folder) const
     return result;
 }
 
-int MemoryFileSystem::calls(FileOp op) const {
-    auto found = calls_.find(op);
-    return found == calls_.end() ? 0 : found->second;
-}
-
 void MemoryFileSystem::enter(FileOp op) {
-    ++calls_[op];
-    if (callsLeft_ < 0 || (callsLeft_ > 0 && --callsLeft_ == 0)) {
-        callsLeft_ = -1;
-        throw ProcessEnded{};
-    }
-    auto found = faults_.find(op);
-    if (found == faults_.end()) return;
-    Fault& fault = found->second;
-    if (fault.remaining > 1) {
-        --fault.remaining;
-        return;
-    }
-    long number = fault.number;
-    if (!fault.sticky) faults_.erase(found);
-    throw RunError(number, "Injected failure");
+    if (const RunError* error = faults_.check(op)) throw *error;
 }
 
 void MemoryFileSystem::requireParentFolder(const std::string& path) const {
@@ -106,22 +81,14 @@ void MemoryFileSystem::requireParentFolder(const std::string& path) const {
 
 std::string MemoryFileSystem::findFile(const std::string& pattern) {
     enter(FileOp::FindFile);
-    std::vector<std::string> names = listFiles(pattern);
-    --calls_[FileOp::ListFiles];
-    return names.empty() ? std::string() : names.front();
-}
-
-std::vector<std::string> MemoryFileSystem::listFiles(const std::string& pattern) {
-    enter(FileOp::ListFiles);
     if (pattern.find_first_of("<>|\"") != std::string::npos) throw RunError(kErrBadFileName, "Bad file name or number");
     std::string folder = key(folderOf(pattern));
     std::string namePattern = lower(nameOf(pattern));
-    std::vector<std::string> result;
     for (const auto& [path, file] : files_) {
         if (folderOf(path) != folder || !isNormal(file.attributes)) continue;
-        if (matches(namePattern.c_str(), nameOf(path).c_str())) result.push_back(nameOf(names_.at(path)));
+        if (matches(namePattern.c_str(), nameOf(path).c_str())) return nameOf(names_.at(path));
     }
-    return result;
+    return {};
 }
 
 std::uint32_t MemoryFileSystem::attributes(const std::string& path) {
@@ -165,7 +132,7 @@ void MemoryFileSystem::append(const std::string& path, std::string_view bytes) {
 }
 
 std::string MemoryFileSystem::versionText(const std::string& path) {
-    ++calls_[FileOp::VersionText];
+    if (faults_.check(FileOp::VersionText)) return {};
     auto found = files_.find(key(path));
     return found == files_.end() ? std::string() : found->second.version;
 }
@@ -197,21 +164,18 @@ void MemoryFileSystem::put(const std::string& path, File file) {
 }
 
 void MemoryFileSystem::copyFile(const std::string& from, const std::string& to, bool overwrite) {
-    bool endsMidway = callsLeft_ == 1;
-    if (endsMidway) callsLeft_ = 0;  // this copy starts; the process ends while it writes
-    try {
-        copyUpTo(from, to, overwrite, endsMidway);
-    } catch (const RunError&) {
-        if (!endsMidway) throw;
-    }
-    if (endsMidway) {
-        callsLeft_ = -1;
+    FileFaultPlan::Verdict verdict = faults_.enter(FileOp::Copy);
+    if (verdict.endsProcess) {
+        ignoreFailure([&] { copyUpTo(from, to, overwrite, true); });
         throw ProcessEnded{};
     }
+    if (!verdict.error) return copyUpTo(from, to, overwrite, false);
+    if (verdict.error->number() != kErrDiskFull) throw *verdict.error;
+    copyUpTo(from, to, overwrite, true);
+    throw *verdict.error;
 }
 
 void MemoryFileSystem::copyUpTo(const std::string& from, const std::string& to, bool overwrite, bool halfOnly) {
-    enter(FileOp::Copy);
     auto found = files_.find(key(from));
     if (found == files_.end()) throw RunError(kErrFileNotFound, "File not found");
     auto target = files_.find(key(to));
@@ -220,13 +184,9 @@ void MemoryFileSystem::copyUpTo(const std::string& from, const std::string& to, 
         throw RunError(kErrPathFileAccess, "Path/File access error");
     requireParentFolder(to);
     File copied = found->second;
-    std::size_t limit = halfOnly ? copied.content.size() / 2 : copyLimit_;
-    if (copied.content.size() > limit) {
-        copied.content.resize(limit);
+    if (halfOnly) {
+        copied.content.resize(copied.content.size() / 2);
         copied.version.clear();
-        put(to, copied);
-        if (!halfOnly) throw RunError(kErrDiskFull, "Disk full");
-        return;
     }
     put(to, copied);
 }
