@@ -58,8 +58,9 @@ public:
     virtual void copyFile(const std::string& from, const std::string& to, bool overwrite) = 0;
 
     // Gives `replacement` the name of `target` in one call, `target` itself going
-    // to `backup` (which must not exist): `target` can be a running program, which
-    // may be renamed but not overwritten. On failure both keep their names.
+    // to `backup` (replacing a file of that name): `target` can be a running
+    // program, which may be renamed but not overwritten. On failure both keep their
+    // names.
     virtual void replaceFile(const std::string& target, const std::string& replacement,
                              const std::string& backup) = 0;
 };

@@ -22,9 +22,11 @@ std::string nameOf(const std::string& path) {
     return slash == std::string::npos ? path : path.substr(slash + 1);
 }
 
-// Wildcard match of * and ? on lower-case texts.
+// Wildcard match of * and ? on lower-case texts. A closing ".*" also matches a name
+// without an extension, as the system's lookup does.
 bool matches(const char* pattern, const char* text) {
     if (*pattern == '\0') return *text == '\0';
+    if (*text == '\0' && std::string_view(pattern) == ".*") return true;
     if (*pattern == '*') return matches(pattern + 1, text) || (*text != '\0' && matches(pattern, text + 1));
     if (*text == '\0') return false;
     return (*pattern == '?' || *pattern == *text) && matches(pattern + 1, text + 1);
@@ -79,6 +81,13 @@ void MemoryFileSystem::requireParentFolder(const std::string& path) const {
     if (!folder.empty() && folders_.count(key(folder)) == 0) throw RunError(kErrPathNotFound, "Path not found");
 }
 
+MemoryFileSystem::Files::iterator MemoryFileSystem::requireFile(const std::string& path) {
+    auto found = files_.find(key(path));
+    if (found != files_.end()) return found;
+    requireParentFolder(path);
+    throw RunError(kErrFileNotFound, "File not found");
+}
+
 std::string MemoryFileSystem::findFile(const std::string& pattern) {
     enter(FileOp::FindFile);
     if (pattern.find_first_of("<>|\"") != std::string::npos) throw RunError(kErrBadFileName, "Bad file name or number");
@@ -106,9 +115,7 @@ bool MemoryFileSystem::fileExists(const std::string& path) {
 
 std::string MemoryFileSystem::readAll(const std::string& path) {
     enter(FileOp::ReadAll);
-    auto found = files_.find(key(path));
-    if (found == files_.end()) throw RunError(kErrFileNotFound, "File not found");
-    return found->second.content;
+    return requireFile(path)->second.content;
 }
 
 void MemoryFileSystem::writeAll(const std::string& path, std::string_view bytes) {
@@ -139,8 +146,7 @@ std::string MemoryFileSystem::versionText(const std::string& path) {
 
 void MemoryFileSystem::deleteFile(const std::string& path, bool force) {
     enter(FileOp::Delete);
-    auto found = files_.find(key(path));
-    if (found == files_.end()) throw RunError(kErrFileNotFound, "File not found");
+    auto found = requireFile(path);
     if ((found->second.attributes & kAttrReadOnly) && !force) throw RunError(kErrPermissionDenied, "Permission denied");
     files_.erase(found);
     names_.erase(key(path));
@@ -148,9 +154,10 @@ void MemoryFileSystem::deleteFile(const std::string& path, bool force) {
 
 void MemoryFileSystem::moveFile(const std::string& from, const std::string& to) {
     enter(FileOp::Move);
-    auto found = files_.find(key(from));
-    if (found == files_.end()) throw RunError(kErrFileNotFound, "File not found");
-    if (files_.count(key(to)) || folders_.count(key(to))) throw RunError(kErrFileAlreadyExists, "File already exists");
+    auto found = requireFile(from);
+    bool sameFile = key(from) == key(to);  // a rename that changes only the case
+    if (!sameFile && (files_.count(key(to)) || folders_.count(key(to))))
+        throw RunError(kErrFileAlreadyExists, "File already exists");
     requireParentFolder(to);
     File moved = found->second;
     files_.erase(found);
@@ -176,8 +183,7 @@ void MemoryFileSystem::copyFile(const std::string& from, const std::string& to, 
 }
 
 void MemoryFileSystem::copyUpTo(const std::string& from, const std::string& to, bool overwrite, bool halfOnly) {
-    auto found = files_.find(key(from));
-    if (found == files_.end()) throw RunError(kErrFileNotFound, "File not found");
+    auto found = requireFile(from);
     auto target = files_.find(key(to));
     if (target != files_.end() && !overwrite) throw RunError(kErrFileAlreadyExists, "File already exists");
     if (target != files_.end() && (target->second.attributes & kAttrReadOnly))
@@ -196,7 +202,6 @@ void MemoryFileSystem::replaceFile(const std::string& target, const std::string&
     enter(FileOp::Replace);
     if (!files_.count(key(target)) || !files_.count(key(replacement)))
         throw RunError(kErrFileNotFound, "File not found");
-    if (files_.count(key(backup))) throw RunError(kErrFileAlreadyExists, "File already exists");
     File previous = files_.at(key(target));
     files_[key(target)] = files_.at(key(replacement));
     files_.erase(key(replacement));

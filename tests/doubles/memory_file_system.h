@@ -55,13 +55,16 @@ public:
 private:
     // Raises the plan's error for this call, if any.
     void enter(FileOp op);
+    using Files = std::map<std::string, File>;
     void put(const std::string& path, File file);
+    // The file at `path`; raises 53 when missing, 76 when its folder is.
+    Files::iterator requireFile(const std::string& path);
     // The copy itself; with `halfOnly` it stops halfway.
     void copyUpTo(const std::string& from, const std::string& to, bool overwrite, bool halfOnly);
     void requireParentFolder(const std::string& path) const;
     static std::string key(const std::string& path);
 
-    std::map<std::string, File> files_;        // by lower-case path
+    Files files_;                              // by lower-case path
     std::map<std::string, std::string> names_; // lower-case path -> path as given
     std::set<std::string> folders_;            // lower-case paths
     FileFaultPlan faults_;
