@@ -7,18 +7,12 @@
 #include <string>
 
 #include "common/file_system.h"
-#include "common/run_error.h"
-#include "tests/doubles/fault_plan.h"
+#include "tests/doubles/file_faults.h"
 
 namespace wf::testing {
 
-enum class FileOp { FindFile, Attributes, FileExists, ReadAll, WriteAll, Append, VersionText, Delete, Move, Copy, Replace };
-
-// A failing versionText answers empty, as the seam never raises there. A copy that
-// fails with disk full (61), or during which the process ends, leaves the half
-// target a copy stopped midway leaves.
-using FileFaultPlan = FaultPlan<FileOp, RunError>;
-
+// A copy that fails with disk full (61), or during which the process ends, leaves
+// the half target a copy stopped midway leaves.
 class MemoryFileSystem : public FileSystem {
 public:
     struct File {
