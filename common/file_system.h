@@ -6,7 +6,6 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
-#include <vector>
 
 namespace wf {
 
@@ -29,9 +28,6 @@ public:
     // folder; empty when there is none. Raises for a malformed path or an
     // unreachable drive, not for a missing file.
     virtual std::string findFile(const std::string& pattern) = 0;
-
-    // Names (without folder) of all normal files matching `pattern`, in listing order.
-    virtual std::vector<std::string> listFiles(const std::string& pattern) = 0;
 
     // Attribute bits of a file or folder; raises 53 when the path does not exist.
     virtual std::uint32_t attributes(const std::string& path) = 0;
@@ -62,8 +58,9 @@ public:
     virtual void copyFile(const std::string& from, const std::string& to, bool overwrite) = 0;
 
     // Gives `replacement` the name of `target` in one call, `target` itself going
-    // to `backup` (which must not exist): `target` can be a running program, which
-    // may be renamed but not overwritten. On failure both keep their names.
+    // to `backup` (replacing a file of that name): `target` can be a running
+    // program, which may be renamed but not overwritten. On failure both keep their
+    // names.
     virtual void replaceFile(const std::string& target, const std::string& replacement,
                              const std::string& backup) = 0;
 };

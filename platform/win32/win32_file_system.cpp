@@ -43,25 +43,20 @@ void writeAllBytes(HANDLE file, std::string_view bytes) {
 
 }  // namespace
 
-std::vector<std::string> Win32FileSystem::listFiles(const std::string& pattern) {
-    std::vector<std::string> names;
+std::string Win32FileSystem::findFile(const std::string& pattern) {
     WIN32_FIND_DATAA found{};
     HANDLE search = FindFirstFileA(pattern.c_str(), &found);
     if (search == INVALID_HANDLE_VALUE) {
         DWORD code = GetLastError();
-        if (code == ERROR_FILE_NOT_FOUND || code == ERROR_NO_MORE_FILES || code == ERROR_PATH_NOT_FOUND) return names;
+        if (code == ERROR_FILE_NOT_FOUND || code == ERROR_NO_MORE_FILES || code == ERROR_PATH_NOT_FOUND) return {};
         throw translateError(code);
     }
+    std::string name;
     do {
-        if (isNormalFile(found)) names.emplace_back(found.cFileName);
-    } while (FindNextFileA(search, &found));
+        if (isNormalFile(found)) name = found.cFileName;
+    } while (name.empty() && FindNextFileA(search, &found));
     FindClose(search);
-    return names;
-}
-
-std::string Win32FileSystem::findFile(const std::string& pattern) {
-    std::vector<std::string> names = listFiles(pattern);
-    return names.empty() ? std::string() : names.front();
+    return name;
 }
 
 std::uint32_t Win32FileSystem::attributes(const std::string& path) {

@@ -5,8 +5,13 @@
 
 #include "common/process_services.h"
 #include "common/run_error.h"
+#include "tests/doubles/fault_plan.h"
 
 namespace wf::testing {
+
+enum class ProcessOp { StartProgram };
+
+using ProcessFaultPlan = FaultPlan<ProcessOp, RunError>;
 
 class FakeProcessServices : public ProcessServices {
 public:
@@ -19,23 +24,26 @@ public:
     std::string name = "WrenfoldClient";
     ProgramVersion version{1, 4, 0, 2};
     std::string arguments;
-    // When set, starting a program raises this failure.
-    long startFailure = 0;
     double nextTaskId = 4242;
 
     std::vector<Start> starts;
     std::vector<double> activated;
+
+    ProcessFaultPlan& faults() { return faults_; }
 
     std::string programFolder() override { return folder; }
     std::string programName() override { return name; }
     ProgramVersion programVersion() override { return version; }
     std::string commandLine() override { return arguments; }
     double startProgram(const std::string& command, WindowStyle style) override {
-        if (startFailure != 0) throw RunError(startFailure, startFailure == kErrFileNotFound ? "File not found" : "Start failed");
+        if (const RunError* error = faults_.check(ProcessOp::StartProgram)) throw *error;
         starts.push_back({command, style});
         return nextTaskId;
     }
     void activateProgram(double taskId) override { activated.push_back(taskId); }
+
+private:
+    ProcessFaultPlan faults_;
 };
 
 }  // namespace wf::testing

@@ -4,8 +4,6 @@
 #include <cctype>
 #include <stdexcept>
 
-#include "common/run_error.h"
-
 namespace wf::testing {
 namespace {
 
@@ -24,9 +22,11 @@ std::string nameOf(const std::string& path) {
     return slash == std::string::npos ? path : path.substr(slash + 1);
 }
 
-// Wildcard match of * and ? on lower-case texts.
+// Wildcard match of * and ? on lower-case texts. A closing ".*" also matches a name
+// without an extension, as the system's lookup does.
 bool matches(const char* pattern, const char* text) {
     if (*pattern == '\0') return *text == '\0';
+    if (*text == '\0' && std::string_view(pattern) == ".*") return true;
     if (*pattern == '*') return matches(pattern + 1, text) || (*text != '\0' && matches(pattern, text + 1));
     if (*text == '\0') return false;
     return (*pattern == '?' || *pattern == *text) && matches(pattern + 1, text + 1);
@@ -55,10 +55,6 @@ void MemoryFileSystem::addFile(const std::string& path, std::string content, std
     names_[key(path)] = path;
 }
 
-void MemoryFileSystem::failCall(FileOp op, long number, int nth, bool sticky) {
-    faults_[op] = Fault{number, nth, sticky};
-}
-
 bool MemoryFileSystem::has(const std::string& path) const { return files_.count(key(path)) != 0; }
 
 const MemoryFileSystem::File& MemoryFileSystem::file(const std::string& path) const {
@@ -76,27 +72,8 @@ std::set<std::string> MemoryFileSystem::filesIn(const std::string& folder) const
     return result;
 }
 
-int MemoryFileSystem::calls(FileOp op) const {
-    auto found = calls_.find(op);
-    return found == calls_.end() ? 0 : found->second;
-}
-
 void MemoryFileSystem::enter(FileOp op) {
-    ++calls_[op];
-    if (callsLeft_ < 0 || (callsLeft_ > 0 && --callsLeft_ == 0)) {
-        callsLeft_ = -1;
-        throw ProcessEnded{};
-    }
-    auto found = faults_.find(op);
-    if (found == faults_.end()) return;
-    Fault& fault = found->second;
-    if (fault.remaining > 1) {
-        --fault.remaining;
-        return;
-    }
-    long number = fault.number;
-    if (!fault.sticky) faults_.erase(found);
-    throw RunError(number, "Injected failure");
+    if (const RunError* error = faults_.check(op)) throw *error;
 }
 
 void MemoryFileSystem::requireParentFolder(const std::string& path) const {
@@ -104,24 +81,23 @@ void MemoryFileSystem::requireParentFolder(const std::string& path) const {
     if (!folder.empty() && folders_.count(key(folder)) == 0) throw RunError(kErrPathNotFound, "Path not found");
 }
 
-std::string MemoryFileSystem::findFile(const std::string& pattern) {
-    enter(FileOp::FindFile);
-    std::vector<std::string> names = listFiles(pattern);
-    --calls_[FileOp::ListFiles];
-    return names.empty() ? std::string() : names.front();
+MemoryFileSystem::Files::iterator MemoryFileSystem::requireFile(const std::string& path) {
+    auto found = files_.find(key(path));
+    if (found != files_.end()) return found;
+    requireParentFolder(path);
+    throw RunError(kErrFileNotFound, "File not found");
 }
 
-std::vector<std::string> MemoryFileSystem::listFiles(const std::string& pattern) {
-    enter(FileOp::ListFiles);
+std::string MemoryFileSystem::findFile(const std::string& pattern) {
+    enter(FileOp::FindFile);
     if (pattern.find_first_of("<>|\"") != std::string::npos) throw RunError(kErrBadFileName, "Bad file name or number");
     std::string folder = key(folderOf(pattern));
     std::string namePattern = lower(nameOf(pattern));
-    std::vector<std::string> result;
     for (const auto& [path, file] : files_) {
         if (folderOf(path) != folder || !isNormal(file.attributes)) continue;
-        if (matches(namePattern.c_str(), nameOf(path).c_str())) result.push_back(nameOf(names_.at(path)));
+        if (matches(namePattern.c_str(), nameOf(path).c_str())) return nameOf(names_.at(path));
     }
-    return result;
+    return {};
 }
 
 std::uint32_t MemoryFileSystem::attributes(const std::string& path) {
@@ -139,9 +115,7 @@ bool MemoryFileSystem::fileExists(const std::string& path) {
 
 std::string MemoryFileSystem::readAll(const std::string& path) {
     enter(FileOp::ReadAll);
-    auto found = files_.find(key(path));
-    if (found == files_.end()) throw RunError(kErrFileNotFound, "File not found");
-    return found->second.content;
+    return requireFile(path)->second.content;
 }
 
 void MemoryFileSystem::writeAll(const std::string& path, std::string_view bytes) {
@@ -165,15 +139,14 @@ void MemoryFileSystem::append(const std::string& path, std::string_view bytes) {
 }
 
 std::string MemoryFileSystem::versionText(const std::string& path) {
-    ++calls_[FileOp::VersionText];
+    if (faults_.check(FileOp::VersionText)) return {};
     auto found = files_.find(key(path));
     return found == files_.end() ? std::string() : found->second.version;
 }
 
 void MemoryFileSystem::deleteFile(const std::string& path, bool force) {
     enter(FileOp::Delete);
-    auto found = files_.find(key(path));
-    if (found == files_.end()) throw RunError(kErrFileNotFound, "File not found");
+    auto found = requireFile(path);
     if ((found->second.attributes & kAttrReadOnly) && !force) throw RunError(kErrPermissionDenied, "Permission denied");
     files_.erase(found);
     names_.erase(key(path));
@@ -181,9 +154,10 @@ void MemoryFileSystem::deleteFile(const std::string& path, bool force) {
 
 void MemoryFileSystem::moveFile(const std::string& from, const std::string& to) {
     enter(FileOp::Move);
-    auto found = files_.find(key(from));
-    if (found == files_.end()) throw RunError(kErrFileNotFound, "File not found");
-    if (files_.count(key(to)) || folders_.count(key(to))) throw RunError(kErrFileAlreadyExists, "File already exists");
+    auto found = requireFile(from);
+    bool sameFile = key(from) == key(to);  // a rename that changes only the case
+    if (!sameFile && (files_.count(key(to)) || folders_.count(key(to))))
+        throw RunError(kErrFileAlreadyExists, "File already exists");
     requireParentFolder(to);
     File moved = found->second;
     files_.erase(found);
@@ -197,36 +171,28 @@ void MemoryFileSystem::put(const std::string& path, File file) {
 }
 
 void MemoryFileSystem::copyFile(const std::string& from, const std::string& to, bool overwrite) {
-    bool endsMidway = callsLeft_ == 1;
-    if (endsMidway) callsLeft_ = 0;  // this copy starts; the process ends while it writes
-    try {
-        copyUpTo(from, to, overwrite, endsMidway);
-    } catch (const RunError&) {
-        if (!endsMidway) throw;
-    }
-    if (endsMidway) {
-        callsLeft_ = -1;
+    FileFaultPlan::Verdict verdict = faults_.enter(FileOp::Copy);
+    if (verdict.endsProcess) {
+        ignoreFailure([&] { copyUpTo(from, to, overwrite, true); });
         throw ProcessEnded{};
     }
+    if (!verdict.error) return copyUpTo(from, to, overwrite, false);
+    if (verdict.error->number() != kErrDiskFull) throw *verdict.error;
+    copyUpTo(from, to, overwrite, true);
+    throw *verdict.error;
 }
 
 void MemoryFileSystem::copyUpTo(const std::string& from, const std::string& to, bool overwrite, bool halfOnly) {
-    enter(FileOp::Copy);
-    auto found = files_.find(key(from));
-    if (found == files_.end()) throw RunError(kErrFileNotFound, "File not found");
+    auto found = requireFile(from);
     auto target = files_.find(key(to));
     if (target != files_.end() && !overwrite) throw RunError(kErrFileAlreadyExists, "File already exists");
     if (target != files_.end() && (target->second.attributes & kAttrReadOnly))
         throw RunError(kErrPathFileAccess, "Path/File access error");
     requireParentFolder(to);
     File copied = found->second;
-    std::size_t limit = halfOnly ? copied.content.size() / 2 : copyLimit_;
-    if (copied.content.size() > limit) {
-        copied.content.resize(limit);
+    if (halfOnly) {
+        copied.content.resize(copied.content.size() / 2);
         copied.version.clear();
-        put(to, copied);
-        if (!halfOnly) throw RunError(kErrDiskFull, "Disk full");
-        return;
     }
     put(to, copied);
 }
@@ -236,7 +202,6 @@ void MemoryFileSystem::replaceFile(const std::string& target, const std::string&
     enter(FileOp::Replace);
     if (!files_.count(key(target)) || !files_.count(key(replacement)))
         throw RunError(kErrFileNotFound, "File not found");
-    if (files_.count(key(backup))) throw RunError(kErrFileAlreadyExists, "File already exists");
     File previous = files_.at(key(target));
     files_[key(target)] = files_.at(key(replacement));
     files_.erase(key(replacement));

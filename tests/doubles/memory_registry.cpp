@@ -47,27 +47,14 @@ MemoryRegistry::MemoryRegistry()
 
 void MemoryRegistry::setEnvironment(const std::string& name, const std::string& value) { environment_[name] = value; }
 
-void MemoryRegistry::failCalls(RegistryOp op, long result) {
-    if (result == kRegSuccess)
-        failures_.erase(op);
-    else
-        failures_[op] = result;
-}
-
 void MemoryRegistry::denyWrites(RegKey root, const std::string& path) {
     long result = kRegSuccess;
     if (auto key = walk(root, path, true, result)) key->readOnly = true;
 }
 
-int MemoryRegistry::calls(RegistryOp op) const {
-    auto found = calls_.find(op);
-    return found == calls_.end() ? 0 : found->second;
-}
-
 long MemoryRegistry::enter(RegistryOp op) {
-    ++calls_[op];
-    auto found = failures_.find(op);
-    return found == failures_.end() ? kRegSuccess : found->second;
+    const long* failure = faults_.check(op);
+    return failure ? *failure : kRegSuccess;
 }
 
 std::shared_ptr<MemoryRegistry::Key> MemoryRegistry::rootKey(RegKey root) const {

@@ -3,7 +3,7 @@
 // and size rules, case-insensitive key and value names, subkeys listed in sorted
 // order, values in the order they were first set. HKEY_CLASSES_ROOT shows
 // HKEY_LOCAL_MACHINE\SOFTWARE\Classes. Open handles are counted so that a test
-// can prove every key was closed, and any call can be made to fail.
+// can prove every key was closed, and any call can be made to fail by its plan.
 #include <cstdint>
 #include <map>
 #include <memory>
@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "common/registry_api.h"
+#include "tests/doubles/fault_plan.h"
 
 namespace wf::testing {
 
@@ -27,19 +28,20 @@ enum class RegistryOp {
     ExpandEnvironment,
 };
 
+// The errors are result codes; a failed expansion answers 0.
+using RegistryFaultPlan = FaultPlan<RegistryOp, long>;
+
 class MemoryRegistry : public RegistryApi {
 public:
     MemoryRegistry();
 
     // Environment variables for expandEnvironmentStrings; names compared without regard to case.
     void setEnvironment(const std::string& name, const std::string& value);
-    // Makes every later call of `op` answer `result` (kRegSuccess clears it); a failed
-    // expansion answers 0.
-    void failCalls(RegistryOp op, long result);
-    // Creates the key when missing and makes every setValue on it answer access denied.
+    RegistryFaultPlan& faults() { return faults_; }
+    // Creates the key when missing and gives it a permission that lets nobody set
+    // its values: every setValue on it answers access denied.
     void denyWrites(RegKey root, const std::string& path);
     std::size_t openHandles() const { return handles_.size(); }
-    int calls(RegistryOp op) const;
 
     // RegistryApi.
     long openKey(RegKey root, const std::string& subKey, std::uint32_t access, RegKey& result) override;
@@ -80,7 +82,7 @@ private:
         std::uint32_t access;
     };
 
-    // Counts the call and answers its injected failure, kRegSuccess when none.
+    // The plan's answer to the call, kRegSuccess when none.
     long enter(RegistryOp op);
     std::shared_ptr<Key> rootKey(RegKey root) const;
     // The key named by `path` below `root`; `create` adds missing keys. Sets `result`.
@@ -95,8 +97,7 @@ private:
     std::shared_ptr<Key> classes_;
     std::map<RegKey, Handle> handles_;
     RegKey nextHandle_ = 0x100;
-    std::map<RegistryOp, long> failures_;
-    std::map<RegistryOp, int> calls_;
+    RegistryFaultPlan faults_;
     std::map<std::string, std::string, NameOrder> environment_;
 };
 

@@ -76,14 +76,14 @@ public:
     void open(const std::string& connectionString) override {
         server_.events.push_back("open " + connectionString);
         if (open_) throw RunError(kErrSqlObjectOpen, "Operation is not allowed when the object is open.");
-        failIfScripted(server_.openFailures, connectionString);
+        failIfScripted(SqlOp::Open, server_.openFailures, connectionString);
         open_ = true;
         ++server_.connectionsOpen;
     }
     void execute(const std::string& statement) override {
         if (!open_) raiseClosed();
         server_.events.push_back("execute " + statement);
-        failIfScripted(server_.statementFailures, statement);
+        failIfScripted(SqlOp::Execute, server_.statementFailures, statement);
     }
     void close() override {
         if (!open_) raiseClosed();
@@ -102,7 +102,7 @@ public:
         if (!open_) raiseClosed();
         server_.events.push_back("recordset " + statement + " " + std::to_string(static_cast<int>(cursor)) + " " +
                                  std::to_string(static_cast<int>(lock)));
-        failIfScripted(server_.statementFailures, statement);
+        failIfScripted(SqlOp::OpenRecordSet, server_.statementFailures, statement);
         auto table = server_.tables.find(statement);
         if (table == server_.tables.end())
             throw RunError(kErrSqlProviderFailure, "The scripted server has no rows for: " + statement);
@@ -110,10 +110,12 @@ public:
     }
 
 private:
-    void failIfScripted(const std::map<std::string, SqlScriptedFailure>& failures, const std::string& key) {
+    // The plan's failure for this call comes first, then the one scripted for `key`.
+    void failIfScripted(SqlOp op, const std::map<std::string, SqlScriptedFailure>& failures, const std::string& key) {
+        const SqlScriptedFailure* planned = server_.faults().check(op);
         auto found = failures.find(key);
-        if (found == failures.end()) return;
-        const SqlScriptedFailure& failure = found->second;
+        if (!planned && found == failures.end()) return;
+        const SqlScriptedFailure& failure = planned ? *planned : found->second;
         if (!failure.providerErrors.empty()) errors_ = failure.providerErrors;
         throw RunError(failure.number, failure.providerErrors.empty() ? "Unspecified error" : failure.providerErrors.front());
     }

@@ -1,12 +1,14 @@
 #pragma once
 // An SQL server played from a script: which connection strings and statements
-// fail with which provider errors, and which rows a statement returns. It records
-// what its connections do, and counts the connections left open.
+// fail with which provider errors (by their text, or by the plan: the Nth open or
+// execute), and which rows a statement returns. It records what its connections
+// do, and counts the connections left open.
 #include <map>
 #include <string>
 #include <vector>
 
 #include "installer/sql/sql_connection.h"
+#include "tests/doubles/fault_plan.h"
 
 namespace wf::testing {
 
@@ -22,6 +24,10 @@ struct SqlScriptedTable {
     std::vector<std::vector<std::string>> rows;
 };
 
+enum class SqlOp { Open, Execute, OpenRecordSet };
+
+using SqlFaultPlan = FaultPlan<SqlOp, SqlScriptedFailure>;
+
 class SqlScriptedServer : public SqlConnectionFactory {
 public:
     std::map<std::string, SqlScriptedFailure> openFailures;       // by connection string
@@ -35,7 +41,12 @@ public:
     int connectionsOpen = 0;
     int connectionsCreated = 0;
 
+    SqlFaultPlan& faults() { return faults_; }
+
     std::unique_ptr<SqlConnection> createConnection() override;
+
+private:
+    SqlFaultPlan faults_;
 };
 
 }  // namespace wf::testing

@@ -68,7 +68,7 @@ TEST_F(PathStorage, RegistryIsTheFallbackWhenThePathFileIsMissingOrEmpty) {
 TEST_F(PathStorage, AnUnreadablePathFileCountsAsEmptySoTheRegistryServes) {
     storePath("\\\\old\\apps\\Wrenfold.exe");
     storeRegistryPath(kServer);
-    files.failCall(FileOp::ReadAll, kErrPermissionDenied);
+    files.faults().failNth(FileOp::ReadAll, 1, RunError(kErrPermissionDenied, "Permission denied"));
     run();
     EXPECT_EQ(started(), "\"\\\\srv\\apps\\Wrenfold.exe\" /Client");
     EXPECT_TRUE(ui.messages.empty());
@@ -124,10 +124,10 @@ TEST_F(PathCheck, AMissingPathIsLoggedWithTheDetailsThatCanBeHad) {
 
 TEST_F(PathCheck, AFailingDirectoryLookupEndsTheRunWithItsError) {
     storePath(kServer);
-    files.failCall(FileOp::FindFile, kErrBadFileName, 2);
+    files.faults().failNth(FileOp::FindFile, 2, RunError(kErrBadFileName, "Bad file name or number"));
     run();
     ASSERT_EQ(ui.messages.size(), 1u);
-    EXPECT_EQ(ui.messages[0].text, "52 Injected failure");
+    EXPECT_EQ(ui.messages[0].text, "52 Bad file name or number");
     EXPECT_TRUE(process.starts.empty());
 }
 
@@ -157,7 +157,7 @@ using EndHandler = ClientTest;
 
 TEST_F(EndHandler, AFileNotFoundStartIsShownLoggedAndStoredInTheRegistry) {
     storePath(kServer);
-    process.startFailure = kErrFileNotFound;
+    process.faults().failFrom(ProcessOp::StartProgram, 1, RunError(kErrFileNotFound, "File not found"));
     run();
     ASSERT_EQ(ui.messages.size(), 1u);
     EXPECT_EQ(ui.messages[0].text, "53 File not found");
@@ -170,7 +170,7 @@ TEST_F(EndHandler, AFileNotFoundStartIsShownLoggedAndStoredInTheRegistry) {
 
 TEST_F(EndHandler, OtherFailuresAreShownAndLoggedButNotStored) {
     storePath(kServer);
-    process.startFailure = kErrPermissionDenied;
+    process.faults().failFrom(ProcessOp::StartProgram, 1, RunError(kErrPermissionDenied, "Start failed"));
     run();
     ASSERT_EQ(ui.messages.size(), 1u);
     EXPECT_EQ(ui.messages[0].text, "70 Start failed");
@@ -180,8 +180,8 @@ TEST_F(EndHandler, OtherFailuresAreShownAndLoggedButNotStored) {
 
 TEST_F(EndHandler, LogTroubleLosesOnlyTheEntry) {
     storePath(kServer);
-    process.startFailure = kErrPermissionDenied;
-    files.failCall(FileOp::Append, kErrDiskFull);
+    process.faults().failFrom(ProcessOp::StartProgram, 1, RunError(kErrPermissionDenied, "Start failed"));
+    files.faults().failNth(FileOp::Append, 1, RunError(kErrDiskFull, "Disk full"));
     run();
     ASSERT_EQ(ui.messages.size(), 1u);
     EXPECT_EQ(ui.messages[0].text, "70 Start failed");

@@ -82,10 +82,10 @@ TEST_F(FirstRun, ADialogThatCannotOpenIsReported) {
 }
 
 TEST_F(FirstRun, ALogThatCannotBeOpenedEndsTheRunBeforeTheQuestion) {
-    files.failCall(FileOp::Append, kErrPathFileAccess, 1, true);
+    files.faults().failFrom(FileOp::Append, 1, RunError(kErrPathFileAccess, "Path/File access error"));
     run();
     ASSERT_EQ(ui.messages.size(), 1u);
-    EXPECT_EQ(ui.messages[0].text, "75 Injected failure");
+    EXPECT_EQ(ui.messages[0].text, "75 Path/File access error");
     EXPECT_TRUE(ui.fileDialogs.empty());
 }
 

@@ -7,6 +7,15 @@ const char kClient[] = "C:\\Wrenfold\\WrenfoldClient.exe";
 const char kPutAside[] = "C:\\Wrenfold\\WrenfoldClientOLD.exe";
 const char kServerCopy[] = "\\\\srv\\apps\\WrenfoldClient.exe";
 
+// A workstation whose client the server's copy updates, with an old put-aside copy.
+MemoryFileSystem updatableWorkstation() {
+    MemoryFileSystem files;
+    files.addFile(kClient, "client 1.4.0.2", kAttrArchive, "1.4.0.2");
+    files.addFile(kPutAside, "ancient");
+    files.addFile(kServerCopy, "client 1.5.0.0", kAttrArchive, "1.5.0.0");
+    return files;
+}
+
 TEST(ServerClientCopyPath, FollowsEveryServerProgramInAnyCase) {
     EXPECT_EQ(SelfUpdate::serverClientCopyPath("\\\\SRV\\Apps\\Wrenfold.exe"), "\\\\srv\\apps\\WrenfoldClient.exe");
     EXPECT_EQ(SelfUpdate::serverClientCopyPath("\\\\srv\\apps\\WRENFOLDGP.EXE"), "\\\\srv\\apps\\WrenfoldClient.exe");
@@ -57,7 +66,7 @@ TEST_F(Update, EqualVersionsTouchNothing) {
 
 TEST_F(Update, AFailedCopyLeavesTheClientInPlace) {
     files.addFile(kServerCopy, "client 1.5.0.0", kAttrArchive, "1.5.0.0");
-    files.failCall(FileOp::Copy, kErrPermissionDenied);
+    files.faults().failNth(FileOp::Copy, 1, RunError(kErrPermissionDenied, "Permission denied"));
     update.UpdateClientProgram(kServer);
     EXPECT_EQ(files.file(kClient).content, "client 1.4.0.2");
     EXPECT_FALSE(files.has(kPutAside));
@@ -66,7 +75,7 @@ TEST_F(Update, AFailedCopyLeavesTheClientInPlace) {
 
 TEST_F(Update, AnInterruptedCopyNeverLeavesATruncatedClient) {
     files.addFile(kServerCopy, "client 1.5.0.0", kAttrArchive, "1.5.0.0");
-    files.interruptCopyAfter(3);
+    files.faults().failNth(FileOp::Copy, 1, RunError(kErrDiskFull, "Disk full"));
     update.UpdateClientProgram(kServer);
     EXPECT_EQ(files.file(kClient).content, "client 1.4.0.2");
     EXPECT_EQ(files.filesIn("C:\\Wrenfold"), (std::set<std::string>{"ErrorLog.txt", "WrenfoldClient.exe"}));
@@ -74,26 +83,25 @@ TEST_F(Update, AnInterruptedCopyNeverLeavesATruncatedClient) {
 
 TEST_F(Update, AFailedSwapLeavesTheClientAndRemovesTheCopy) {
     files.addFile(kServerCopy, "client 1.5.0.0", kAttrArchive, "1.5.0.0");
-    files.failCall(FileOp::Replace, kErrPermissionDenied);
+    files.faults().failNth(FileOp::Replace, 1, RunError(kErrPermissionDenied, "Permission denied"));
     update.UpdateClientProgram(kServer);
     EXPECT_EQ(files.file(kClient).content, "client 1.4.0.2");
     EXPECT_EQ(files.filesIn("C:\\Wrenfold"), (std::set<std::string>{"ErrorLog.txt", "WrenfoldClient.exe"}));
 }
 
 TEST_F(Update, EveryStepFailingInTurnLeavesAWorkingClient) {
-    for (FileOp op : {FileOp::FileExists, FileOp::Delete, FileOp::Copy, FileOp::Replace, FileOp::Append}) {
-        for (int nth = 1; nth <= 3; ++nth) {
-            MemoryFileSystem fresh;
-            fresh.addFile(kClient, "client 1.4.0.2", kAttrArchive, "1.4.0.2");
-            fresh.addFile(kPutAside, "ancient");
-            fresh.addFile(kServerCopy, "client 1.5.0.0", kAttrArchive, "1.5.0.0");
-            fresh.failCall(op, kErrPermissionDenied, nth);
-            SelfUpdate(fresh, process, clock).UpdateClientProgram(kServer);
-            ASSERT_TRUE(fresh.has(kClient)) << static_cast<int>(op) << " call " << nth;
-            std::string content = fresh.file(kClient).content;
-            EXPECT_TRUE(content == "client 1.4.0.2" || content == "client 1.5.0.0") << content;
-            EXPECT_FALSE(fresh.has(std::string(kClient) + ".new"));
-        }
+    MemoryFileSystem counted = updatableWorkstation();
+    SelfUpdate(counted, process, clock).UpdateClientProgram(kServer);
+    const int steps = counted.faults().calls();
+    ASSERT_GT(steps, 4) << "the update did not run through";
+    for (int step = 1; step <= steps; ++step) {
+        MemoryFileSystem fresh = updatableWorkstation();
+        fresh.faults().failAnyNth(step, RunError(kErrPermissionDenied, "Permission denied"));
+        SelfUpdate(fresh, process, clock).UpdateClientProgram(kServer);
+        ASSERT_TRUE(fresh.has(kClient)) << "step " << step;
+        std::string content = fresh.file(kClient).content;
+        EXPECT_TRUE(content == "client 1.4.0.2" || content == "client 1.5.0.0") << step << ": " << content;
+        EXPECT_FALSE(fresh.has(std::string(kClient) + ".new")) << step;
     }
 }
 
@@ -104,12 +112,9 @@ TEST_F(Update, ARunEndedAtAnyStepLeavesAWholeClientAndTheNextRunUpdates) {
     const std::string incoming = std::string(kClient) + ".new";
     for (int step = 1;; ++step) {
         ASSERT_LT(step, 20) << "the update never ran through";
-        MemoryFileSystem fresh;
-        fresh.addFile(kClient, "client 1.4.0.2", kAttrArchive, "1.4.0.2");
-        fresh.addFile(kPutAside, "ancient");
+        MemoryFileSystem fresh = updatableWorkstation();
         fresh.addFile(incoming, "client 1.", kAttrReadOnly);
-        fresh.addFile(kServerCopy, "client 1.5.0.0", kAttrArchive, "1.5.0.0");
-        fresh.endProcessAtCall(step);
+        fresh.faults().endProcessAtAny(step);
         bool ended = false;
         try {
             SelfUpdate(fresh, process, clock).UpdateClientProgram(kServer);
@@ -124,7 +129,7 @@ TEST_F(Update, ARunEndedAtAnyStepLeavesAWholeClientAndTheNextRunUpdates) {
             EXPECT_FALSE(fresh.has(incoming));
             return;
         }
-        fresh.endProcessAtCall(0);
+        fresh.faults().restartProcess();
         SelfUpdate nextStart(fresh, process, clock);
         if (nextStart.ClientUpdateNeeded(kServer)) nextStart.UpdateClientProgram(kServer);
         EXPECT_EQ(fresh.file(kClient).content, "client 1.5.0.0") << "next start after step " << step;

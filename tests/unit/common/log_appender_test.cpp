@@ -29,8 +29,8 @@ TEST(LogAppender, WritesEachEntryInOneWriteSoAFailureLosesOnlyThatEntry) {
     MemoryFileSystem files;
     files.addFile("C:\\app\\ErrorLog.txt", "old\r\n");
     appendLogEntry(files, "C:\\app\\ErrorLog.txt", {"header", "detail", "last"});
-    EXPECT_EQ(files.calls(FileOp::Append), 1) << "a write per line could leave half an entry";
-    files.failCall(FileOp::Append, kErrDiskFull);
+    EXPECT_EQ(files.faults().calls(FileOp::Append), 1) << "a write per line could leave half an entry";
+    files.faults().failNth(FileOp::Append, 1, RunError(kErrDiskFull, "Disk full"));
     EXPECT_THROW(appendLogEntry(files, "C:\\app\\ErrorLog.txt", {"lost", "lost too"}), RunError);
     appendLogEntry(files, "C:\\app\\ErrorLog.txt", {"kept"});
     EXPECT_EQ(files.file("C:\\app\\ErrorLog.txt").content, "old\r\nheader\r\ndetail\r\nlast\r\nkept\r\n");

@@ -89,7 +89,7 @@ TEST_F(BuildConnectionStringsTest, ThreeFailuresAndACancelLeaveThreeHeadersAndRe
 }
 
 TEST_F(BuildConnectionStringsTest, AnUnwritableLogStopsNothing) {
-    f.files.failCall(testing::FileOp::Append, kErrPermissionDenied, 1, true);
+    f.files.faults().failFrom(testing::FileOp::Append, 1, RunError(kErrPermissionDenied, "Permission denied"));
     InstallerContext context = f.context();
     EXPECT_TRUE(BuildConnectionStrings(context));
     EXPECT_EQ(f.log(), "");

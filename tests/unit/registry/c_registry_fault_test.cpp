@@ -44,7 +44,7 @@ TEST_F(CRegistryFaultTest, RaisingOperationsCloseTheirKey) {
     EXPECT_EQ(raisedBy([&] { reg_.Value(std::string("x")); }).number(), kErrRegistryKey);
     EXPECT_EQ(registry_.openHandles(), 0u);
     reg_.ValueType(kRegSz);
-    registry_.failCalls(RegistryOp::SetValue, kRegAccessDenied);
+    registry_.faults().failFrom(RegistryOp::SetValue, 1, kRegAccessDenied);
     EXPECT_EQ(raisedBy([&] { reg_.Value(std::string("x")); }).number(), kErrRegistryWrite);
 }
 
@@ -64,7 +64,7 @@ TEST_F(CRegistryFaultTest, ListingFailuresRaiseWithTheirOwnDescription) {
 
 TEST_F(CRegistryFaultTest, ValueListingStopsQuietlyWhenTheKeyCannotBeMeasured) {
     probe_.putText(kHkeyCurrentUser, kKey, "Name", "x");
-    registry_.failCalls(RegistryOp::QueryInfoKey, kRegAccessDenied);
+    registry_.faults().failFrom(RegistryOp::QueryInfoKey, 1, kRegAccessDenied);
     OneBasedArray<std::string> names;
     std::int32_t count = -1;
     EXPECT_TRUE(reg_.EnumerateValues(names, count));
@@ -73,7 +73,7 @@ TEST_F(CRegistryFaultTest, ValueListingStopsQuietlyWhenTheKeyCannotBeMeasured) {
 
 TEST_F(CRegistryFaultTest, RefusedExpansionKeepsTheText) {
     probe_.putText(kHkeyCurrentUser, kKey, "Folder", "%WINDIR%\\x", kRegExpandSz);
-    registry_.failCalls(RegistryOp::ExpandEnvironment, 1);
+    registry_.faults().failFrom(RegistryOp::ExpandEnvironment, 1, 1);
     reg_.ValueKey("Folder");
     EXPECT_EQ(reg_.Value(), RegistryVariant(std::string("%WINDIR%\\x")));
 }
@@ -81,7 +81,7 @@ TEST_F(CRegistryFaultTest, RefusedExpansionKeepsTheText) {
 TEST_F(CRegistryFaultTest, EveryAssociationValueIsWrittenTwice) {
     registerClass(true);
     // Extension, class, open and print and new with their commands, icon.
-    EXPECT_EQ(registry_.calls(RegistryOp::SetValue), 2 * 9);
+    EXPECT_EQ(registry_.faults().calls(RegistryOp::SetValue), 2 * 9);
 }
 
 TEST_F(CRegistryFaultTest, AFailedWriteEndsTheAssociationKeepingWhatWasWritten) {

@@ -66,7 +66,7 @@ TEST_F(RegistryValueStoreTest, FailedWritesReportFalseAndCloseTheKey) {
     registry_.denyWrites(kHkeyCurrentUser, kKey);
     EXPECT_FALSE(store_.WriteValue(kHkeyCurrentUser, kKey, "ServerPath", "x"));
     EXPECT_EQ(registry_.openHandles(), 0u);
-    registry_.failCalls(RegistryOp::CreateKey, kRegAccessDenied);
+    registry_.faults().failFrom(RegistryOp::CreateKey, 1, kRegAccessDenied);
     EXPECT_FALSE(store_.WriteValue(kHkeyCurrentUser, "SOFTWARE\\Other", "ServerPath", "x"));
     EXPECT_FALSE(probe_.hasKey(kHkeyCurrentUser, "SOFTWARE\\Other"));
     EXPECT_FALSE(store_.WriteValue(0, kKey, "ServerPath", "x"));

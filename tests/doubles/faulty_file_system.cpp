@@ -1,0 +1,65 @@
+#include "tests/doubles/faulty_file_system.h"
+
+namespace wf::testing {
+
+void FaultyFileSystem::enter(FileOp op) {
+    if (const RunError* error = faults_.check(op)) throw *error;
+}
+
+std::string FaultyFileSystem::findFile(const std::string& pattern) {
+    enter(FileOp::FindFile);
+    return wrapped_.findFile(pattern);
+}
+
+std::uint32_t FaultyFileSystem::attributes(const std::string& path) {
+    enter(FileOp::Attributes);
+    return wrapped_.attributes(path);
+}
+
+bool FaultyFileSystem::fileExists(const std::string& path) {
+    enter(FileOp::FileExists);
+    return wrapped_.fileExists(path);
+}
+
+std::string FaultyFileSystem::readAll(const std::string& path) {
+    enter(FileOp::ReadAll);
+    return wrapped_.readAll(path);
+}
+
+void FaultyFileSystem::writeAll(const std::string& path, std::string_view bytes) {
+    enter(FileOp::WriteAll);
+    wrapped_.writeAll(path, bytes);
+}
+
+void FaultyFileSystem::append(const std::string& path, std::string_view bytes) {
+    enter(FileOp::Append);
+    wrapped_.append(path, bytes);
+}
+
+std::string FaultyFileSystem::versionText(const std::string& path) {
+    if (faults_.check(FileOp::VersionText)) return {};
+    return wrapped_.versionText(path);
+}
+
+void FaultyFileSystem::deleteFile(const std::string& path, bool force) {
+    enter(FileOp::Delete);
+    wrapped_.deleteFile(path, force);
+}
+
+void FaultyFileSystem::moveFile(const std::string& from, const std::string& to) {
+    enter(FileOp::Move);
+    wrapped_.moveFile(from, to);
+}
+
+void FaultyFileSystem::copyFile(const std::string& from, const std::string& to, bool overwrite) {
+    enter(FileOp::Copy);
+    wrapped_.copyFile(from, to, overwrite);
+}
+
+void FaultyFileSystem::replaceFile(const std::string& target, const std::string& replacement,
+                                   const std::string& backup) {
+    enter(FileOp::Replace);
+    wrapped_.replaceFile(target, replacement, backup);
+}
+
+}  // namespace wf::testing

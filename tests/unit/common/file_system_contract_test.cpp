@@ -1,0 +1,137 @@
+// How the file services answer at their seam: error numbers and texts, names
+// compared without regard to case, the lookup's patterns, attributes and bytes.
+// Runs on the in-memory file system and on the real one, so that the two are known
+// to agree. Read-only rules are left to the in-memory one's own tests: the real
+// one ignores them when the tests run with full rights.
+#include <gtest/gtest.h>
+
+#include "common/run_error.h"
+#include "tests/unit/common/file_system_target.h"
+
+namespace wf::testing {
+namespace {
+
+class FileSystemContractTest : public ::testing::Test {
+protected:
+    std::string path(const std::string& name) const { return target_->folder() + "\\" + name; }
+    FileSystem& files() { return target_->files(); }
+    // "number description" of what a call raised, "ran through" when it did not.
+    template <class Call>
+    static std::string raised(Call&& call) {
+        try {
+            call();
+            return "ran through";
+        } catch (const RunError& error) {
+            return std::to_string(error.number()) + " " + error.description();
+        }
+    }
+
+    std::unique_ptr<FileSystemTarget> target_ = makeFileSystemTarget();
+};
+
+TEST_F(FileSystemContractTest, MissingFilesAndFoldersAnswerWithTheirOwnErrors) {
+    const std::string missing = path("missing.txt");
+    const std::string inMissingFolder = path("nofolder\\a.txt");
+    EXPECT_EQ(raised([&] { files().attributes(missing); }), "53 File not found");
+    EXPECT_EQ(raised([&] { files().attributes(inMissingFolder); }), "53 File not found");
+    EXPECT_EQ(raised([&] { files().readAll(missing); }), "53 File not found");
+    EXPECT_EQ(raised([&] { files().readAll(inMissingFolder); }), "76 Path not found");
+    EXPECT_EQ(raised([&] { files().deleteFile(missing, false); }), "53 File not found");
+    EXPECT_EQ(raised([&] { files().deleteFile(inMissingFolder, true); }), "76 Path not found");
+    EXPECT_EQ(raised([&] { files().moveFile(missing, path("b.txt")); }), "53 File not found");
+    EXPECT_EQ(raised([&] { files().copyFile(missing, path("b.txt"), true); }), "53 File not found");
+    EXPECT_EQ(raised([&] { files().moveFile(inMissingFolder, path("b.txt")); }), "76 Path not found");
+    EXPECT_EQ(raised([&] { files().copyFile(inMissingFolder, path("b.txt"), true); }), "76 Path not found");
+    EXPECT_EQ(raised([&] { files().writeAll(inMissingFolder, "x"); }), "76 Path not found");
+    EXPECT_EQ(raised([&] { files().append(inMissingFolder, "x"); }), "76 Path not found");
+    files().writeAll(path("a.txt"), "a");
+    EXPECT_EQ(raised([&] { files().copyFile(path("a.txt"), inMissingFolder, true); }), "76 Path not found");
+    EXPECT_EQ(raised([&] { files().moveFile(path("a.txt"), inMissingFolder); }), "76 Path not found");
+    EXPECT_FALSE(files().fileExists(missing));
+    EXPECT_EQ(files().findFile(missing), "");
+    EXPECT_EQ(files().findFile(inMissingFolder), "");
+    EXPECT_EQ(files().versionText(missing), "");
+    EXPECT_EQ(files().versionText(path("a.txt")), "") << "a file without a version resource";
+}
+
+TEST_F(FileSystemContractTest, CopyAndMoveKeepAnExistingTargetUnlessTold) {
+    files().writeAll(path("a.txt"), "first");
+    files().writeAll(path("b.txt"), "second");
+    EXPECT_EQ(raised([&] { files().copyFile(path("a.txt"), path("b.txt"), false); }), "58 File already exists");
+    EXPECT_EQ(files().readAll(path("b.txt")), "second");
+    EXPECT_EQ(raised([&] { files().moveFile(path("a.txt"), path("B.TXT")); }), "58 File already exists");
+    EXPECT_EQ(files().readAll(path("a.txt")), "first");
+    files().copyFile(path("a.txt"), path("b.txt"), true);
+    EXPECT_EQ(files().readAll(path("b.txt")), "first");
+    files().moveFile(path("a.txt"), path("c.txt"));
+    EXPECT_FALSE(files().fileExists(path("a.txt")));
+    EXPECT_EQ(files().readAll(path("c.txt")), "first");
+    files().moveFile(path("c.txt"), path("C.TXT"));
+    EXPECT_EQ(files().readAll(path("c.txt")), "first") << "a rename may change only the case";
+}
+
+TEST_F(FileSystemContractTest, ReplacementPutsTheTargetAsideUnderTheBackupName) {
+    files().writeAll(path("target.exe"), "old");
+    files().writeAll(path("target.new"), "new");
+    files().replaceFile(path("target.exe"), path("target.new"), path("target.bak"));
+    EXPECT_EQ(files().readAll(path("target.exe")), "new");
+    EXPECT_EQ(files().readAll(path("target.bak")), "old");
+    EXPECT_FALSE(files().fileExists(path("target.new")));
+
+    files().writeAll(path("target.new"), "newer");
+    files().replaceFile(path("target.exe"), path("target.new"), path("TARGET.bak"));
+    EXPECT_EQ(files().readAll(path("target.exe")), "newer");
+    EXPECT_EQ(files().readAll(path("target.bak")), "new") << "an earlier backup is replaced";
+    EXPECT_FALSE(files().fileExists(path("target.new")));
+    files().writeAll(path("target.new"), "newest");
+    EXPECT_EQ(raised([&] { files().replaceFile(path("missing.exe"), path("target.new"), path("other.bak")); }),
+              "53 File not found");
+    EXPECT_EQ(raised([&] { files().replaceFile(path("target.exe"), path("missing.new"), path("other.bak")); }),
+              "53 File not found");
+    EXPECT_EQ(files().readAll(path("target.exe")), "newer");
+    EXPECT_EQ(files().readAll(path("target.new")), "newest");
+    EXPECT_FALSE(files().fileExists(path("other.bak")));
+}
+
+TEST_F(FileSystemContractTest, NamesMatchWithoutRegardToCaseAndTheLookupSeesOnlyNormalFiles) {
+    files().writeAll(path("Mixed.TXT"), "m");
+    EXPECT_TRUE(files().fileExists(path("mixed.txt")));
+    EXPECT_EQ(files().readAll(path("MIXED.txt")), "m");
+    EXPECT_EQ(files().findFile(path("mixed.txt")), "Mixed.TXT") << "the name as it was written";
+    EXPECT_EQ(files().findFile(path("*.txt")), "Mixed.TXT");
+    EXPECT_EQ(files().findFile(path("mi?ed.*")), "Mixed.TXT");
+    EXPECT_EQ(files().findFile(path("mi?.txt")), "");
+    files().writeAll(path("noext"), "n");
+    files().deleteFile(path("MIXED.TXT"), false);
+    EXPECT_EQ(files().findFile(path("*")), "noext");
+    EXPECT_EQ(files().findFile(path("*.*")), "noext") << "a name without a dot matches *.*";
+    EXPECT_EQ(files().findFile(path("NoExt.*")), "noext");
+
+    files().writeAll(path("hidden.txt"), "h");
+    target_->setAttributes(path("hidden.txt"), kAttrHidden);
+    target_->makeFolder(path("sub.txt"));
+    EXPECT_EQ(files().findFile(path("*.txt")), "");
+    EXPECT_EQ(files().findFile(path("hidden.txt")), "");
+    EXPECT_EQ(files().findFile(path("sub.txt")), "");
+    EXPECT_EQ(files().attributes(path("hidden.txt")) & (kAttrHidden | kAttrDirectory), kAttrHidden);
+    EXPECT_EQ(files().attributes(path("sub.txt")), static_cast<std::uint32_t>(kAttrDirectory));
+    EXPECT_EQ(files().attributes(path("noext")), static_cast<std::uint32_t>(kAttrArchive)) << "a new file";
+    EXPECT_FALSE(files().fileExists(path("sub.txt"))) << "a folder is no file";
+}
+
+TEST_F(FileSystemContractTest, BytesGoInAndOutUnchanged) {
+    std::string bytes;
+    for (int value = 0; value < 256; ++value) bytes += static_cast<char>(value);
+    bytes += "\r\n\n\r\x1a";
+    files().writeAll(path("data.bin"), bytes);
+    EXPECT_EQ(files().readAll(path("data.bin")), bytes);
+    files().writeAll(path("data.bin"), "short");
+    EXPECT_EQ(files().readAll(path("data.bin")), "short") << "a write replaces the whole content";
+
+    files().append(path("log.txt"), "one\r\n");
+    files().append(path("LOG.txt"), std::string("two\0\r\n", 6));
+    EXPECT_EQ(files().readAll(path("log.txt")), std::string("one\r\ntwo\0\r\n", 11)) << "append creates, then adds";
+}
+
+}  // namespace
+}  // namespace wf::testing

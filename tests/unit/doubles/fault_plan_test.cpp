@@ -1,0 +1,79 @@
+// The fault plan every double consults: which call fails, for how long, and that
+// each double answers with the plan's own error.
+#include <gtest/gtest.h>
+
+#include "tests/doubles/fake_process_services.h"
+#include "tests/doubles/memory_file_system.h"
+#include "tests/doubles/memory_registry.h"
+#include "tests/doubles/sql_scripted_server.h"
+
+namespace wf::testing {
+namespace {
+
+// The error number a call raised, 0 when it ran through.
+template <class Call>
+long raised(Call&& call) {
+    try {
+        call();
+        return 0;
+    } catch (const RunError& error) {
+        return error.number();
+    }
+}
+
+TEST(FaultPlan, FailsTheChosenCallsAndEachDoubleAnswersWithThePlansError) {
+    MemoryFileSystem files;
+    files.addFile("C:\\a.txt", "a");
+    auto read = [&] { return raised([&] { files.readAll("C:\\a.txt"); }); };
+    auto exists = [&] { return raised([&] { files.fileExists("C:\\a.txt"); }); };
+    read();
+    files.faults().failNth(FileOp::ReadAll, 2, RunError(kErrPermissionDenied, "Permission denied"));
+    EXPECT_EQ(exists(), 0) << "another operation's calls do not count";
+    EXPECT_EQ(read(), 0) << "the next call is the first";
+    EXPECT_EQ(read(), kErrPermissionDenied);
+    EXPECT_EQ(read(), 0) << "once only";
+
+    files.faults().failFrom(FileOp::ReadAll, 1, RunError(kErrDiskFull, "Disk full"));
+    EXPECT_EQ(read(), kErrDiskFull);
+    EXPECT_EQ(read(), kErrDiskFull) << "from then on";
+    EXPECT_EQ(files.faults().calls(FileOp::ReadAll), 6);
+    EXPECT_EQ(files.faults().calls(), 7);
+
+    files.faults().failAnyNth(2, RunError(kErrPathNotFound, "Path not found"));
+    EXPECT_EQ(exists(), 0);
+    EXPECT_EQ(exists(), kErrPathNotFound) << "the second call, whatever it is";
+    EXPECT_EQ(files.versionText("C:\\a.txt"), "");
+
+    files.faults().endProcessAtAny(1);
+    EXPECT_THROW(files.fileExists("C:\\a.txt"), ProcessEnded);
+    EXPECT_THROW(files.versionText("C:\\a.txt"), ProcessEnded) << "a process stays ended";
+    files.faults().restartProcess();
+    EXPECT_EQ(exists(), 0);
+
+    MemoryRegistry registry;
+    registry.faults().failNth(RegistryOp::CreateKey, 1, kRegAccessDenied);
+    RegKey key = 0;
+    EXPECT_EQ(registry.createKey(kHkeyCurrentUser, "Software\\X", kKeyAllAccessClassic, key), kRegAccessDenied);
+    EXPECT_EQ(registry.createKey(kHkeyCurrentUser, "Software\\X", kKeyAllAccessClassic, key), kRegSuccess);
+    registry.closeKey(key);
+
+    FakeProcessServices process;
+    process.faults().failNth(ProcessOp::StartProgram, 1, RunError(kErrFileNotFound, "File not found"));
+    EXPECT_EQ(raised([&] { process.startProgram("x.exe", kNormalFocus); }), kErrFileNotFound);
+    EXPECT_EQ(raised([&] { process.startProgram("x.exe", kNormalFocus); }), 0);
+
+    SqlScriptedServer sql;
+    sql.faults().failNth(SqlOp::Execute, 2, SqlScriptedFailure{3701, {"Cannot drop", "Then this"}});
+    auto connection = sql.createConnection();
+    connection->open("Data Source=S");
+    EXPECT_EQ(raised([&] { connection->execute("one"); }), 0);
+    EXPECT_EQ(raised([&] { connection->execute("two"); }), 3701);
+    EXPECT_EQ(connection->errorCount(), 2u);
+    EXPECT_EQ(connection->errorDescription(0), "Cannot drop");
+    sql.faults().failAnyNth(1, SqlScriptedFailure{17, {}});
+    connection->close();
+    EXPECT_EQ(raised([&] { connection->open("Data Source=S"); }), 17) << "an open counts among any calls";
+}
+
+}  // namespace
+}  // namespace wf::testing
