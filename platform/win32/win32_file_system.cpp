@@ -141,7 +141,7 @@ void Win32FileSystem::replaceFile(const std::string& target, const std::string& 
     // running program allows, finish the work from wherever it stopped.
     bool aside = GetFileAttributesA(target.c_str()) == INVALID_FILE_ATTRIBUTES &&
                  GetFileAttributesA(backup.c_str()) != INVALID_FILE_ATTRIBUTES;
-    if (!aside && !MoveFileExA(target.c_str(), backup.c_str(), 0)) throw translateError(code);
+    if (!aside && !MoveFileExA(target.c_str(), backup.c_str(), MOVEFILE_REPLACE_EXISTING)) throw translateError(code);
     if (MoveFileExA(replacement.c_str(), target.c_str(), 0)) return;
     code = GetLastError();
     MoveFileExA(backup.c_str(), target.c_str(), 0);

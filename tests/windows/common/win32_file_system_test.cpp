@@ -28,10 +28,12 @@ TEST_F(Win32FileSystemTest, ForcedDeleteRemovesAReadOnlyFile) {
 }
 
 // When the system's one-call replacement refuses (here: the replacement is held open
-// without write sharing), the two renames still put the replacement in place.
+// without write sharing), the two renames still put the replacement in place and,
+// as the system call does, put the target aside over an earlier backup.
 TEST_F(Win32FileSystemTest, ReplacementFallsBackToRenamesWhenTheSystemCallRefuses) {
     files_.writeAll(path("a.txt"), "old");
     files_.writeAll(path("b.txt"), "new");
+    files_.writeAll(path("c.txt"), "older");
     HANDLE held = CreateFileA(path("b.txt").c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_DELETE, nullptr,
                               OPEN_EXISTING, 0, nullptr);
     ASSERT_NE(held, INVALID_HANDLE_VALUE);
