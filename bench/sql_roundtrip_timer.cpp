@@ -7,7 +7,7 @@
 #include <cstdlib>
 #include <string>
 
-#include "installer/sql/odbc_connection.h"
+#include "platform/odbc/odbc_connection.h"
 
 int main(int argc, char** argv) {
     if (argc != 3) {

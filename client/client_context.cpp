@@ -8,8 +8,6 @@ std::string clientVersionText(ProcessServices& process) {
            std::to_string(version.revision);
 }
 
-std::string clientLogPath(ProcessServices& process) { return clientFilePath(process, "ErrorLog.txt"); }
-
 std::string clientLogTimestamp(Clock& clock) {
     LocalTimestamp now = clock.now();
     return clock.shortDateText(now) + " " + clock.timeText(now);

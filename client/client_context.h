@@ -16,16 +16,8 @@ struct ClientContext {
     RegistryValueStore& registry;
 };
 
-// The client's three files live in its own folder.
-inline std::string clientFilePath(ProcessServices& process, const std::string& fileName) {
-    return process.programFolder() + "\\" + fileName;
-}
-
 // The client's version text: major.minor.revision of its file version.
 std::string clientVersionText(ProcessServices& process);
-
-// "ErrorLog.txt" in the client's folder.
-std::string clientLogPath(ProcessServices& process);
 
 // The current date and time as the client's log entries write them.
 std::string clientLogTimestamp(Clock& clock);

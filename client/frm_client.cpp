@@ -3,13 +3,13 @@
 #include "client/server_programs.h"
 #include "common/line_reader.h"
 #include "common/log_appender.h"
+#include "common/program_files.h"
 #include "common/run_error.h"
 #include "common/text.h"
 
 namespace wf {
 namespace {
 
-constexpr std::int32_t kHkeyLocalMachineRoot = static_cast<std::int32_t>(0x80000002u);
 const char kClientKeyPath[] = "SOFTWARE\\Quillmark\\WrenfoldClient";
 const char kServerPathValue[] = "ServerPath";
 const char kPathFileName[] = "ServerPath.ini";
@@ -71,7 +71,7 @@ void frmClient::Form_Load() {
 
 void frmClient::GetExePath() {
     std::string text;
-    std::string pathFile = clientFilePath(context_.process, kPathFileName);
+    std::string pathFile = programFilePath(context_.process, kPathFileName);
     if (!context_.files.findFile(pathFile).empty()) {
         // A path file that cannot be read counts as an empty one: the registry value serves.
         ignoreFailure([&] {
@@ -84,17 +84,17 @@ void frmClient::GetExePath() {
 
 void frmClient::SaveExePath() {
     if (ServerExePath.empty()) return;
-    context_.files.writeAll(clientFilePath(context_.process, kPathFileName), ServerExePath + "\r\n");
+    context_.files.writeAll(programFilePath(context_.process, kPathFileName), ServerExePath + "\r\n");
 }
 
 void frmClient::GetRegistryInfo() {
     std::string value;
-    if (context_.registry.ReadValue(kHkeyLocalMachineRoot, kClientKeyPath, kServerPathValue, value))
+    if (context_.registry.ReadValue(kHkeyLocalMachine, kClientKeyPath, kServerPathValue, value))
         ServerExePath = value;
 }
 
 void frmClient::SaveRegistryInfo() {
-    context_.registry.WriteValue(kHkeyLocalMachineRoot, kClientKeyPath, kServerPathValue, ServerExePath);
+    context_.registry.WriteValue(kHkeyLocalMachine, kClientKeyPath, kServerPathValue, ServerExePath);
 }
 
 bool frmClient::pathPassesCheck() {
@@ -114,7 +114,7 @@ void frmClient::logPathCheck() {
     ignoreFailure([&] { entry.push_back(" Dir=" + files.findFile(ServerExePath)); });
     ignoreFailure([&] { entry.push_back(" Dir$=" + files.findFile(ServerExePath)); });
     ignoreFailure([&] { entry.push_back(" GetAttr=" + std::to_string(files.attributes(ServerExePath))); });
-    appendLogEntry(files, clientLogPath(context_.process), entry);
+    appendLogEntry(files, errorLogPath(context_.process), entry);
 }
 
 bool frmClient::askForServerProgram() {
@@ -149,7 +149,7 @@ void frmClient::endHandler(long number, const std::string& description) {
     // The handler itself runs without error handling: a failing step is passed over.
     ignoreFailure([&] { context_.ui.messageBox(std::to_string(number) + " " + description, kOkOnly, ""); });
     ignoreFailure([&] {
-        appendLogEntry(context_.files, clientLogPath(context_.process),
+        appendLogEntry(context_.files, errorLogPath(context_.process),
                        {logHeaderLine(), " " + ServerExePath, " " + decimalText(ServerTaskId)});
     });
     if (number == kErrFileNotFound) ignoreFailure([&] { SaveRegistryInfo(); });

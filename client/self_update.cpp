@@ -2,6 +2,7 @@
 
 #include "client/client_context.h"
 #include "common/log_appender.h"
+#include "common/program_files.h"
 #include "common/run_error.h"
 #include "common/text.h"
 
@@ -14,7 +15,7 @@ std::string SelfUpdate::serverClientCopyPath(const std::string& serverExePath) {
     return path;
 }
 
-std::string SelfUpdate::clientProgramPath() { return clientFilePath(process_, process_.programName() + ".exe"); }
+std::string SelfUpdate::clientProgramPath() { return programFilePath(process_, process_.programName() + ".exe"); }
 
 bool SelfUpdate::ClientUpdateNeeded(const std::string& serverExePath) {
     std::string serverCopy = serverClientCopyPath(serverExePath);
@@ -35,7 +36,7 @@ void SelfUpdate::removeIfPresent(const std::string& path) {
 bool SelfUpdate::UpdateClientProgram(const std::string& serverExePath) {
     const std::string clientPath = clientProgramPath();
     const std::string serverCopy = serverClientCopyPath(serverExePath);
-    const std::string putAside = clientFilePath(process_, "WrenfoldClientOLD.exe");
+    const std::string putAside = programFilePath(process_, "WrenfoldClientOLD.exe");
     // The server's copy arrives under a name of its own and takes the client's
     // name only when complete: a run that ends during a slow copy, or any failed
     // step, leaves the client as it was.
@@ -53,7 +54,7 @@ bool SelfUpdate::UpdateClientProgram(const std::string& serverExePath) {
     if (!placed) removeIfPresent(incoming);
 
     ignoreFailure([&] {
-        appendLogEntry(files_, clientLogPath(process_),
+        appendLogEntry(files_, errorLogPath(process_),
                        {"----> Client Self Update " + clientLogTimestamp(clock_), "  Old version: " + oldVersion,
                         "  New version: " + newVersion});
     });

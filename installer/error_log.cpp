@@ -3,18 +3,17 @@
 #include <cstdio>
 
 #include "common/log_appender.h"
+#include "common/program_files.h"
 
 namespace wf {
 
 namespace {
 
 void appendEntry(const InstallerContext& context, const std::vector<std::string>& lines) {
-    ignoreFailure([&] { appendLogEntry(context.files, installerLogPath(context.process), lines); });
+    ignoreFailure([&] { appendLogEntry(context.files, errorLogPath(context.process), lines); });
 }
 
 }  // namespace
-
-std::string installerLogPath(ProcessServices& process) { return process.programFolder() + "\\ErrorLog.txt"; }
 
 std::string logTimestamp(Clock& clock) {
     const LocalTimestamp now = clock.now();

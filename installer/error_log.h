@@ -11,8 +11,6 @@ namespace wf {
 // Put in front of a connection string or an error description in the log.
 inline constexpr const char* kLogIndent = "    ----> ";
 
-std::string installerLogPath(ProcessServices& process);
-
 // The current date and time as the log writes them: MM/DD/YYYY HH:MM:SS with
 // the system's separators, hours on the 24-hour clock.
 std::string logTimestamp(Clock& clock);

@@ -6,7 +6,7 @@
 
 namespace wf {
 
-bool RegistryValueStore::ReadValue(std::int32_t rootKey, const std::string& keyPath,
+bool RegistryValueStore::ReadValue(RegKey rootKey, const std::string& keyPath,
                                    const std::string& valueName, std::string& value) {
     RegistryKey key(registry_);
     if (key.open(rootKey, keyPath, kKeyQueryValue) != kRegSuccess) return false;
@@ -26,7 +26,7 @@ bool RegistryValueStore::ReadValue(std::int32_t rootKey, const std::string& keyP
     return true;
 }
 
-bool RegistryValueStore::WriteValue(std::int32_t rootKey, const std::string& keyPath,
+bool RegistryValueStore::WriteValue(RegKey rootKey, const std::string& keyPath,
                                     const std::string& valueName, const std::string& value) {
     RegistryKey key(registry_);
     if (key.create(rootKey, keyPath, kKeySetValue | kKeyQueryValue) != kRegSuccess) return false;

@@ -1,7 +1,6 @@
 #pragma once
-// Reads and writes one registry string value, given a root key number, a key path
-// and a value name. Used by both programs for their single stored settings.
-#include <cstdint>
+// Reads and writes one registry string value, given a root key of the registry seam,
+// a key path and a value name. Used by both programs for their single stored settings.
 #include <string>
 
 #include "common/registry_api.h"
@@ -13,11 +12,11 @@ public:
     explicit RegistryValueStore(RegistryApi& registry) : registry_(registry) {}
 
     // True when the value was read into `value`; `value` is untouched otherwise.
-    bool ReadValue(std::int32_t rootKey, const std::string& keyPath, const std::string& valueName,
+    bool ReadValue(RegKey rootKey, const std::string& keyPath, const std::string& valueName,
                    std::string& value);
 
     // Writes `value` as a string value, creating the key when missing; true on success.
-    bool WriteValue(std::int32_t rootKey, const std::string& keyPath, const std::string& valueName,
+    bool WriteValue(RegKey rootKey, const std::string& keyPath, const std::string& valueName,
                     const std::string& value);
 
 private:

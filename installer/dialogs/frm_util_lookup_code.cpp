@@ -140,9 +140,9 @@ void frmUtilLookupCode::Form_Resize() {
     picFilterOn.top = d + 4440;
 }
 
-void frmUtilLookupCode::Form_Close() { Unload(); }
+void frmUtilLookupCode::Form_Close() { unload(); }
 
-void frmUtilLookupCode::Unload() {
+void frmUtilLookupCode::unload() {
     // A handler that unloads after another has already done so (the empty-list
     // message's cancel) must not release the shared instance a second time.
     if (window.unloaded) return;
@@ -156,10 +156,10 @@ void frmUtilLookupCode::Form_Unload() {
 
 void frmUtilLookupCode::cmdOK_Click() {
     state_.strLookupResult = trimBlanks(MSHFlexGrid1.textMatrix(MSHFlexGrid1.row(), 1));
-    Unload();
+    unload();
 }
 
-void frmUtilLookupCode::cmdCancel_Click() { Unload(); }
+void frmUtilLookupCode::cmdCancel_Click() { unload(); }
 
 void frmUtilLookupCode::MSHFlexGrid1_LeaveCell() {
     ignoreFailure([&] { MSHFlexGrid1.setCol(0); });
@@ -228,13 +228,13 @@ void frmUtilLookupCode::placeSortArrows() {
     picSortArrowUp.left = picSortArrowDn.left;
 }
 
-void frmUtilLookupCode::picSortArrowDn_MouseDown(int Button, int Shift, float x, float y) {
-    MSHFlexGrid1_MouseDown(Button, Shift, static_cast<float>(picSortArrowDn.left - MSHFlexGrid1.left) + x,
+void frmUtilLookupCode::picSortArrowDn_MouseDown(int button, int shift, float x, float y) {
+    MSHFlexGrid1_MouseDown(button, shift, static_cast<float>(picSortArrowDn.left - MSHFlexGrid1.left) + x,
                            static_cast<float>(picSortArrowDn.top - MSHFlexGrid1.top) + y);
 }
 
-void frmUtilLookupCode::picSortArrowUp_MouseDown(int Button, int Shift, float x, float y) {
-    MSHFlexGrid1_MouseDown(Button, Shift, static_cast<float>(picSortArrowUp.left - MSHFlexGrid1.left) + x,
+void frmUtilLookupCode::picSortArrowUp_MouseDown(int button, int shift, float x, float y) {
+    MSHFlexGrid1_MouseDown(button, shift, static_cast<float>(picSortArrowUp.left - MSHFlexGrid1.left) + x,
                            static_cast<float>(picSortArrowUp.top - MSHFlexGrid1.top) + y);
 }
 
@@ -248,9 +248,9 @@ void frmUtilLookupCode::MSHFlexGrid1_DblClick() {
     if (pressedOnDataRow(sngMouseDownY)) cmdOK_Click();
 }
 
-void frmUtilLookupCode::MSHFlexGrid1_KeyDown(int& KeyCode, int) {
-    if (KeyCode == kKeyReturn) cmdOK_Click();
-    else if (KeyCode == kKeyEscape) cmdCancel_Click();
+void frmUtilLookupCode::MSHFlexGrid1_KeyDown(int& keyCode, int) {
+    if (keyCode == kKeyReturn) cmdOK_Click();
+    else if (keyCode == kKeyEscape) cmdCancel_Click();
 }
 
 int frmUtilLookupCode::lastSelectedColumn() const { return bolServerLookup ? 1 : 2; }
@@ -297,16 +297,16 @@ void frmUtilLookupCode::txtSearch_Change() {
     showRowMarker();
 }
 
-void frmUtilLookupCode::txtSearch_KeyDown(int& KeyCode, int) {
+void frmUtilLookupCode::txtSearch_KeyDown(int& keyCode, int) {
     try {
         int row = MSHFlexGrid1.row();
-        switch (KeyCode) {
+        switch (keyCode) {
             case kKeyUp:
                 if (row > 1) {
                     MSHFlexGrid1_LeaveCell();
                     MSHFlexGrid1.setRow(row - 1);
                     showRowMarker();
-                    KeyCode = 0;
+                    keyCode = 0;
                 }
                 break;
             case kKeyDown:
@@ -315,7 +315,7 @@ void frmUtilLookupCode::txtSearch_KeyDown(int& KeyCode, int) {
                     MSHFlexGrid1.setRow(row + 1);
                     showRowMarker();
                 }
-                KeyCode = 0;
+                keyCode = 0;
                 break;
             case kKeyReturn:
                 cmdOK_Click();
@@ -327,7 +327,7 @@ void frmUtilLookupCode::txtSearch_KeyDown(int& KeyCode, int) {
                 break;
         }
     } catch (const RunError&) {
-        KeyCode = 0;
+        keyCode = 0;
     }
 }
 

@@ -75,21 +75,21 @@ public:
     void cmdOK_Click();
     void cmdCancel_Click();
     void MSHFlexGrid1_DblClick();
-    void MSHFlexGrid1_KeyDown(int& KeyCode, int Shift);
+    void MSHFlexGrid1_KeyDown(int& keyCode, int shift);
     void MSHFlexGrid1_LeaveCell();
     void MSHFlexGrid1_RowColChange();
     // Button, shift state and position (twips, grid coordinates) of a press or release.
-    void MSHFlexGrid1_MouseDown(int Button, int Shift, float x, float y);
-    void MSHFlexGrid1_MouseUp(int Button, int Shift, float x, float y);
-    void picSortArrowDn_MouseDown(int Button, int Shift, float x, float y);
-    void picSortArrowUp_MouseDown(int Button, int Shift, float x, float y);
+    void MSHFlexGrid1_MouseDown(int button, int shift, float x, float y);
+    void MSHFlexGrid1_MouseUp(int button, int shift, float x, float y);
+    void picSortArrowDn_MouseDown(int button, int shift, float x, float y);
+    void picSortArrowUp_MouseDown(int button, int shift, float x, float y);
     void txtSearch_Change();
-    // Sets KeyCode to 0 when the key is used up here and must not reach the box.
-    void txtSearch_KeyDown(int& KeyCode, int Shift);
+    // Sets keyCode to 0 when the key is used up here and must not reach the box.
+    void txtSearch_KeyDown(int& keyCode, int shift);
 
 private:
     void ShowHeadings();
-    void Unload();
+    void unload();
     void Form_Unload();
     void showRowMarker();
     void moveToRow(int row);

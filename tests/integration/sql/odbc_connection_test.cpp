@@ -3,8 +3,8 @@
 
 #include <gtest/gtest.h>
 
-#include "installer/connection_test.h"
-#include "installer/sql/odbc_connection.h"
+#include "installer/connection_check.h"
+#include "platform/odbc/odbc_connection.h"
 #include "tests/integration/sql/sql_test_support.h"
 
 namespace wf {

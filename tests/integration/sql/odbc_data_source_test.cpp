@@ -4,8 +4,8 @@
 
 #include <gtest/gtest.h>
 
-#include "installer/connection_test.h"
-#include "installer/sql/odbc_connection.h"
+#include "installer/connection_check.h"
+#include "platform/odbc/odbc_connection.h"
 #include "tests/integration/sql/standin_server.h"
 
 namespace wf {

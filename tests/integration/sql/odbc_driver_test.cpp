@@ -7,8 +7,8 @@
 
 #include <gtest/gtest.h>
 
-#include "installer/sql/odbc_connection.h"
-#include "installer/sql/odbc_driver_choice.h"
+#include "platform/odbc/odbc_connection.h"
+#include "platform/odbc/odbc_driver_choice.h"
 #include "tests/integration/sql/sql_test_support.h"
 
 namespace wf {

@@ -8,7 +8,7 @@
 
 #include <gtest/gtest.h>
 
-#include "installer/sql/odbc_connection.h"
+#include "platform/odbc/odbc_connection.h"
 
 namespace wf {
 namespace {

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "installer/sql/odbc_connection.h"
+#include "platform/odbc/odbc_connection.h"
 #include "tests/integration/sql/sql_test_support.h"
 
 namespace wf {

@@ -13,7 +13,6 @@
 
 namespace wf::testing {
 
-inline constexpr std::int32_t kMachineRoot = static_cast<std::int32_t>(0x80000002u);
 inline constexpr char kClientKey[] = "SOFTWARE\\Quillmark\\WrenfoldClient";
 inline constexpr char kServer[] = "\\\\srv\\apps\\Wrenfold.exe";
 inline constexpr char kPathFile[] = "C:\\Wrenfold\\ServerPath.ini";
@@ -35,10 +34,10 @@ protected:
     }
 
     void storePath(const std::string& path) { files.addFile(kPathFile, path + "\r\n"); }
-    void storeRegistryPath(const std::string& path) { store.WriteValue(kMachineRoot, kClientKey, "ServerPath", path); }
+    void storeRegistryPath(const std::string& path) { store.WriteValue(kHkeyLocalMachine, kClientKey, "ServerPath", path); }
     std::string registryPath() {
         std::string value = "<none>";
-        store.ReadValue(kMachineRoot, kClientKey, "ServerPath", value);
+        store.ReadValue(kHkeyLocalMachine, kClientKey, "ServerPath", value);
         return value;
     }
     std::string log() const { return files.has(kLog) ? files.file(kLog).content : std::string(); }

@@ -54,7 +54,7 @@ TEST_F(HostRegistryView, DataSourcesAreListedFromTheThirtyTwoBitView) {
 
 // Reading is shown by the launcher's own end-to-end test of its stored path.
 TEST_F(HostRegistryView, ValuesAreWrittenAndDeletedInTheThirtyTwoBitView) {
-    ASSERT_TRUE(RegistryValueStore(api_).WriteValue(kMachine, scratch_, "Saved", "by the store"));
+    ASSERT_TRUE(RegistryValueStore(api_).WriteValue(kHkeyLocalMachine, scratch_, "Saved", "by the store"));
     cRegistry reg(api_, "dbprep");
     reg.ClassKey(kMachine);
     reg.SectionKey(scratch_ + "\\Class");

@@ -4,8 +4,8 @@
 // them: 15 seconds to log in, 30 seconds per statement.
 #include <vector>
 
-#include "installer/sql/odbc_diagnostics.h"
-#include "installer/sql/odbc_handle.h"
+#include "platform/odbc/odbc_diagnostics.h"
+#include "platform/odbc/odbc_handle.h"
 #include "installer/sql/sql_connection.h"
 
 namespace wf {

@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
-#include "installer/sql/odbc_connect_string.h"
-#include "installer/sql/odbc_diagnostics.h"
-#include "installer/sql/odbc_driver_choice.h"
+#include "platform/odbc/odbc_connect_string.h"
+#include "platform/odbc/odbc_diagnostics.h"
+#include "platform/odbc/odbc_driver_choice.h"
 #include "installer/sql/sql_connection.h"
 
 namespace wf {

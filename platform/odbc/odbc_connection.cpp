@@ -1,10 +1,10 @@
-#include "installer/sql/odbc_connection.h"
+#include "platform/odbc/odbc_connection.h"
 
 #include <cstdint>
 
-#include "installer/sql/odbc_connect_string.h"
-#include "installer/sql/odbc_installed_drivers.h"
-#include "installer/sql/odbc_record_set.h"
+#include "platform/odbc/odbc_connect_string.h"
+#include "platform/odbc/odbc_installed_drivers.h"
+#include "platform/odbc/odbc_record_set.h"
 
 namespace wf {
 

@@ -1,9 +1,9 @@
-#include "installer/sql/odbc_record_set.h"
+#include "platform/odbc/odbc_record_set.h"
 
 #include <algorithm>
 
 #include "common/text.h"
-#include "installer/sql/odbc_connection.h"
+#include "platform/odbc/odbc_connection.h"
 
 namespace wf {
 

@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "installer/sql/odbc_api.h"
+#include "platform/odbc/odbc_api.h"
 
 namespace wf {
 

@@ -1,4 +1,4 @@
-#include "installer/sql/odbc_driver_choice.h"
+#include "platform/odbc/odbc_driver_choice.h"
 
 #include <cstdlib>
 

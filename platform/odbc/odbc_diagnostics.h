@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "common/run_error.h"
-#include "installer/sql/odbc_api.h"
+#include "platform/odbc/odbc_api.h"
 
 namespace wf {
 

@@ -1,4 +1,4 @@
-#include "installer/sql/odbc_diagnostics.h"
+#include "platform/odbc/odbc_diagnostics.h"
 
 #include <algorithm>
 

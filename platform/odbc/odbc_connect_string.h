@@ -2,7 +2,7 @@
 // Translates the installer's connection strings into ODBC ones.
 #include <string>
 
-#include "installer/sql/odbc_driver_choice.h"
+#include "platform/odbc/odbc_driver_choice.h"
 
 namespace wf {
 

@@ -1,6 +1,6 @@
 #pragma once
 // An ODBC handle that frees itself.
-#include "installer/sql/odbc_api.h"
+#include "platform/odbc/odbc_api.h"
 
 namespace wf {
 

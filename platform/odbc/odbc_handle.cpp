@@ -1,4 +1,4 @@
-#include "installer/sql/odbc_handle.h"
+#include "platform/odbc/odbc_handle.h"
 
 #include <utility>
 

@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "installer/sql/odbc_diagnostics.h"
-#include "installer/sql/odbc_handle.h"
+#include "platform/odbc/odbc_diagnostics.h"
+#include "platform/odbc/odbc_handle.h"
 #include "installer/sql/sql_connection.h"
 
 namespace wf {

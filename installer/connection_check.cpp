@@ -1,4 +1,4 @@
-#include "installer/connection_test.h"
+#include "installer/connection_check.h"
 
 #include "installer/connection_strings.h"
 #include "installer/error_log.h"

@@ -1,4 +1,4 @@
-#include "installer/sql/odbc_connect_string.h"
+#include "platform/odbc/odbc_connect_string.h"
 
 #include "common/text.h"
 #include "installer/sql/connection_string.h"

@@ -1,8 +1,8 @@
-#include "installer/sql/odbc_installed_drivers.h"
+#include "platform/odbc/odbc_installed_drivers.h"
 
 #include <cstdlib>
 
-#include "installer/sql/odbc_driver_choice.h"
+#include "platform/odbc/odbc_driver_choice.h"
 #include "installer/sql/sql_connection.h"
 
 namespace wf {
