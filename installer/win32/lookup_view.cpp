@@ -45,7 +45,7 @@ private:
     bool formUnloaded() const override { return form_.window.unloaded; }
     void showLayout();
     HWND controlWithFocus() const;
-    using MouseHandler = void (frmUtilLookupCode::*)(int Button, int Shift, float x, float y);
+    using MouseHandler = void (frmUtilLookupCode::*)(int button, int shift, float x, float y);
     // Runs a mouse handler of the grid for a point of the list (pixels).
     void mouseOnGrid(MouseHandler handler, POINT point);
     float gridY(int pixelY) const;
