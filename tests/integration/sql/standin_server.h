@@ -1,6 +1,6 @@
 #pragma once
-// Where the SQL access tests find the stand-in server: started by the test
-// program natively, by a CTest fixture for the Windows build.
+// Where the SQL access tests find the stand-in server, which their CTest
+// fixture started, natively and for the Windows build alike.
 #include <string>
 
 namespace wf::testing {
