@@ -29,10 +29,10 @@ ClientEndToEnd::ClientEndToEnd() {
 }
 
 ClientEndToEnd::~ClientEndToEnd() {
-    if (client_.hProcess != nullptr) {
-        if (WaitForSingleObject(client_.hProcess, 0) == WAIT_TIMEOUT) TerminateProcess(client_.hProcess, 1);
-        CloseHandle(client_.hProcess);
-    }
+    // Whatever the client started ends with the test, so that its files can go at once.
+    TerminateJobObject(startedPrograms_, 1);
+    CloseHandle(startedPrograms_);
+    if (client_.hProcess != nullptr) CloseHandle(client_.hProcess);
     clearRegistryPath();
     CreateDirectoryA(windowsPath(WF_TRAIL_DIR).c_str(), nullptr);
     trail.saveTo(windowsPath(WF_TRAIL_DIR) + "\\" + testName() + ".txt");
@@ -55,9 +55,12 @@ void ClientEndToEnd::startClient(const std::string& arguments) {
     text.push_back('\0');
     STARTUPINFOA startup{};
     startup.cb = sizeof startup;
-    ASSERT_TRUE(CreateProcessA(nullptr, text.data(), nullptr, nullptr, FALSE, 0, nullptr, workstation.c_str(),
-                               &startup, &client_))
+    // Held until it is in the job, so that every program it starts is in there too.
+    ASSERT_TRUE(CreateProcessA(nullptr, text.data(), nullptr, nullptr, FALSE, CREATE_SUSPENDED, nullptr,
+                               workstation.c_str(), &startup, &client_))
         << GetLastError();
+    EXPECT_TRUE(AssignProcessToJobObject(startedPrograms_, client_.hProcess)) << GetLastError();
+    ResumeThread(client_.hThread);
     CloseHandle(client_.hThread);
     trail.note("started: " + command);
 }
