@@ -17,25 +17,26 @@ constexpr char kRequestOneHost = 0x03;
 
 }  // namespace
 
-std::vector<std::string> collectServerNames(DatagramSocket& socket, const SqlBrowserSettings& settings) {
+std::vector<std::string> collectServerNames(DatagramSocket& socket, const SqlBrowserSettings& settings,
+                                            const SteadyNow& now) {
     using Clock = std::chrono::steady_clock;
     const char request = settings.broadcast ? kRequestEveryServer : kRequestOneHost;
     socket.sendTo(settings.host, settings.port, std::string_view(&request, 1), settings.broadcast);
 
-    const Clock::time_point start = Clock::now();
+    const Clock::time_point start = now();
     const Clock::time_point end = start + settings.total;
     Clock::time_point deadline = std::min(start + settings.firstAnswer, end);
     std::set<std::string> names;
     while (true) {
-        Clock::time_point now = Clock::now();
-        if (now >= deadline) break;
-        auto wait = std::chrono::ceil<std::chrono::milliseconds>(deadline - now);
+        const Clock::time_point current = now();
+        if (current >= deadline) break;
+        auto wait = std::chrono::ceil<std::chrono::milliseconds>(deadline - current);
         std::optional<std::string> datagram = socket.receive(wait);
         if (!datagram) break;
         std::optional<std::vector<std::string>> listed = serverNamesInAnswer(*datagram);
         if (!listed) continue;
         names.insert(listed->begin(), listed->end());
-        deadline = std::min(Clock::now() + settings.afterAnswer, end);
+        deadline = std::min(now() + settings.afterAnswer, end);
     }
     return {names.begin(), names.end()};
 }

@@ -87,7 +87,8 @@ std::optional<WindowInfo> fillOpenFileDialog(const std::string& title, const std
 // Cancels the open-file dialog titled `title`.
 bool cancelOpenFileDialog(const std::string& title, std::chrono::milliseconds timeout = 10s);
 
-// Saves a PNG of a window as shown on screen (null: the whole screen).
+// Saves a PNG of a window as shown on screen, once it has painted itself (null:
+// the whole screen, as it is).
 bool saveScreenshot(HWND window, const std::string& pngPath);
 
 }  // namespace wf::automation

@@ -36,6 +36,15 @@ std::optional<WindowInfo> waitForFileDialog(const std::string& title, std::chron
     });
 }
 
+// True once the dialog shows a message box of its own, as it does over a name it refuses.
+bool complains(HWND dialog) {
+    for (const WindowInfo& window : topLevelWindows())
+        if (GetWindow(window.handle, GW_OWNER) == dialog && IsWindowVisible(window.handle) &&
+            readMessageBox(window.handle))
+            return true;
+    return false;
+}
+
 void pressDialogButton(HWND dialog, int id) {
     PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(dialog, id)));
 }
@@ -58,8 +67,13 @@ std::optional<WindowInfo> fillOpenFileDialog(const std::string& title, const std
     }
     pressDialogButton(dialog->handle, IDOK);
     const auto spent = std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - start);
-    if (!waitUntilClosed(dialog->handle, timeout > spent ? timeout - spent : 0ms)) {
-        // The dialog refused the name (it shows its own message about it).
+    // Taken when the dialog closes; refused when it complains, or stays past the time.
+    const std::optional<bool> taken = pollFor(timeout > spent ? timeout - spent : 0ms, [&]() -> std::optional<bool> {
+        if (!IsWindow(dialog->handle) || !IsWindowVisible(dialog->handle)) return true;
+        if (complains(dialog->handle)) return false;
+        return std::nullopt;
+    });
+    if (!taken.value_or(false)) {
         if (recorder) recorder->note("open-file dialog \"" + title + "\" did not take \"" + path + "\"");
         return std::nullopt;
     }

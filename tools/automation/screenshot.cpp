@@ -5,6 +5,7 @@
 
 #include "tools/automation/automation.h"
 #include "tools/automation/png_writer.h"
+#include "tools/automation/polling.h"
 
 namespace wf::automation {
 namespace {
@@ -33,9 +34,44 @@ RECT areaToCapture(HWND window) {
     return visible;
 }
 
+// True when neither `window` nor any of its children has a part left to paint.
+bool painted(HWND window) {
+    if (GetUpdateRect(window, nullptr, FALSE)) return false;
+    bool childrenPainted = true;
+    EnumChildWindows(
+        window,
+        [](HWND child, LPARAM all) -> BOOL {
+            if (!GetUpdateRect(child, nullptr, FALSE)) return TRUE;
+            *reinterpret_cast<bool*>(all) = false;
+            return FALSE;
+        },
+        reinterpret_cast<LPARAM>(&childrenPainted));
+    return childrenPainted;
+}
+
+// A round trip through the thread that owns `window`: it has dealt with what
+// was sent to it before, and has been idle once, which is when Wine puts what
+// the thread drew on the screen.
+void roundTrip(HWND window) {
+    DWORD_PTR ignored = 0;
+    for (int trip = 0; trip < 2; ++trip)
+        SendMessageTimeoutA(window, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, kMessageTimeoutMs, &ignored);
+}
+
+// A window that has just appeared or changed may not have painted itself yet:
+// its thread is asked to paint now, and the capture waits until it has.
+void waitUntilPainted(HWND window) {
+    if (window == nullptr) return;
+    roundTrip(window);
+    RedrawWindow(window, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
+    pollFor(std::chrono::milliseconds(kMessageTimeoutMs), [&] { return painted(window); });
+    roundTrip(window);
+}
+
 }  // namespace
 
 bool saveScreenshot(HWND window, const std::string& pngPath) {
+    waitUntilPainted(window);
     const RECT area = areaToCapture(window);
     const LONG width = area.right - area.left, height = area.bottom - area.top;
     if (width <= 0 || height <= 0) return false;

@@ -14,12 +14,6 @@ namespace {
 using namespace std::chrono_literals;
 namespace automation = wf::automation;
 
-// A window that has just appeared may not have painted itself yet.
-void screenshotWhenPainted(HWND window, const std::string& path) {
-    Sleep(600);
-    automation::saveScreenshot(window, path);
-}
-
 int fail(const char* what) {
     std::fprintf(stderr, "demo walk: %s\n", what);
     return 1;
@@ -51,19 +45,19 @@ int main(int argc, char** argv) {
             if (window.className == "#32770") question = window;
     }
     if (!question) return fail("the first-run question did not appear");
-    screenshotWhenPainted(question->handle, shots + "\\1-question.png");
+    automation::saveScreenshot(question->handle, shots + "\\1-question.png");
     std::printf("question: %s\n", question->title.c_str());
     if (!automation::answerMessageBox(question->title, "Yes", 5s)) return fail("could not answer the question");
 
     auto dialog = automation::waitForWindow("Browse for Wrenfold Server", "#32770", 20s);
     if (!dialog) return fail("the open-file dialog did not appear");
-    screenshotWhenPainted(dialog->handle, shots + "\\2-browse.png");
+    automation::saveScreenshot(dialog->handle, shots + "\\2-browse.png");
     if (!automation::fillOpenFileDialog("Browse for Wrenfold Server", server, 10s)) return fail("could not choose the server");
     std::printf("chose: %s\n", server.c_str());
 
     auto started = automation::waitForWindow("Wrenfold Server (sample)", {}, 20s);
     if (!started) return fail("the server program did not show its window");
-    screenshotWhenPainted(started->handle, shots + "\\3-started.png");
+    automation::saveScreenshot(started->handle, shots + "\\3-started.png");
     std::printf("started: %s\n", automation::textOf(started->handle).c_str());
     WaitForSingleObject(process.hProcess, 20000);
     CloseHandle(process.hProcess);

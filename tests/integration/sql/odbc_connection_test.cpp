@@ -131,11 +131,14 @@ TEST_F(OdbcConnectionTest, TheCommandTimeOutEndsALongStatementAndTheConnectionGo
 
 TEST_F(OdbcConnectionTest, AConnectionLostInTheMiddleOfABatchEndsIt) {
     connection->open(standinConnectionString("sa", "Secret1"));
-    // Another session takes the batch's database offline at once, which cuts
-    // this connection while the server is still busy on the batch.
+    // Another session takes the batch's database offline once the server has
+    // the batch, which cuts this connection while the server is busy on it. A
+    // mark of this run tells the batch from those of earlier runs.
+    const std::string batch = "use SCRATCH raiserror('before', 16, 1) waitfor delay '00:00:10' -- " +
+                              std::to_string(std::chrono::system_clock::now().time_since_epoch().count());
     bool cut = false;
     std::thread other([&] {
-        std::this_thread::sleep_for(std::chrono::milliseconds(500));
+        if (!testing::standinTookBatch(batch, std::chrono::seconds(5))) return;
         ignoreFailure([&] {
             auto admin = factory.createConnection();
             admin->open(standinConnectionString("sa", "Secret1", std::nullopt));
@@ -145,7 +148,7 @@ TEST_F(OdbcConnectionTest, AConnectionLostInTheMiddleOfABatchEndsIt) {
         });
     });
     auto start = std::chrono::steady_clock::now();
-    EXPECT_THROW(connection->execute("use SCRATCH raiserror('before', 16, 1) waitfor delay '00:00:10'"), RunError);
+    EXPECT_THROW(connection->execute(batch), RunError);
     other.join();
     EXPECT_TRUE(cut);
     EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(5));

@@ -9,6 +9,7 @@
 #include <sstream>
 
 #include "tds_test_client.h"
+#include "tools/automation/poll_for.h"
 #include "tools/sqlserver_standin/testing/standin_process.h"
 
 namespace {
@@ -59,6 +60,13 @@ protected:
         Reply login = client->logIn("sa", "pw", database);
         EXPECT_TRUE(login.loginAcknowledged);
         return client;
+    }
+
+    // True once the server has taken the first batch sent after logging in to
+    // master: it records a batch before running it.
+    bool firstBatchTaken() {
+        return wf::automation::pollFor(std::chrono::seconds(5),
+                                       [&] { return fs::exists(scratch_ / "record" / "master" / "0001.sql"); });
     }
 
     fs::path scratch_;
@@ -164,7 +172,7 @@ TEST_F(StandinSessionTest, AttentionAbandonsWhatTheBatchHasNotFinished) {
     auto client = loggedIn();
     auto start = std::chrono::steady_clock::now();
     client->sendBatch("raiserror('first', 16, 1) raiserror('slow statement', 16, 1) raiserror('third', 16, 1)");
-    std::this_thread::sleep_for(std::chrono::milliseconds(200));
+    ASSERT_TRUE(firstBatchTaken());
     client->sendAttention();
     Reply reply = client->readReply();
     EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(2));
@@ -177,7 +185,7 @@ TEST_F(StandinSessionTest, AttentionCancelsAWaitAtOnce) {
     auto client = loggedIn();
     auto start = std::chrono::steady_clock::now();
     client->sendBatch("waitfor delay '00:00:10'");
-    std::this_thread::sleep_for(std::chrono::milliseconds(200));
+    ASSERT_TRUE(firstBatchTaken());
     client->sendAttention();
     Reply reply = client->readReply();
     EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(3));
@@ -249,7 +257,7 @@ TEST_F(StandinSessionTest, RandomRequestsNeverStopTheServer) {
 TEST_F(StandinSessionTest, StopsOnSignalWithStatusZero) {
     auto client = loggedIn();
     client->sendBatch("waitfor delay '00:01:00'");
-    std::this_thread::sleep_for(std::chrono::milliseconds(100));
+    ASSERT_TRUE(firstBatchTaken());
     auto start = std::chrono::steady_clock::now();
     EXPECT_EQ(server_->stop(), 0);
     EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(3));

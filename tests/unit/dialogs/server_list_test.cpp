@@ -1,12 +1,8 @@
-#include <arpa/inet.h>
 #include <gtest/gtest.h>
-#include <netinet/in.h>
-#include <sys/socket.h>
-#include <unistd.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cstdlib>
-#include <thread>
 
 #include "installer/dialogs/server_list.h"
 #include "installer/dialogs/sql_browser_answer.h"
@@ -27,53 +23,41 @@ std::string record(const std::string& server, const std::string& instance) {
     return "ServerName;" + server + ";InstanceName;" + instance + ";IsClustered;No;Version;15.0.2000.5;tcp;1433;;";
 }
 
-// A SQL Browser on a loopback port: answers the first request with its datagrams,
-// each after `pause`, and remembers the request.
-class LoopbackBrowser {
+// A socket whose answers arrive at scripted times after the request, on a clock
+// that only moves while the list waits for them.
+class ScriptedSocket : public DatagramSocket {
 public:
-    explicit LoopbackBrowser(std::vector<std::string> datagrams, std::chrono::milliseconds pause = 0ms)
-        : handle_(::socket(AF_INET, SOCK_DGRAM, 0)) {
-        sockaddr_in address{};
-        address.sin_family = AF_INET;
-        address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-        socklen_t size = sizeof address;
-        EXPECT_EQ(::bind(handle_, reinterpret_cast<sockaddr*>(&address), size), 0);
-        ::getsockname(handle_, reinterpret_cast<sockaddr*>(&address), &size);
-        port_ = ntohs(address.sin_port);
-        timeval wait{5, 0};
-        ::setsockopt(handle_, SOL_SOCKET, SO_RCVTIMEO, &wait, sizeof wait);
-        thread_ = std::thread([this, datagrams = std::move(datagrams), pause] {
-            char buffer[64];
-            sockaddr_in client{};
-            socklen_t clientSize = sizeof client;
-            ssize_t got = ::recvfrom(handle_, buffer, sizeof buffer, 0, reinterpret_cast<sockaddr*>(&client), &clientSize);
-            if (got <= 0) return;
-            request_.assign(buffer, static_cast<std::size_t>(got));
-            for (const std::string& datagram : datagrams) {
-                std::this_thread::sleep_for(pause);
-                ::sendto(handle_, datagram.data(), datagram.size(), 0, reinterpret_cast<sockaddr*>(&client), clientSize);
-            }
-        });
+    struct Arrival {
+        std::chrono::milliseconds after;
+        std::string datagram;
+    };
+    explicit ScriptedSocket(std::vector<Arrival> arrivals) : arrivals_(std::move(arrivals)) {}
+
+    void sendTo(const std::string& host, std::uint16_t port, std::string_view data, bool broadcast) override {
+        sent = host + ":" + std::to_string(port) + (broadcast ? " broadcast " : " ") + std::string(data);
     }
-    ~LoopbackBrowser() {
-        if (thread_.joinable()) thread_.join();
-        ::close(handle_);
+    std::optional<std::string> receive(std::chrono::milliseconds timeout) override {
+        if (next_ == arrivals_.size() || arrivals_[next_].after > elapsed + timeout) {
+            elapsed += timeout;
+            return std::nullopt;
+        }
+        elapsed = std::max(elapsed, arrivals_[next_].after);
+        return arrivals_[next_++].datagram;
     }
-    std::string target() const { return "127.0.0.1:" + std::to_string(port_); }
-    std::string request() {
-        thread_.join();
-        return request_;
+    SteadyNow clock() {
+        return [this] { return std::chrono::steady_clock::time_point(elapsed); };
     }
+
+    std::string sent;
+    std::chrono::milliseconds elapsed{0};
 
 private:
-    int handle_;
-    std::uint16_t port_ = 0;
-    std::thread thread_;
-    std::string request_;
+    std::vector<Arrival> arrivals_;
+    std::size_t next_ = 0;
 };
 
-SqlBrowserSettings loopbackSettings(const LoopbackBrowser& browser, const char* timeouts = "1000,150,3000") {
-    return *sqlBrowserSettingsFrom(browser.target().c_str(), timeouts);
+std::vector<std::string> collectFromLoopback(ScriptedSocket& socket, const char* timeouts = "1000,150,3000") {
+    return collectServerNames(socket, *sqlBrowserSettingsFrom("127.0.0.1:5000", timeouts), socket.clock());
 }
 
 TEST(SqlBrowserAnswerTest, ListsEveryInstanceOfADatagram) {
@@ -117,28 +101,26 @@ TEST(SqlBrowserSettingsTest, ReadsTargetAndTimesAndRefusesUnreadableOnes) {
 }
 
 TEST(ServerListTest, CollectsTwoServersSortedOnceEachAndSkipsMalformedAnswers) {
-    LoopbackBrowser browser({answer(record("ZED", "MSSQLSERVER") + record("ZED", "SQLEXPRESS")), "\x05garbage",
-                             answer(record("ABLE", "MSSQLSERVER")), answer(record("ZED", "MSSQLSERVER"))});
-    std::vector<std::string> names = collectServerNames(*openDatagramSocket(), loopbackSettings(browser));
-    EXPECT_EQ(names, (std::vector<std::string>{"ABLE", "ZED", "ZED\\SQLEXPRESS"}));
-    EXPECT_EQ(browser.request(), "\x03");
+    ScriptedSocket socket({{0ms, answer(record("ZED", "MSSQLSERVER") + record("ZED", "SQLEXPRESS"))},
+                           {0ms, "\x05garbage"},
+                           {0ms, answer(record("ABLE", "MSSQLSERVER"))},
+                           {0ms, answer(record("ZED", "MSSQLSERVER"))}});
+    EXPECT_EQ(collectFromLoopback(socket), (std::vector<std::string>{"ABLE", "ZED", "ZED\\SQLEXPRESS"}));
+    EXPECT_EQ(socket.sent, "127.0.0.1:5000 \x03");
 }
 
 TEST(ServerListTest, StopsWaitingAfterTheTotalTime) {
-    std::vector<std::string> steady(20, answer(record("HOST", "MSSQLSERVER")));
-    LoopbackBrowser browser(steady, 50ms);
-    auto start = std::chrono::steady_clock::now();
-    std::vector<std::string> names = collectServerNames(*openDatagramSocket(), loopbackSettings(browser, "1000,200,300"));
-    auto took = std::chrono::steady_clock::now() - start;
-    EXPECT_EQ(names, (std::vector<std::string>{"HOST"}));
-    EXPECT_LT(took, 1000ms) << "an answer every 50 ms would keep it waiting longer";
-    EXPECT_GE(took, 300ms);
+    std::vector<ScriptedSocket::Arrival> steady;
+    for (int i = 1; i <= 20; ++i) steady.push_back({i * 50ms, answer(record("HOST", "MSSQLSERVER"))});
+    ScriptedSocket socket(steady);
+    EXPECT_EQ(collectFromLoopback(socket, "1000,200,300"), (std::vector<std::string>{"HOST"}));
+    EXPECT_EQ(socket.elapsed, 300ms) << "an answer every 50 ms would keep it waiting longer";
 }
 
 TEST(ServerListTest, AnswersAfterTheQuietTimeAreNotWaitedFor) {
-    LoopbackBrowser browser({answer(record("FIRST", "MSSQLSERVER")), answer(record("LATE", "MSSQLSERVER"))}, 300ms);
-    EXPECT_EQ(collectServerNames(*openDatagramSocket(), loopbackSettings(browser, "1000,50,3000")),
-              (std::vector<std::string>{"FIRST"}));
+    ScriptedSocket socket({{300ms, answer(record("FIRST", "MSSQLSERVER"))}, {600ms, answer(record("LATE", "MSSQLSERVER"))}});
+    EXPECT_EQ(collectFromLoopback(socket, "1000,50,3000"), (std::vector<std::string>{"FIRST"}));
+    EXPECT_EQ(socket.elapsed, 350ms);
 }
 
 TEST(GetServerListTest, AnUnreadableTargetSendsNothingAndGivesOneEmptyName) {

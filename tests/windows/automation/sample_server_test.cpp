@@ -7,6 +7,7 @@
 #include "tests/windows/support/host_paths.h"
 #include "tests/windows/support/scratch_folder.h"
 #include "tools/automation/automation.h"
+#include "tools/automation/poll_for.h"
 
 namespace wf::automation {
 namespace {
@@ -94,7 +95,7 @@ TEST_F(SampleServer, CreatesItsWindowLateWhenAsked) {
     SetEnvironmentVariableA("WRENFOLD_SAMPLE_SECONDS", "1");
     SetEnvironmentVariableA("WRENFOLD_SAMPLE_WINDOW_DELAY_MS", "1500");
     PROCESS_INFORMATION started = start(program_ + " /Client");
-    for (int i = 0; i < 40 && startedWith().empty(); ++i) Sleep(25);
+    pollFor(1s, [&] { return !startedWith().empty(); });
     EXPECT_FALSE(startedWith().empty()) << "recorded before the delay";
     EXPECT_FALSE(waitForWindow(kSampleTitle, {}, 500ms, started.dwProcessId)) << "not yet";
     EXPECT_TRUE(waitForWindow(kSampleTitle, {}, 10s, started.dwProcessId));

@@ -11,6 +11,7 @@
 #include "tests/windows/automation/png_reading.h"
 #include "tests/windows/support/scratch_folder.h"
 #include "tools/automation/automation.h"
+#include "tools/automation/poll_for.h"
 
 namespace wf::automation {
 namespace {
@@ -123,7 +124,7 @@ TEST(WindowDriving, TypesIntoAnEditAndPressesButtons) {
 
     ASSERT_TRUE(pressButton(form.window(), "&Apply"));
     HWND label = controlById(form.window(), kEchoLabel);
-    for (int i = 0; i < 40 && textOf(label).empty(); ++i) Sleep(50);
+    pollFor(2s, [&] { return !textOf(label).empty(); });
     EXPECT_EQ(textOf(label), "Tab\there  & there");
 
     EXPECT_FALSE(pressButton(form.window(), "Locked")) << "disabled";

@@ -1,9 +1,11 @@
 #include "tests/windows/client/client_e2e_fixture.h"
 
+#include <optional>
 #include <vector>
 
 #include "platform/win32/win32_file_system.h"
 #include "tests/windows/support/host_paths.h"
+#include "tools/automation/poll_for.h"
 
 namespace wf::testing {
 namespace {
@@ -27,10 +29,10 @@ ClientEndToEnd::ClientEndToEnd() {
 }
 
 ClientEndToEnd::~ClientEndToEnd() {
-    if (client_.hProcess != nullptr) {
-        if (WaitForSingleObject(client_.hProcess, 0) == WAIT_TIMEOUT) TerminateProcess(client_.hProcess, 1);
-        CloseHandle(client_.hProcess);
-    }
+    // Whatever the client started ends with the test, so that its files can go at once.
+    TerminateJobObject(startedPrograms_, 1);
+    CloseHandle(startedPrograms_);
+    if (client_.hProcess != nullptr) CloseHandle(client_.hProcess);
     clearRegistryPath();
     CreateDirectoryA(windowsPath(WF_TRAIL_DIR).c_str(), nullptr);
     trail.saveTo(windowsPath(WF_TRAIL_DIR) + "\\" + testName() + ".txt");
@@ -53,9 +55,12 @@ void ClientEndToEnd::startClient(const std::string& arguments) {
     text.push_back('\0');
     STARTUPINFOA startup{};
     startup.cb = sizeof startup;
-    ASSERT_TRUE(CreateProcessA(nullptr, text.data(), nullptr, nullptr, FALSE, 0, nullptr, workstation.c_str(),
-                               &startup, &client_))
+    // Held until it is in the job, so that every program it starts is in there too.
+    ASSERT_TRUE(CreateProcessA(nullptr, text.data(), nullptr, nullptr, FALSE, CREATE_SUSPENDED, nullptr,
+                               workstation.c_str(), &startup, &client_))
         << GetLastError();
+    EXPECT_TRUE(AssignProcessToJobObject(startedPrograms_, client_.hProcess)) << GetLastError();
+    ResumeThread(client_.hThread);
     CloseHandle(client_.hThread);
     trail.note("started: " + command);
 }
@@ -68,16 +73,14 @@ bool ClientEndToEnd::clientEnds(DWORD timeoutMs) {
 
 std::string ClientEndToEnd::startedWith(const std::string& serverFolder, DWORD timeoutMs) {
     std::string file = serverFolder + "\\StartedWith.txt";
-    DWORD begin = GetTickCount();
-    while (GetTickCount() - begin < timeoutMs) {
+    std::optional<std::string> line = automation::pollFor(std::chrono::milliseconds(timeoutMs), [&]() -> std::optional<std::string> {
         std::string content = readFileText(file);
-        if (content.size() >= 2 && content.compare(content.size() - 2, 2, "\r\n") == 0) {
-            trail.note("server started with: " + content.substr(0, content.size() - 2));
-            return content.substr(0, content.size() - 2);
-        }
-        Sleep(50);
-    }
-    return "<not started>";
+        if (content.size() < 2 || content.compare(content.size() - 2, 2, "\r\n") != 0) return std::nullopt;
+        return content.substr(0, content.size() - 2);
+    });
+    if (!line) return "<not started>";
+    trail.note("server started with: " + *line);
+    return *line;
 }
 
 bool ClientEndToEnd::nothingStarted(const std::string& serverFolder) const {
@@ -102,7 +105,6 @@ std::string ClientEndToEnd::versionOf(const std::string& path) { return win32::W
 void ClientEndToEnd::screenshot(HWND window, const std::string& what) {
     std::string folder = windowsPath(WF_SCREENSHOT_DIR);
     CreateDirectoryA(folder.c_str(), nullptr);
-    Sleep(600);  // a window that has just appeared may not have painted itself yet
     automation::saveScreenshot(window, folder + "\\" + testName() + "." + what + ".png");
 }
 

@@ -54,6 +54,7 @@ protected:
 
 private:
     PROCESS_INFORMATION client_{};
+    HANDLE startedPrograms_ = CreateJobObjectA(nullptr, nullptr);
 };
 
 }  // namespace wf::testing

@@ -1,7 +1,8 @@
 #include "tests/windows/dialogs/server_list_target.h"
 
 #include <cstdlib>
-#include <fstream>
+
+#include "tools/sqlserver_standin/testing/port_file.h"
 
 namespace wf::testing {
 
@@ -10,13 +11,7 @@ void pointServerListAt(int port) {
     _putenv_s("WRENFOLD_SQL_BROWSER_TIMEOUTS", "1000,200,3000");
 }
 
-int standinBrowserPort() {
-    int tds = 0;
-    int browser = 0;
-    std::ifstream file(WF_STANDIN_PORT_FILE);
-    file >> tds >> browser;
-    return browser;
-}
+int standinBrowserPort() { return readStandinPorts(WF_STANDIN_PORT_FILE).browser; }
 
 SilentUdpPort::SilentUdpPort() {
     WSADATA data;

@@ -10,7 +10,8 @@ namespace wf::testing {
 // Points the server list of this process at "127.0.0.1:port", with short waits.
 void pointServerListAt(int port);
 
-// The SQL Browser port of the stand-in, from the fixture's port file (0 when missing).
+// The SQL Browser port of the stand-in, from the fixture's port file. Raises
+// std::runtime_error when the file is missing.
 int standinBrowserPort();
 
 // A UDP port on 127.0.0.1 that takes requests and never answers.

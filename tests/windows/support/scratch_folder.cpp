@@ -1,7 +1,10 @@
 #include "tests/windows/support/scratch_folder.h"
 
+#include <chrono>
 #include <fstream>
 #include <sstream>
+
+#include "tools/automation/poll_for.h"
 
 namespace wf::testing {
 namespace {
@@ -52,11 +55,7 @@ std::string ScratchFolder::folder(const std::string& relative) const {
 }
 
 bool removeTree(const std::string& path) {
-    for (int attempt = 0; attempt < 50; ++attempt) {
-        if (removeTreeOnce(path)) return true;
-        Sleep(100);
-    }
-    return false;
+    return automation::pollFor(std::chrono::seconds(5), [&] { return removeTreeOnce(path); });
 }
 
 std::string readFileText(const std::string& path) {
