@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace wf {
 
@@ -28,6 +29,11 @@ public:
     // folder; empty when there is none. Raises for a malformed path or an
     // unreachable drive, not for a missing file.
     virtual std::string findFile(const std::string& pattern) = 0;
+
+    // Names of the entries directly inside `folder`, files and subfolders alike (not
+    // "." and ".."), in the order the system lists them. Raises 76 when the folder
+    // does not exist.
+    virtual std::vector<std::string> listFolder(const std::string& folder) = 0;
 
     // Attribute bits of a file or folder; raises 53 when the path does not exist.
     virtual std::uint32_t attributes(const std::string& path) = 0;

@@ -11,6 +11,16 @@ std::string toLower(std::string text) {
     return text;
 }
 
+std::string toUpper(std::string text) {
+    for (char& c : text)
+        if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+    return text;
+}
+
+bool startsWithUpper(const std::string& text, const std::string& prefix) {
+    return text.size() >= prefix.size() && toUpper(text.substr(0, prefix.size())) == toUpper(prefix);
+}
+
 std::string replaceAll(const std::string& text, const std::string& from, const std::string& to) {
     if (from.empty()) return text;
     std::string result;

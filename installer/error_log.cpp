@@ -35,10 +35,16 @@ void logRunHeader(const InstallerContext& context, const std::string& ourConnect
                           kLogIndent + noCatalogConnection});
 }
 
-void logFileNote(const InstallerContext& context, const std::string& path, const std::vector<std::string>& copiedLines) {
+void logFileNote(const InstallerContext& context, const std::string& path, const std::vector<std::string>& copiedLines,
+                 const std::vector<std::string>& remarks) {
     std::vector<std::string> lines{logTimestamp(context.clock) + " " + path};
     lines.insert(lines.end(), copiedLines.begin(), copiedLines.end());
+    for (const std::string& remark : remarks) lines.push_back(kLogIndent + remark);
     appendEntry(context, lines);
+}
+
+std::string unreadableFileRemark(const RunError& failure) {
+    return "The file cannot be read: " + failure.description() + " (" + std::to_string(failure.number()) + ").";
 }
 
 void logStatementFailure(const InstallerContext& context, const std::string& statement, SqlConnection& connection) {

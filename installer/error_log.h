@@ -20,9 +20,13 @@ std::string logTimestamp(Clock& clock);
 void logRunHeader(const InstallerContext& context, const std::string& ourConnection,
                   const std::string& noCatalogConnection);
 
-// The note written before a host file is read, followed by `copiedLines` unchanged.
+// The note written before a host file is read, followed by `copiedLines` unchanged
+// and then by `remarks` on what was wrong with the file, each behind the indent.
 void logFileNote(const InstallerContext& context, const std::string& path,
-                 const std::vector<std::string>& copiedLines = {});
+                 const std::vector<std::string>& copiedLines = {}, const std::vector<std::string>& remarks = {});
+
+// The remark on a host file that could not be read.
+std::string unreadableFileRemark(const RunError& failure);
 
 // One pair of lines per provider error that `connection` reports: `statement`,
 // then the error's description. Nothing when it reports none.

@@ -4,6 +4,7 @@
 #include "common/clock.h"
 #include "common/file_system.h"
 #include "common/process_services.h"
+#include "common/registry_api.h"
 #include "common/user_interface.h"
 #include "installer/host_system.h"
 #include "installer/installer_dialogs.h"
@@ -24,6 +25,7 @@ struct InstallerContext {
     UserInterface& ui;
     InstallerDialogs& dialogs;
     SqlConnectionFactory& sql;
+    RegistryApi& registry;
 };
 
 }  // namespace wf

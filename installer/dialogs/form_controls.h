@@ -3,6 +3,7 @@
 // copies this state to the real window after each handler and reports the user's
 // actions back as handler calls.
 #include <string>
+#include <vector>
 
 namespace wf {
 
@@ -28,6 +29,16 @@ struct CommandButton : Control {
 };
 
 struct PictureBox : Control {};
+
+// A frame without caption: it shows or hides the controls placed on it.
+struct Frame : Control {};
+
+// A drop-down list that takes only its own entries.
+struct ComboBox : Control {
+    std::vector<std::string> items;
+    // The selected entry, -1 when none.
+    int listIndex = -1;
+};
 
 // The window of a form: its caption, place and size, the control that has the
 // focus, and whether the form has unloaded itself (the view then closes it).

@@ -59,6 +59,23 @@ std::string Win32FileSystem::findFile(const std::string& pattern) {
     return name;
 }
 
+std::vector<std::string> Win32FileSystem::listFolder(const std::string& folder) {
+    WIN32_FIND_DATAA found{};
+    HANDLE search = FindFirstFileA((folder + "\\*").c_str(), &found);
+    if (search == INVALID_HANDLE_VALUE) {
+        DWORD code = GetLastError();
+        if (code == ERROR_FILE_NOT_FOUND || code == ERROR_NO_MORE_FILES) return {};
+        throw translateError(code);
+    }
+    std::vector<std::string> names;
+    do {
+        const std::string_view name = found.cFileName;
+        if (name != "." && name != "..") names.emplace_back(name);
+    } while (FindNextFileA(search, &found));
+    FindClose(search);
+    return names;
+}
+
 std::uint32_t Win32FileSystem::attributes(const std::string& path) {
     DWORD attributes = GetFileAttributesA(path.c_str());
     if (attributes == INVALID_FILE_ATTRIBUTES) throw translateMissingAsFileNotFound(GetLastError());

@@ -7,6 +7,7 @@ namespace wf::win32 {
 class Win32FileSystem : public FileSystem {
 public:
     std::string findFile(const std::string& pattern) override;
+    std::vector<std::string> listFolder(const std::string& folder) override;
     std::uint32_t attributes(const std::string& path) override;
     bool fileExists(const std::string& path) override;
     std::string readAll(const std::string& path) override;

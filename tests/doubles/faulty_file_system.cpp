@@ -11,6 +11,11 @@ std::string FaultyFileSystem::findFile(const std::string& pattern) {
     return wrapped_.findFile(pattern);
 }
 
+std::vector<std::string> FaultyFileSystem::listFolder(const std::string& folder) {
+    enter(FileOp::ListFolder);
+    return wrapped_.listFolder(folder);
+}
+
 std::uint32_t FaultyFileSystem::attributes(const std::string& path) {
     enter(FileOp::Attributes);
     return wrapped_.attributes(path);

@@ -15,6 +15,7 @@ public:
     FileFaultPlan& faults() { return faults_; }
 
     std::string findFile(const std::string& pattern) override;
+    std::vector<std::string> listFolder(const std::string& folder) override;
     std::uint32_t attributes(const std::string& path) override;
     bool fileExists(const std::string& path) override;
     std::string readAll(const std::string& path) override;

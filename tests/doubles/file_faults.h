@@ -7,7 +7,7 @@
 
 namespace wf::testing {
 
-enum class FileOp { FindFile, Attributes, FileExists, ReadAll, WriteAll, Append, VersionText, Delete, Move, Copy, Replace };
+enum class FileOp { FindFile, ListFolder, Attributes, FileExists, ReadAll, WriteAll, Append, VersionText, Delete, Move, Copy, Replace };
 
 using FileFaultPlan = FaultPlan<FileOp, RunError>;
 

@@ -41,9 +41,9 @@ bool isNormal(std::uint32_t attributes) {
 std::string MemoryFileSystem::key(const std::string& path) { return lower(path); }
 
 void MemoryFileSystem::addFolder(const std::string& path) {
-    std::string folder = key(path);
+    std::string folder = path;
     while (!folder.empty()) {
-        folders_.insert(folder);
+        folders_.emplace(key(folder), folder);
         folder = folderOf(folder);
     }
 }
@@ -98,6 +98,19 @@ std::string MemoryFileSystem::findFile(const std::string& pattern) {
         if (matches(namePattern.c_str(), nameOf(path).c_str())) return nameOf(names_.at(path));
     }
     return {};
+}
+
+std::vector<std::string> MemoryFileSystem::listFolder(const std::string& folder) {
+    enter(FileOp::ListFolder);
+    if (folders_.count(key(folder)) == 0) throw RunError(kErrPathNotFound, "Path not found");
+    std::map<std::string, std::string> entries;  // by lower-case name
+    for (const auto& [path, name] : folders_)
+        if (folderOf(path) == key(folder)) entries.emplace(nameOf(path), nameOf(name));
+    for (const auto& [path, name] : names_)
+        if (folderOf(path) == key(folder)) entries.emplace(nameOf(path), nameOf(name));
+    std::vector<std::string> names;
+    for (const auto& [lowerName, name] : entries) names.push_back(name);
+    return names;
 }
 
 std::uint32_t MemoryFileSystem::attributes(const std::string& path) {

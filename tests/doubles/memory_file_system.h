@@ -35,6 +35,8 @@ public:
 
     // FileSystem.
     std::string findFile(const std::string& pattern) override;
+    // In name order, as the system lists a local disk's folder.
+    std::vector<std::string> listFolder(const std::string& folder) override;
     std::uint32_t attributes(const std::string& path) override;
     bool fileExists(const std::string& path) override;
     std::string readAll(const std::string& path) override;
@@ -60,7 +62,7 @@ private:
 
     Files files_;                              // by lower-case path
     std::map<std::string, std::string> names_; // lower-case path -> path as given
-    std::set<std::string> folders_;            // lower-case paths
+    std::map<std::string, std::string> folders_;  // lower-case path -> path as given
     FileFaultPlan faults_;
 };
 

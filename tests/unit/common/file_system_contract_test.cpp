@@ -5,6 +5,8 @@
 // one ignores them when the tests run with full rights.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "common/run_error.h"
 #include "tests/unit/common/file_system_target.h"
 
@@ -50,6 +52,7 @@ TEST_F(FileSystemContractTest, MissingFilesAndFoldersAnswerWithTheirOwnErrors) {
     EXPECT_FALSE(files().fileExists(missing));
     EXPECT_EQ(files().findFile(missing), "");
     EXPECT_EQ(files().findFile(inMissingFolder), "");
+    EXPECT_EQ(raised([&] { files().listFolder(path("nofolder")); }), "76 Path not found");
     EXPECT_EQ(files().versionText(missing), "");
     EXPECT_EQ(files().versionText(path("a.txt")), "") << "a file without a version resource";
 }
@@ -117,6 +120,12 @@ TEST_F(FileSystemContractTest, NamesMatchWithoutRegardToCaseAndTheLookupSeesOnly
     EXPECT_EQ(files().attributes(path("sub.txt")), static_cast<std::uint32_t>(kAttrDirectory));
     EXPECT_EQ(files().attributes(path("noext")), static_cast<std::uint32_t>(kAttrArchive)) << "a new file";
     EXPECT_FALSE(files().fileExists(path("sub.txt"))) << "a folder is no file";
+
+    std::vector<std::string> listed = files().listFolder(target_->folder());
+    std::sort(listed.begin(), listed.end());
+    EXPECT_EQ(listed, (std::vector<std::string>{"hidden.txt", "noext", "sub.txt"}))
+        << "the listing shows every entry, folders and hidden files too, by the names written";
+    EXPECT_EQ(files().listFolder(path("SUB.txt")), std::vector<std::string>{});
 }
 
 TEST_F(FileSystemContractTest, BytesGoInAndOutUnchanged) {

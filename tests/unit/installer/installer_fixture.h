@@ -4,6 +4,7 @@
 #include "tests/doubles/fake_process_services.h"
 #include "tests/doubles/fixed_clock.h"
 #include "tests/doubles/memory_file_system.h"
+#include "tests/doubles/memory_registry.h"
 #include "tests/doubles/scripted_installer_dialogs.h"
 #include "tests/doubles/scripted_user_interface.h"
 #include "tests/doubles/sql_scripted_server.h"
@@ -21,7 +22,7 @@ struct InstallerFixture {
         return files.has(path) ? files.file(path).content : std::string();
     }
 
-    InstallerContext context() { return {state, host, files, process, clock, ui, dialogs, sql}; }
+    InstallerContext context() { return {state, host, files, process, clock, ui, dialogs, sql, registry}; }
 
     HostSystem host;
     InstallerState state;
@@ -31,6 +32,7 @@ struct InstallerFixture {
     ScriptedUserInterface ui;
     ScriptedInstallerDialogs dialogs;
     SqlScriptedServer sql;
+    MemoryRegistry registry;
 };
 
 }  // namespace wf::testing
