@@ -32,7 +32,7 @@ public:
 
     // Names of the entries directly inside `folder`, files and subfolders alike (not
     // "." and ".."), in the order the system lists them. Raises 76 when the folder
-    // does not exist.
+    // does not exist. `folder` may end with a separator.
     virtual std::vector<std::string> listFolder(const std::string& folder) = 0;
 
     // Attribute bits of a file or folder; raises 53 when the path does not exist.

@@ -61,7 +61,7 @@ std::string Win32FileSystem::findFile(const std::string& pattern) {
 
 std::vector<std::string> Win32FileSystem::listFolder(const std::string& folder) {
     WIN32_FIND_DATAA found{};
-    HANDLE search = FindFirstFileA((folder + "\\*").c_str(), &found);
+    HANDLE search = FindFirstFileA((folder + (folder.ends_with('\\') ? "*" : "\\*")).c_str(), &found);
     if (search == INVALID_HANDLE_VALUE) {
         DWORD code = GetLastError();
         if (code == ERROR_FILE_NOT_FOUND || code == ERROR_NO_MORE_FILES) return {};

@@ -100,8 +100,9 @@ std::string MemoryFileSystem::findFile(const std::string& pattern) {
     return {};
 }
 
-std::vector<std::string> MemoryFileSystem::listFolder(const std::string& folder) {
+std::vector<std::string> MemoryFileSystem::listFolder(const std::string& path) {
     enter(FileOp::ListFolder);
+    const std::string folder = path.ends_with('\\') ? path.substr(0, path.size() - 1) : path;
     if (folders_.count(key(folder)) == 0) throw RunError(kErrPathNotFound, "Path not found");
     std::map<std::string, std::string> entries;  // by lower-case name
     for (const auto& [path, name] : folders_)
