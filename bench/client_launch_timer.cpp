@@ -8,24 +8,14 @@
 // prints each time, the median of each and the median of the per-round ratios.
 #include <windows.h>
 
-#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
 #include <vector>
 
-namespace {
+#include "bench_timing.h"
 
-double nowMs() {
-    static LARGE_INTEGER frequency = [] {
-        LARGE_INTEGER f;
-        QueryPerformanceFrequency(&f);
-        return f;
-    }();
-    LARGE_INTEGER now;
-    QueryPerformanceCounter(&now);
-    return 1000.0 * static_cast<double>(now.QuadPart) / static_cast<double>(frequency.QuadPart);
-}
+namespace {
 
 // -1 when the file is missing.
 long long fileSize(const std::string& path) {
@@ -61,12 +51,6 @@ double timeStart(const std::string& command, const std::string& startedWith) {
     CloseHandle(started.hThread);
     CloseHandle(started.hProcess);
     return elapsed;
-}
-
-double median(std::vector<double> values) {
-    std::sort(values.begin(), values.end());
-    const std::size_t mid = values.size() / 2;
-    return values.size() % 2 ? values[mid] : (values[mid - 1] + values[mid]) / 2;
 }
 
 }  // namespace

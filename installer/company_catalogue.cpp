@@ -2,6 +2,7 @@
 
 #include "common/text.h"
 #include "installer/error_log.h"
+#include "installer/noted_host_file.h"
 #include "installer/registry/c_registry.h"
 
 namespace wf {
@@ -10,17 +11,8 @@ namespace {
 constexpr const char* kDataSourcesKey = "Software\\odbc\\odbc.ini\\ODBC Data Sources";
 
 std::vector<CompanyEntry> counterPointCompanies(InstallerContext& context) {
-    const std::string path = context.state.strHostPath + "\\Companies.ini";
-    HostFileLines seen;
-    std::vector<CompanyEntry> companies;
-    try {
-        LineReader lines = openLines(context.files, path);
-        companies = readCompanyList(lines, seen);
-    } catch (const RunError& failure) {
-        seen.remarks.push_back(unreadableFileRemark(failure));
-    }
-    logFileNote(context, path, seen.read, seen.remarks);
-    return companies;
+    return readNotedHostFile(context, context.state.strHostPath + "\\Companies.ini", std::vector<CompanyEntry>(),
+                             readCompanyList);
 }
 
 // Version 9.0 and later list their companies in SY01500, older ones in DU000099.

@@ -6,6 +6,7 @@
 #include "installer/connection_check.h"
 #include "installer/counterpoint_files.h"
 #include "installer/error_log.h"
+#include "installer/noted_host_file.h"
 
 namespace wf {
 namespace {
@@ -38,17 +39,8 @@ void endForMissingHost(InstallerContext& context, const std::string& requirement
 // The top-level directory CounterPoint.ini under the installation names, with the
 // file's note in the log; nothing when the file cannot be read or names none.
 std::optional<std::string> topLevelFromIni(InstallerContext& context, const std::string& installPath) {
-    const std::string path = installPath + "\\bin\\CounterPoint.ini";
-    HostFileLines seen;
-    std::optional<std::string> directory;
-    try {
-        LineReader lines = openLines(context.files, path);
-        directory = readTopLevelDirectory(lines, seen);
-    } catch (const RunError& failure) {
-        seen.remarks.push_back(unreadableFileRemark(failure));
-    }
-    logFileNote(context, path, seen.read, seen.remarks);
-    return directory;
+    return readNotedHostFile(context, installPath + "\\bin\\CounterPoint.ini", std::optional<std::string>(),
+                             readTopLevelDirectory);
 }
 
 }  // namespace
