@@ -5,7 +5,8 @@
 //   client_launch_timer <runs> <started-with file> <launcher command> <direct command>
 //
 // Runs the two in turns (the order swapped every round, after one untimed round),
-// prints each time, the median of each and the median of the per-round ratios.
+// prints each time, the median of each, their difference and the median of the
+// per-round ratios.
 #include <windows.h>
 
 #include <cstdio>
@@ -63,28 +64,10 @@ int main(int argc, char** argv) {
     const int runs = std::atoi(argv[1]);
     const std::string startedWith = argv[2], launcher = argv[3], direct = argv[4];
 
-    if (timeStart(launcher, startedWith) < 0 || timeStart(direct, startedWith) < 0) {
+    if (!compareInTurns(runs, "launcher", [&] { return timeStart(launcher, startedWith); }, "direct",
+                        [&] { return timeStart(direct, startedWith); })) {
         std::fprintf(stderr, "the server program did not record its start\n");
         return 1;
     }
-    std::vector<double> launcherMs, directMs, ratios;
-    for (int round = 0; round < runs; ++round) {
-        const bool launcherFirst = round % 2 == 0;
-        const double first = timeStart(launcherFirst ? launcher : direct, startedWith);
-        const double second = timeStart(launcherFirst ? direct : launcher, startedWith);
-        if (first < 0 || second < 0) {
-            std::fprintf(stderr, "round %d: the server program did not record its start\n", round + 1);
-            return 1;
-        }
-        const double viaLauncher = launcherFirst ? first : second, directly = launcherFirst ? second : first;
-        launcherMs.push_back(viaLauncher);
-        directMs.push_back(directly);
-        ratios.push_back(viaLauncher / directly);
-        std::printf("round %2d: launcher %7.1f ms, direct %7.1f ms\n", round + 1, viaLauncher, directly);
-        std::fflush(stdout);
-    }
-    std::printf("median launcher: %.1f ms\n", median(launcherMs));
-    std::printf("median direct: %.1f ms\n", median(directMs));
-    std::printf("median ratio: %.2f\n", median(ratios));
     return 0;
 }

@@ -93,29 +93,10 @@ int main(int argc, char** argv) {
     const int runs = std::atoi(argv[1]);
     const std::string command = argv[2], errorLog = argv[3], small = argv[4], large = argv[5];
 
-    if (timeStart(command, small, errorLog) < 0 || timeStart(command, large, errorLog) < 0) {
+    if (!compareInTurns(runs, "10,000 companies", [&] { return timeStart(command, large, errorLog); }, "1 company",
+                        [&] { return timeStart(command, small, errorLog); })) {
         std::fprintf(stderr, "dbprep did not show its window\n");
         return 1;
     }
-    std::vector<double> smallMs, largeMs, ratios;
-    for (int round = 0; round < runs; ++round) {
-        const bool smallFirst = round % 2 == 0;
-        const double first = timeStart(command, smallFirst ? small : large, errorLog);
-        const double second = timeStart(command, smallFirst ? large : small, errorLog);
-        if (first < 0 || second < 0) {
-            std::fprintf(stderr, "round %d: dbprep did not show its window\n", round + 1);
-            return 1;
-        }
-        const double one = smallFirst ? first : second, many = smallFirst ? second : first;
-        smallMs.push_back(one);
-        largeMs.push_back(many);
-        ratios.push_back(many / one);
-        std::printf("round %2d: 1 company %7.1f ms, 10,000 companies %7.1f ms\n", round + 1, one, many);
-        std::fflush(stdout);
-    }
-    std::printf("median 1 company: %.1f ms\n", median(smallMs));
-    std::printf("median 10,000 companies: %.1f ms\n", median(largeMs));
-    std::printf("median difference: %.1f ms\n", median(largeMs) - median(smallMs));
-    std::printf("median ratio: %.2f\n", median(ratios));
     return 0;
 }
