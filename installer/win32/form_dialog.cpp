@@ -36,6 +36,10 @@ INT_PTR CALLBACK FormDialog::dialogProc(HWND dialog, UINT message, WPARAM wParam
             delete view;
             SetWindowLongPtrA(dialog, DWLP_USER, 0);
             return FALSE;
+        case WM_CTLCOLORSTATIC:
+            // Answered with the brush itself, not a flag.
+            if (!view) return FALSE;
+            return reinterpret_cast<INT_PTR>(view->staticColours(reinterpret_cast<HWND>(lParam), reinterpret_cast<HDC>(wParam)));
         default: {
             if (!view) return FALSE;
             bool handled = false;

@@ -36,6 +36,9 @@ protected:
     virtual void readState() = 0;
     virtual void showState() = 0;
     virtual bool formUnloaded() const = 0;
+    // The background brush of a static control whose text the view colours itself
+    // on `dc`; null leaves the control to the dialog's own colours.
+    virtual HBRUSH staticColours(HWND /*control*/, HDC /*dc*/) { return nullptr; }
 
     // Runs one handler of the form between copying the window's state in and the
     // form's out; ends the dialog when the form has unloaded. Nothing runs once the

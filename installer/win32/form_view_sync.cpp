@@ -58,6 +58,31 @@ void applyText(HWND control, const std::string& text) {
     if (windowText(control) != text) SetWindowTextA(control, text.c_str());
 }
 
+namespace {
+
+std::vector<std::string> listEntries(HWND comboBox) {
+    std::vector<std::string> entries;
+    const LRESULT count = SendMessageA(comboBox, CB_GETCOUNT, 0, 0);
+    for (LRESULT index = 0; index < count; ++index) {
+        std::vector<char> text(static_cast<std::size_t>(SendMessageA(comboBox, CB_GETLBTEXTLEN, index, 0)) + 1, '\0');
+        SendMessageA(comboBox, CB_GETLBTEXT, index, reinterpret_cast<LPARAM>(text.data()));
+        entries.emplace_back(text.data());
+    }
+    return entries;
+}
+
+}  // namespace
+
+void applyList(HWND comboBox, const ComboBox& state) {
+    if (listEntries(comboBox) != state.items) {
+        SendMessageA(comboBox, CB_RESETCONTENT, 0, 0);
+        for (const std::string& item : state.items) SendMessageA(comboBox, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item.c_str()));
+    }
+    if (selectedEntry(comboBox) != state.listIndex) SendMessageA(comboBox, CB_SETCURSEL, static_cast<WPARAM>(state.listIndex), 0);
+}
+
+int selectedEntry(HWND comboBox) { return static_cast<int>(SendMessageA(comboBox, CB_GETCURSEL, 0, 0)); }
+
 void applyFocus(HWND control) {
     if (control && GetFocus() != control) SetFocus(control);
 }

@@ -38,6 +38,11 @@ void applyVisibility(HWND control, const Control& state);
 void applyText(HWND control, const std::string& text);
 std::string windowText(HWND control);
 
+// Fills a drop-down list with the form's entries (unless it holds them already)
+// and selects its entry; reads back the entry the user selected (-1: none).
+void applyList(HWND comboBox, const ComboBox& state);
+int selectedEntry(HWND comboBox);
+
 // Gives the focus to `control` unless it has it.
 void applyFocus(HWND control);
 

@@ -62,6 +62,9 @@ std::vector<ControlInfo> controls(HWND window);
 // The text of a window or control (WM_GETTEXT, so it works across processes).
 std::string textOf(HWND window);
 
+// The entries of a drop-down list, in its order (read even while the list is hidden).
+std::vector<std::string> listEntries(HWND comboBox);
+
 // Finds a child control by its dialog id, or by its class and text.
 HWND controlById(HWND window, int id);
 HWND controlByText(HWND window, const std::string& className, const std::string& text);

@@ -43,6 +43,32 @@ std::string textOf(HWND window) {
     return text;
 }
 
+std::vector<std::string> listEntries(HWND comboBox) {
+    // Asked in the wide form, which the system carries across processes whatever
+    // form the list keeps its entries in, and given back in the ANSI code page.
+    std::vector<std::string> entries;
+    DWORD_PTR count = 0;
+    if (!SendMessageTimeoutW(comboBox, CB_GETCOUNT, 0, 0, SMTO_ABORTIFHUNG, kMessageTimeoutMs, &count)) return entries;
+    for (WPARAM index = 0; index < count; ++index) {
+        DWORD_PTR length = 0;
+        if (!SendMessageTimeoutW(comboBox, CB_GETLBTEXTLEN, index, 0, SMTO_ABORTIFHUNG, kMessageTimeoutMs, &length) ||
+            length == static_cast<DWORD_PTR>(CB_ERR))
+            return entries;
+        std::wstring text(length + 1, L'\0');
+        DWORD_PTR copied = 0;
+        if (!SendMessageTimeoutW(comboBox, CB_GETLBTEXT, index, reinterpret_cast<LPARAM>(text.data()), SMTO_ABORTIFHUNG,
+                                 kMessageTimeoutMs, &copied) ||
+            copied > length)
+            return entries;
+        std::string entry(copied * 2, '\0');
+        int converted = WideCharToMultiByte(CP_ACP, 0, text.data(), static_cast<int>(copied), entry.data(),
+                                            static_cast<int>(entry.size()), nullptr, nullptr);
+        entry.resize(converted > 0 ? converted : 0);
+        entries.push_back(entry);
+    }
+    return entries;
+}
+
 std::vector<WindowInfo> topLevelWindows(DWORD processId) {
     std::vector<HWND> handles;
     EnumWindows(collectHandle, reinterpret_cast<LPARAM>(&handles));

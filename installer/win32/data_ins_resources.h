@@ -1,0 +1,29 @@
+#pragma once
+// Name and control ids of the installer's main window template (shared by the
+// resource script and the view).
+#define IDD_DATA_INS 2201
+
+// Start page.
+#define IDC_DATA_INS_TITLE 2301
+#define IDC_DATA_INS_EMPTY_FILES 2302
+#define IDC_DATA_INS_EMPTY_FILES_LABEL 2303
+#define IDC_DATA_INS_DEMO_DATA 2304
+#define IDC_DATA_INS_DEMO_DATA_LABEL 2305
+#define IDC_DATA_INS_EXIT 2306
+#define IDC_DATA_INS_VERSION 2307
+
+// Company page.
+#define IDC_DATA_INS_COMPANY_FRAME 2311
+#define IDC_DATA_INS_WHAT_DOING 2312
+#define IDC_DATA_INS_COMPANY_INSTRS 2313
+#define IDC_DATA_INS_COMPANY 2314
+#define IDC_DATA_INS_DATA_TYPE 2315
+#define IDC_DATA_INS_COMPANY_PREV 2316
+#define IDC_DATA_INS_COMPANY_NEXT 2317
+
+// Processing page.
+#define IDC_DATA_INS_PROCESSING_FRAME 2321
+#define IDC_DATA_INS_INSTALLING_MSG 2322
+#define IDC_DATA_INS_PROCESSING_NOTE 2323
+#define IDC_DATA_INS_PROC_PREV 2324
+#define IDC_DATA_INS_PROC_NEXT 2325
