@@ -1,11 +1,12 @@
 #pragma once
 // What the Windows benchmark timers share: a millisecond clock, the median, and
-// two ways of doing something timed in turns.
+// starting a command, and two ways of doing something timed in turns.
 #include <windows.h>
 
 #include <algorithm>
 #include <cstdio>
 #include <functional>
+#include <string>
 #include <vector>
 
 inline double nowMs() {
@@ -23,6 +24,19 @@ inline double median(std::vector<double> values) {
     std::sort(values.begin(), values.end());
     const std::size_t mid = values.size() / 2;
     return values.size() % 2 ? values[mid] : (values[mid - 1] + values[mid]) / 2;
+}
+
+// Starts `command` (program and arguments) without waiting for it; false, with
+// the reason on stderr, when it cannot be started. The caller closes the handles.
+inline bool startCommand(const std::string& command, PROCESS_INFORMATION& started) {
+    std::vector<char> text(command.begin(), command.end());
+    text.push_back('\0');
+    STARTUPINFOA startup{};
+    startup.cb = sizeof startup;
+    if (CreateProcessA(nullptr, text.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &started))
+        return true;
+    std::fprintf(stderr, "cannot start %s (error %lu)\n", command.c_str(), GetLastError());
+    return false;
 }
 
 // Runs `timeA` and `timeB` once each untimed, then `runs` rounds of both, the

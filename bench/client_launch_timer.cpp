@@ -29,16 +29,9 @@ long long fileSize(const std::string& path) {
 // (the line is written in one piece); -1 when that does not happen within 30 s.
 double timeStart(const std::string& command, const std::string& startedWith) {
     const long long before = fileSize(startedWith);
-    std::vector<char> text(command.begin(), command.end());
-    text.push_back('\0');
-    STARTUPINFOA startup{};
-    startup.cb = sizeof startup;
     PROCESS_INFORMATION started{};
     const double begin = nowMs();
-    if (!CreateProcessA(nullptr, text.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &started)) {
-        std::fprintf(stderr, "cannot start %s (error %lu)\n", command.c_str(), GetLastError());
-        return -1;
-    }
+    if (!startCommand(command, started)) return -1;
     double elapsed = -1;
     while (nowMs() - begin < 30000) {
         if (fileSize(startedWith) > before) {

@@ -56,16 +56,9 @@ double timeStart(const std::string& command, const std::string& install, const s
         return -1;
     }
     DeleteFileA(errorLog.c_str());
-    std::vector<char> text(command.begin(), command.end());
-    text.push_back('\0');
-    STARTUPINFOA startup{};
-    startup.cb = sizeof startup;
     PROCESS_INFORMATION started{};
     const double begin = nowMs();
-    if (!CreateProcessA(nullptr, text.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &started)) {
-        std::fprintf(stderr, "cannot start %s (error %lu)\n", command.c_str(), GetLastError());
-        return -1;
-    }
+    if (!startCommand(command, started)) return -1;
     Search search{started.dwProcessId, nullptr};
     double elapsed = -1;
     while (nowMs() - begin < 60000 && WaitForSingleObject(started.hProcess, 0) == WAIT_TIMEOUT) {
