@@ -3,7 +3,9 @@
 // Every failing call raises RunError with the classic file error numbers:
 // 53 file not found, 76 path not found, 75 path/file access error, 70 permission
 // denied, 58 file already exists, 52 bad file name, 61 disk full.
+#include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -18,6 +20,16 @@ enum FileAttribute : std::uint32_t {
     kAttrDirectory = 0x10,
     kAttrArchive = 0x20,
     kAttrNormal = 0x80,
+};
+
+// A file open for reading from its start, read a piece at a time so that a large
+// file is never held whole. Closed when destroyed.
+class FileReader {
+public:
+    virtual ~FileReader() = default;
+    // Reads up to `size` bytes into `buffer`: the count read, 0 at the end of the
+    // file. Raises when the file cannot be read further.
+    virtual std::size_t read(char* buffer, std::size_t size) = 0;
 };
 
 class FileSystem {
@@ -41,8 +53,9 @@ public:
     // True when `path` names an existing file (folders are not files).
     virtual bool fileExists(const std::string& path) = 0;
 
-    // The whole content, read in binary; raises 53 when missing.
-    virtual std::string readAll(const std::string& path) = 0;
+    // Opens a file for reading in binary; raises 53 when missing, 76 when its
+    // folder is.
+    virtual std::unique_ptr<FileReader> openForReading(const std::string& path) = 0;
 
     // Replaces the content of `path` (created when missing).
     virtual void writeAll(const std::string& path, std::string_view bytes) = 0;
@@ -57,8 +70,10 @@ public:
     // Deletes a file; with `force` a read-only file is deleted too.
     virtual void deleteFile(const std::string& path, bool force) = 0;
 
-    // Renames a file; raises 58 when `to` exists.
-    virtual void moveFile(const std::string& from, const std::string& to) = 0;
+    // Renames a file; raises 58 when `to` exists, unless `replaceExisting`: then a
+    // file `to` is replaced in the same step, so that `to` names either the old
+    // file or the moved one, never neither.
+    virtual void moveFile(const std::string& from, const std::string& to, bool replaceExisting) = 0;
 
     // Copies a file; with `overwrite` an existing target is replaced.
     virtual void copyFile(const std::string& from, const std::string& to, bool overwrite) = 0;
