@@ -69,7 +69,10 @@ struct Demo {
         f.sql.tables[kDbCtl] = {{"KEY_ID", "SHARED_DIR"}, {{"1", "C:\\Elsewhere\\"}}};
     }
 
-    bool install(int dataSet = 0) { return InstallDemoData(f.context(), dataSet); }
+    bool install(int dataSet = 0) {
+        InstallerContext context = f.context();
+        return InstallDemoData(context, dataSet);
+    }
 
     // Whose content one of a database's files now holds, "own" or "demo": a file
     // with any other content (half written) or none is "lost".

@@ -29,6 +29,14 @@ struct Definition {
         f.state.strNoCatConnectionString = "NOCAT";
         f.state.strOurConnectionString = "OURS";
     }
+    bool create() {
+        InstallerContext context = f.context();
+        return CreateEmptyDatabase(context);
+    }
+    bool runScript() {
+        InstallerContext context = f.context();
+        return RunDefinitionScript(context);
+    }
     // The batches sent on the Wrenfold database's connection.
     std::vector<std::string> batches() const {
         std::vector<std::string> sent;
@@ -49,7 +57,7 @@ TEST(EmptyDatabase, DefinesADatabaseThatIsNotThereYet) {
     d.f.sql.statementFailures[kOnline] = kAlterMissing;
     d.f.sql.statementFailures[kDrop] = kDropMissing;
 
-    EXPECT_TRUE(CreateEmptyDatabase(d.f.context())) << "refusals of a database not there yet are no failure";
+    EXPECT_TRUE(d.create()) << "refusals of a database not there yet are no failure";
     EXPECT_EQ(d.f.sql.events,
               (std::vector<std::string>{"open NOCAT", "execute use Master", std::string("execute ") + kOffline,
                                         std::string("execute ") + kOnline, std::string("execute ") + kDrop,
@@ -85,7 +93,7 @@ TEST(EmptyDatabase, SplitsTheScriptOnlyAtLinesThatAreExactlyGo) {
         SCOPED_TRACE(c.what);
         Definition d;
         d.f.files.addFile(kScript, c.script);
-        EXPECT_TRUE(RunDefinitionScript(d.f.context()));
+        EXPECT_TRUE(d.runScript());
         EXPECT_EQ(d.batches(), c.batches);
     }
 }
@@ -137,7 +145,7 @@ TEST(EmptyDatabase, ReportsEveryFailureAndGoesOn) {
         Definition d;
         d.f.files.addFile(kScript, script);
         c.arrange(d.f);
-        EXPECT_FALSE(CreateEmptyDatabase(d.f.context()));
+        EXPECT_FALSE(d.create());
         EXPECT_EQ(d.f.log(), c.log);
         EXPECT_EQ(d.batches(), c.batches);
         if (c.message.empty()) {
@@ -157,7 +165,7 @@ TEST(EmptyDatabase, QuotesANameThatHoldsQuoteCharacters) {
     Definition d;
     d.f.state.strOurDB = "Mc\"Db]SV";
     d.f.files.addFile(kScript, "");
-    EXPECT_TRUE(CreateEmptyDatabase(d.f.context()));
+    EXPECT_TRUE(d.create());
     EXPECT_EQ(d.f.sql.events[2], "execute alter database \"Mc\"\"Db]SV\" set offline with rollback immediate");
     EXPECT_EQ(d.f.sql.events[5], "execute CREATE DATABASE \"Mc\"\"Db]SV\"");
 }
