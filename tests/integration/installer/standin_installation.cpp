@@ -2,21 +2,12 @@
 
 #include <unistd.h>
 
-#include <algorithm>
 #include <fstream>
-#include <iterator>
-
-#include "installer/connection_strings.h"
 
 namespace wf::testing {
 namespace {
 
 namespace fs = std::filesystem;
-
-std::string readFile(const fs::path& path) {
-    std::ifstream file(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(file), {});
-}
 
 int nextScratch = 0;
 
@@ -54,34 +45,6 @@ StandinInstallation::~StandinInstallation() {
     server.reset();
     std::error_code ignored;
     fs::remove_all(scratch, ignored);
-}
-
-std::vector<std::string> StandinInstallation::batchesOn(const std::string& database) const {
-    std::vector<fs::path> files;
-    std::error_code error;
-    for (const fs::directory_entry& entry : fs::directory_iterator(scratch / "batches" / database, error))
-        files.push_back(entry.path());
-    std::sort(files.begin(), files.end());
-    std::vector<std::string> batches;
-    for (const fs::path& file : files) batches.push_back(readFile(file));
-    return batches;
-}
-
-std::optional<std::vector<std::string>> StandinInstallation::column(const std::string& database,
-                                                                    const std::string& table, const std::string& name) {
-    std::unique_ptr<SqlConnection> connection = odbc.createConnection();
-    try {
-        connection->open(serverConnectionString(sqlLoginOf(f.state), database));
-    } catch (const RunError&) {
-        return std::nullopt;
-    }
-    std::vector<std::string> values;
-    std::unique_ptr<SqlRecordSet> rows =
-        connection->openRecordSet("select * from " + table, CursorType::ForwardOnly, LockType::ReadOnly);
-    for (; !rows->endOfSet(); rows->moveNext()) values.push_back(rows->field(name));
-    rows->close();
-    connection->close();
-    return values;
 }
 
 }  // namespace wf::testing

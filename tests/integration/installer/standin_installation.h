@@ -8,7 +8,9 @@
 #include <string>
 #include <vector>
 
+#include "installer/connection_strings.h"
 #include "platform/odbc/odbc_connection.h"
+#include "tests/integration/installer/standin_readback.h"
 #include "tests/unit/installer/installer_fixture.h"
 #include "tools/sqlserver_standin/testing/standin_process.h"
 
@@ -26,11 +28,11 @@ public:
     ~StandinInstallation();
 
     // The batches the stand-in took while `database` was the session's own, in order.
-    std::vector<std::string> batchesOn(const std::string& database) const;
-    // One column of a table, row by row, read through ODBC; nothing when the
-    // database cannot be opened.
-    std::optional<std::vector<std::string>> column(const std::string& database, const std::string& table,
-                                                   const std::string& name);
+    std::vector<std::string> batchesOn(const std::string& database) const { return recordedBatches(scratch / "batches", database); }
+    // One column of a table in `database`, row by row.
+    std::vector<std::string> column(const std::string& database, const std::string& table, const std::string& name) {
+        return columnValues(odbc, serverConnectionString(sqlLoginOf(f.state), database), table, name);
+    }
 
     InstallerFixture f;
     OdbcConnectionFactory odbc;
