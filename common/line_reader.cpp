@@ -1,23 +1,42 @@
 #include "common/line_reader.h"
 
+#include <cstring>
+
 namespace wf {
 
+LineReader::LineReader(std::unique_ptr<FileReader> file)
+    : file_(std::move(file)), piece_(std::make_unique<char[]>(kPieceSize)) {}
+
+bool LineReader::readPiece() {
+    if (atEnd_) return false;
+    size_ = file_->read(piece_.get(), kPieceSize);
+    position_ = 0;
+    atEnd_ = size_ == 0;
+    return !atEnd_;
+}
+
+bool LineReader::hasByte() { return position_ < size_ || readPiece(); }
+
 std::optional<std::string> LineReader::next() {
-    if (position_ >= content_.size()) return std::nullopt;
-    std::size_t end = content_.find('\r', position_);
-    if (end == std::string::npos) {
-        std::string line = content_.substr(position_);
-        position_ = content_.size();
+    if (!hasByte()) return std::nullopt;
+    std::string line;
+    do {
+        const char* start = piece_.get() + position_;
+        const auto* end = static_cast<const char*>(std::memchr(start, '\r', size_ - position_));
+        if (end == nullptr) {
+            line.append(start, size_ - position_);
+            position_ = size_;
+            continue;
+        }
+        line.append(start, end);
+        position_ += static_cast<std::size_t>(end - start) + 1;
+        // The LF of a CR LF may open the next piece.
+        if (hasByte() && piece_[position_] == '\n') ++position_;
         return line;
-    }
-    std::string line = content_.substr(position_, end - position_);
-    position_ = end + 1;
-    if (position_ < content_.size() && content_[position_] == '\n') ++position_;
+    } while (hasByte());
     return line;
 }
 
-LineReader openLines(FileSystem& files, const std::string& path) {
-    return LineReader(files.readAll(path));
-}
+LineReader openLines(FileSystem& files, const std::string& path) { return LineReader(files.openForReading(path)); }
 
 }  // namespace wf

@@ -27,6 +27,20 @@ private:
     HANDLE handle_;
 };
 
+class Win32FileReader : public FileReader {
+public:
+    explicit Win32FileReader(HANDLE file) : file_(file) {}
+    std::size_t read(char* buffer, std::size_t size) override {
+        DWORD got = 0;
+        if (!ReadFile(file_.get(), buffer, static_cast<DWORD>(std::min<std::size_t>(size, 1u << 30)), &got, nullptr))
+            raiseLastError();
+        return got;
+    }
+
+private:
+    Handle file_;
+};
+
 bool isNormalFile(const WIN32_FIND_DATAA& found) {
     return (found.dwFileAttributes & (FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_DIRECTORY)) == 0;
 }
@@ -87,19 +101,12 @@ bool Win32FileSystem::fileExists(const std::string& path) {
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
 }
 
-std::string Win32FileSystem::readAll(const std::string& path) {
-    Handle file(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
-                            FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!file.valid()) raiseLastError();
-    std::string content;
-    char buffer[65536];
-    DWORD got = 0;
-    for (;;) {
-        if (!ReadFile(file.get(), buffer, sizeof buffer, &got, nullptr)) raiseLastError();
-        if (got == 0) break;
-        content.append(buffer, got);
-    }
-    return content;
+std::unique_ptr<FileReader> Win32FileSystem::openForReading(const std::string& path) {
+    // Others may go on writing the file meanwhile, as the error log is.
+    HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+                              FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
+    if (file == INVALID_HANDLE_VALUE) raiseLastError();
+    return std::make_unique<Win32FileReader>(file);
 }
 
 void Win32FileSystem::writeAll(const std::string& path, std::string_view bytes) {
@@ -137,8 +144,8 @@ void Win32FileSystem::deleteFile(const std::string& path, bool force) {
     if (!DeleteFileA(path.c_str())) raiseLastError();
 }
 
-void Win32FileSystem::moveFile(const std::string& from, const std::string& to) {
-    if (!MoveFileExA(from.c_str(), to.c_str(), 0)) raiseLastError();
+void Win32FileSystem::moveFile(const std::string& from, const std::string& to, bool replaceExisting) {
+    if (!MoveFileExA(from.c_str(), to.c_str(), replaceExisting ? MOVEFILE_REPLACE_EXISTING : 0)) raiseLastError();
 }
 
 void Win32FileSystem::copyFile(const std::string& from, const std::string& to, bool overwrite) {

@@ -26,9 +26,9 @@ bool FaultyFileSystem::fileExists(const std::string& path) {
     return wrapped_.fileExists(path);
 }
 
-std::string FaultyFileSystem::readAll(const std::string& path) {
-    enter(FileOp::ReadAll);
-    return wrapped_.readAll(path);
+std::unique_ptr<FileReader> FaultyFileSystem::openForReading(const std::string& path) {
+    enter(FileOp::OpenForReading);
+    return std::make_unique<PlannedFileReader>(wrapped_.openForReading(path), faults_);
 }
 
 void FaultyFileSystem::writeAll(const std::string& path, std::string_view bytes) {
@@ -51,9 +51,9 @@ void FaultyFileSystem::deleteFile(const std::string& path, bool force) {
     wrapped_.deleteFile(path, force);
 }
 
-void FaultyFileSystem::moveFile(const std::string& from, const std::string& to) {
+void FaultyFileSystem::moveFile(const std::string& from, const std::string& to, bool replaceExisting) {
     enter(FileOp::Move);
-    wrapped_.moveFile(from, to);
+    wrapped_.moveFile(from, to, replaceExisting);
 }
 
 void FaultyFileSystem::copyFile(const std::string& from, const std::string& to, bool overwrite) {

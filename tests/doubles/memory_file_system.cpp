@@ -36,6 +36,20 @@ bool isNormal(std::uint32_t attributes) {
     return (attributes & (kAttrHidden | kAttrSystem | kAttrDirectory)) == 0;
 }
 
+class ContentReader : public FileReader {
+public:
+    explicit ContentReader(std::string content) : content_(std::move(content)) {}
+    std::size_t read(char* buffer, std::size_t size) override {
+        const std::size_t count = content_.copy(buffer, size, position_);
+        position_ += count;
+        return count;
+    }
+
+private:
+    std::string content_;
+    std::size_t position_ = 0;
+};
+
 }  // namespace
 
 std::string MemoryFileSystem::key(const std::string& path) { return lower(path); }
@@ -127,9 +141,10 @@ bool MemoryFileSystem::fileExists(const std::string& path) {
     return files_.count(key(path)) != 0;
 }
 
-std::string MemoryFileSystem::readAll(const std::string& path) {
-    enter(FileOp::ReadAll);
-    return requireFile(path)->second.content;
+std::unique_ptr<FileReader> MemoryFileSystem::openForReading(const std::string& path) {
+    enter(FileOp::OpenForReading);
+    return std::make_unique<PlannedFileReader>(std::make_unique<ContentReader>(requireFile(path)->second.content),
+                                               faults_);
 }
 
 void MemoryFileSystem::writeAll(const std::string& path, std::string_view bytes) {
@@ -166,12 +181,15 @@ void MemoryFileSystem::deleteFile(const std::string& path, bool force) {
     names_.erase(key(path));
 }
 
-void MemoryFileSystem::moveFile(const std::string& from, const std::string& to) {
+void MemoryFileSystem::moveFile(const std::string& from, const std::string& to, bool replaceExisting) {
     enter(FileOp::Move);
     auto found = requireFile(from);
+    auto target = files_.find(key(to));
     bool sameFile = key(from) == key(to);  // a rename that changes only the case
-    if (!sameFile && (files_.count(key(to)) || folders_.count(key(to))))
+    if (!sameFile && ((target != files_.end() && !replaceExisting) || folders_.count(key(to))))
         throw RunError(kErrFileAlreadyExists, "File already exists");
+    if (!sameFile && target != files_.end() && (target->second.attributes & kAttrReadOnly))
+        throw RunError(kErrPathFileAccess, "Path/File access error");
     requireParentFolder(to);
     File moved = found->second;
     files_.erase(found);

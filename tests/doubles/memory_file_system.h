@@ -39,12 +39,14 @@ public:
     std::vector<std::string> listFolder(const std::string& folder) override;
     std::uint32_t attributes(const std::string& path) override;
     bool fileExists(const std::string& path) override;
-    std::string readAll(const std::string& path) override;
+    // The content as it is when opened; each piece read meets the plan as Read.
+    std::unique_ptr<FileReader> openForReading(const std::string& path) override;
     void writeAll(const std::string& path, std::string_view bytes) override;
     void append(const std::string& path, std::string_view bytes) override;
     std::string versionText(const std::string& path) override;
     void deleteFile(const std::string& path, bool force) override;
-    void moveFile(const std::string& from, const std::string& to) override;
+    // A folder or a read-only file at `to` is never replaced.
+    void moveFile(const std::string& from, const std::string& to, bool replaceExisting) override;
     void copyFile(const std::string& from, const std::string& to, bool overwrite) override;
     void replaceFile(const std::string& target, const std::string& replacement, const std::string& backup) override;
 

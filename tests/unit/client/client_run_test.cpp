@@ -68,7 +68,7 @@ TEST_F(PathStorage, RegistryIsTheFallbackWhenThePathFileIsMissingOrEmpty) {
 TEST_F(PathStorage, AnUnreadablePathFileCountsAsEmptySoTheRegistryServes) {
     storePath("\\\\old\\apps\\Wrenfold.exe");
     storeRegistryPath(kServer);
-    files.faults().failNth(FileOp::ReadAll, 1, RunError(kErrPermissionDenied, "Permission denied"));
+    files.faults().failNth(FileOp::OpenForReading, 1, RunError(kErrPermissionDenied, "Permission denied"));
     run();
     EXPECT_EQ(started(), "\"\\\\srv\\apps\\Wrenfold.exe\" /Client");
     EXPECT_TRUE(ui.messages.empty());

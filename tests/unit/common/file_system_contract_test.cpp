@@ -8,6 +8,7 @@
 #include <algorithm>
 
 #include "common/run_error.h"
+#include "tests/doubles/whole_file.h"
 #include "tests/unit/common/file_system_target.h"
 
 namespace wf::testing {
@@ -36,19 +37,19 @@ TEST_F(FileSystemContractTest, MissingFilesAndFoldersAnswerWithTheirOwnErrors) {
     const std::string inMissingFolder = path("nofolder\\a.txt");
     EXPECT_EQ(raised([&] { files().attributes(missing); }), "53 File not found");
     EXPECT_EQ(raised([&] { files().attributes(inMissingFolder); }), "53 File not found");
-    EXPECT_EQ(raised([&] { files().readAll(missing); }), "53 File not found");
-    EXPECT_EQ(raised([&] { files().readAll(inMissingFolder); }), "76 Path not found");
+    EXPECT_EQ(raised([&] { files().openForReading(missing); }), "53 File not found");
+    EXPECT_EQ(raised([&] { files().openForReading(inMissingFolder); }), "76 Path not found");
     EXPECT_EQ(raised([&] { files().deleteFile(missing, false); }), "53 File not found");
     EXPECT_EQ(raised([&] { files().deleteFile(inMissingFolder, true); }), "76 Path not found");
-    EXPECT_EQ(raised([&] { files().moveFile(missing, path("b.txt")); }), "53 File not found");
+    EXPECT_EQ(raised([&] { files().moveFile(missing, path("b.txt"), false); }), "53 File not found");
     EXPECT_EQ(raised([&] { files().copyFile(missing, path("b.txt"), true); }), "53 File not found");
-    EXPECT_EQ(raised([&] { files().moveFile(inMissingFolder, path("b.txt")); }), "76 Path not found");
+    EXPECT_EQ(raised([&] { files().moveFile(inMissingFolder, path("b.txt"), false); }), "76 Path not found");
     EXPECT_EQ(raised([&] { files().copyFile(inMissingFolder, path("b.txt"), true); }), "76 Path not found");
     EXPECT_EQ(raised([&] { files().writeAll(inMissingFolder, "x"); }), "76 Path not found");
     EXPECT_EQ(raised([&] { files().append(inMissingFolder, "x"); }), "76 Path not found");
     files().writeAll(path("a.txt"), "a");
     EXPECT_EQ(raised([&] { files().copyFile(path("a.txt"), inMissingFolder, true); }), "76 Path not found");
-    EXPECT_EQ(raised([&] { files().moveFile(path("a.txt"), inMissingFolder); }), "76 Path not found");
+    EXPECT_EQ(raised([&] { files().moveFile(path("a.txt"), inMissingFolder, false); }), "76 Path not found");
     EXPECT_FALSE(files().fileExists(missing));
     EXPECT_EQ(files().findFile(missing), "");
     EXPECT_EQ(files().findFile(inMissingFolder), "");
@@ -61,45 +62,70 @@ TEST_F(FileSystemContractTest, CopyAndMoveKeepAnExistingTargetUnlessTold) {
     files().writeAll(path("a.txt"), "first");
     files().writeAll(path("b.txt"), "second");
     EXPECT_EQ(raised([&] { files().copyFile(path("a.txt"), path("b.txt"), false); }), "58 File already exists");
-    EXPECT_EQ(files().readAll(path("b.txt")), "second");
-    EXPECT_EQ(raised([&] { files().moveFile(path("a.txt"), path("B.TXT")); }), "58 File already exists");
-    EXPECT_EQ(files().readAll(path("a.txt")), "first");
+    EXPECT_EQ(readWholeFile(files(), path("b.txt")), "second");
+    EXPECT_EQ(raised([&] { files().moveFile(path("a.txt"), path("B.TXT"), false); }), "58 File already exists");
+    EXPECT_EQ(readWholeFile(files(), path("a.txt")), "first");
     files().copyFile(path("a.txt"), path("b.txt"), true);
-    EXPECT_EQ(files().readAll(path("b.txt")), "first");
-    files().moveFile(path("a.txt"), path("c.txt"));
+    EXPECT_EQ(readWholeFile(files(), path("b.txt")), "first");
+    files().moveFile(path("a.txt"), path("c.txt"), false);
     EXPECT_FALSE(files().fileExists(path("a.txt")));
-    EXPECT_EQ(files().readAll(path("c.txt")), "first");
-    files().moveFile(path("c.txt"), path("C.TXT"));
-    EXPECT_EQ(files().readAll(path("c.txt")), "first") << "a rename may change only the case";
+    EXPECT_EQ(readWholeFile(files(), path("c.txt")), "first");
+    files().moveFile(path("c.txt"), path("C.TXT"), false);
+    EXPECT_EQ(readWholeFile(files(), path("c.txt")), "first") << "a rename may change only the case";
+    files().writeAll(path("d.txt"), "replacing");
+    files().moveFile(path("d.txt"), path("C.txt"), true);
+    EXPECT_FALSE(files().fileExists(path("d.txt")));
+    EXPECT_EQ(readWholeFile(files(), path("c.txt")), "replacing") << "told to, a rename replaces the target";
+}
+
+TEST_F(FileSystemContractTest, AFileIsReadAPieceAtATimeWhileOthersMayStillWriteIt) {
+    std::string bytes;
+    for (int index = 0; index < 3 * 65536 + 5; ++index) bytes += static_cast<char>(index * 7 + index / 256);
+    files().writeAll(path("big.bin"), bytes);
+    std::vector<char> piece(65536);
+    std::unique_ptr<FileReader> file = files().openForReading(path("BIG.bin"));
+    std::vector<std::size_t> counts;
+    std::string read;
+    while (std::size_t count = file->read(piece.data(), piece.size())) {
+        counts.push_back(count);
+        read.append(piece.data(), count);
+    }
+    EXPECT_EQ(counts, (std::vector<std::size_t>{65536, 65536, 65536, 5}));
+    EXPECT_EQ(read, bytes);
+
+    files().writeAll(path("log.txt"), "");
+    std::unique_ptr<FileReader> log = files().openForReading(path("log.txt"));
+    EXPECT_EQ(log->read(piece.data(), piece.size()), 0u) << "an empty file ends at once";
+    EXPECT_EQ(raised([&] { files().append(path("log.txt"), "entry\r\n"); }), "ran through");
 }
 
 TEST_F(FileSystemContractTest, ReplacementPutsTheTargetAsideUnderTheBackupName) {
     files().writeAll(path("target.exe"), "old");
     files().writeAll(path("target.new"), "new");
     files().replaceFile(path("target.exe"), path("target.new"), path("target.bak"));
-    EXPECT_EQ(files().readAll(path("target.exe")), "new");
-    EXPECT_EQ(files().readAll(path("target.bak")), "old");
+    EXPECT_EQ(readWholeFile(files(), path("target.exe")), "new");
+    EXPECT_EQ(readWholeFile(files(), path("target.bak")), "old");
     EXPECT_FALSE(files().fileExists(path("target.new")));
 
     files().writeAll(path("target.new"), "newer");
     files().replaceFile(path("target.exe"), path("target.new"), path("TARGET.bak"));
-    EXPECT_EQ(files().readAll(path("target.exe")), "newer");
-    EXPECT_EQ(files().readAll(path("target.bak")), "new") << "an earlier backup is replaced";
+    EXPECT_EQ(readWholeFile(files(), path("target.exe")), "newer");
+    EXPECT_EQ(readWholeFile(files(), path("target.bak")), "new") << "an earlier backup is replaced";
     EXPECT_FALSE(files().fileExists(path("target.new")));
     files().writeAll(path("target.new"), "newest");
     EXPECT_EQ(raised([&] { files().replaceFile(path("missing.exe"), path("target.new"), path("other.bak")); }),
               "53 File not found");
     EXPECT_EQ(raised([&] { files().replaceFile(path("target.exe"), path("missing.new"), path("other.bak")); }),
               "53 File not found");
-    EXPECT_EQ(files().readAll(path("target.exe")), "newer");
-    EXPECT_EQ(files().readAll(path("target.new")), "newest");
+    EXPECT_EQ(readWholeFile(files(), path("target.exe")), "newer");
+    EXPECT_EQ(readWholeFile(files(), path("target.new")), "newest");
     EXPECT_FALSE(files().fileExists(path("other.bak")));
 }
 
 TEST_F(FileSystemContractTest, NamesMatchWithoutRegardToCaseAndTheLookupSeesOnlyNormalFiles) {
     files().writeAll(path("Mixed.TXT"), "m");
     EXPECT_TRUE(files().fileExists(path("mixed.txt")));
-    EXPECT_EQ(files().readAll(path("MIXED.txt")), "m");
+    EXPECT_EQ(readWholeFile(files(), path("MIXED.txt")), "m");
     EXPECT_EQ(files().findFile(path("mixed.txt")), "Mixed.TXT") << "the name as it was written";
     EXPECT_EQ(files().findFile(path("*.txt")), "Mixed.TXT");
     EXPECT_EQ(files().findFile(path("mi?ed.*")), "Mixed.TXT");
@@ -133,13 +159,13 @@ TEST_F(FileSystemContractTest, BytesGoInAndOutUnchanged) {
     for (int value = 0; value < 256; ++value) bytes += static_cast<char>(value);
     bytes += "\r\n\n\r\x1a";
     files().writeAll(path("data.bin"), bytes);
-    EXPECT_EQ(files().readAll(path("data.bin")), bytes);
+    EXPECT_EQ(readWholeFile(files(), path("data.bin")), bytes);
     files().writeAll(path("data.bin"), "short");
-    EXPECT_EQ(files().readAll(path("data.bin")), "short") << "a write replaces the whole content";
+    EXPECT_EQ(readWholeFile(files(), path("data.bin")), "short") << "a write replaces the whole content";
 
     files().append(path("log.txt"), "one\r\n");
     files().append(path("LOG.txt"), std::string("two\0\r\n", 6));
-    EXPECT_EQ(files().readAll(path("log.txt")), std::string("one\r\ntwo\0\r\n", 11)) << "append creates, then adds";
+    EXPECT_EQ(readWholeFile(files(), path("log.txt")), std::string("one\r\ntwo\0\r\n", 11)) << "append creates, then adds";
 }
 
 }  // namespace

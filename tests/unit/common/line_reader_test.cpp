@@ -4,11 +4,17 @@
 
 #include <vector>
 
-namespace wf {
+#include "tests/doubles/memory_file_system.h"
+
+namespace wf::testing {
 namespace {
 
+constexpr const char* kPath = "C:\\Lines.txt";
+
 std::vector<std::string> allLines(std::string text) {
-    LineReader reader(std::move(text));
+    MemoryFileSystem files;
+    files.addFile(kPath, std::move(text));
+    LineReader reader = openLines(files, kPath);
     std::vector<std::string> lines;
     while (auto line = reader.next()) lines.push_back(*line);
     return lines;
@@ -31,5 +37,23 @@ TEST(LineReader, TakesBlanksAsTheyStand) {
     EXPECT_EQ(allLines("  \\\\srv\\Wrenfold.exe  \r\n"), (std::vector<std::string>{"  \\\\srv\\Wrenfold.exe  "}));
 }
 
+TEST(LineReader, LinesRunOnAcrossTheEdgeOfAPieceReadFromTheFile) {
+    const std::string head(LineReader::kPieceSize - 1, 'a');
+    EXPECT_EQ(allLines(head + "\r\n\r\nlast"), (std::vector<std::string>{head, "", "last"})) << "CR | LF";
+    EXPECT_EQ(allLines(head + "\rnext"), (std::vector<std::string>{head, "next"})) << "lone CR | next";
+    EXPECT_EQ(allLines(head + "\r"), (std::vector<std::string>{head})) << "lone CR | end of file";
+    EXPECT_EQ(allLines(head + "bc\r\n"), (std::vector<std::string>{head + "bc"})) << "a line across the edge";
+}
+
+TEST(LineReader, ReadsOnlyThePiecesItNeedsAndRaisesWhenTheFileCannotBeReadFurther) {
+    MemoryFileSystem files;
+    files.addFile(kPath, "first\r\n" + std::string(2 * LineReader::kPieceSize, 'b') + "\r\nlast\r\n");
+    LineReader reader = openLines(files, kPath);
+    EXPECT_EQ(reader.next(), "first");
+    EXPECT_EQ(files.faults().calls(FileOp::Read), 1);
+    files.faults().failNth(FileOp::Read, 2, RunError(kErrPermissionDenied, "Permission denied"));
+    EXPECT_THROW(reader.next(), RunError);
+}
+
 }  // namespace
-}  // namespace wf
+}  // namespace wf::testing

@@ -24,19 +24,19 @@ long raised(Call&& call) {
 TEST(FaultPlan, FailsTheChosenCallsAndEachDoubleAnswersWithThePlansError) {
     MemoryFileSystem files;
     files.addFile("C:\\a.txt", "a");
-    auto read = [&] { return raised([&] { files.readAll("C:\\a.txt"); }); };
+    auto read = [&] { return raised([&] { files.openForReading("C:\\a.txt"); }); };
     auto exists = [&] { return raised([&] { files.fileExists("C:\\a.txt"); }); };
     read();
-    files.faults().failNth(FileOp::ReadAll, 2, RunError(kErrPermissionDenied, "Permission denied"));
+    files.faults().failNth(FileOp::OpenForReading, 2, RunError(kErrPermissionDenied, "Permission denied"));
     EXPECT_EQ(exists(), 0) << "another operation's calls do not count";
     EXPECT_EQ(read(), 0) << "the next call is the first";
     EXPECT_EQ(read(), kErrPermissionDenied);
     EXPECT_EQ(read(), 0) << "once only";
 
-    files.faults().failFrom(FileOp::ReadAll, 1, RunError(kErrDiskFull, "Disk full"));
+    files.faults().failFrom(FileOp::OpenForReading, 1, RunError(kErrDiskFull, "Disk full"));
     EXPECT_EQ(read(), kErrDiskFull);
     EXPECT_EQ(read(), kErrDiskFull) << "from then on";
-    EXPECT_EQ(files.faults().calls(FileOp::ReadAll), 6);
+    EXPECT_EQ(files.faults().calls(FileOp::OpenForReading), 6);
     EXPECT_EQ(files.faults().calls(), 7);
 
     files.faults().failAnyNth(2, RunError(kErrPathNotFound, "Path not found"));

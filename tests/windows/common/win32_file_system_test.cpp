@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "common/run_error.h"
+#include "tests/doubles/whole_file.h"
 #include "tests/windows/support/scratch_folder.h"
 
 namespace wf::win32 {
@@ -38,12 +39,12 @@ TEST_F(Win32FileSystemTest, ReplacementFallsBackToRenamesWhenTheSystemCallRefuse
                               OPEN_EXISTING, 0, nullptr);
     ASSERT_NE(held, INVALID_HANDLE_VALUE);
     ASSERT_FALSE(ReplaceFileA(path("a.txt").c_str(), path("b.txt").c_str(), path("c.txt").c_str(), 0, nullptr, nullptr));
-    ASSERT_EQ(files_.readAll(path("a.txt")), "old");
+    ASSERT_EQ(testing::readWholeFile(files_, path("a.txt")), "old");
 
     files_.replaceFile(path("a.txt"), path("b.txt"), path("c.txt"));
     CloseHandle(held);
-    EXPECT_EQ(files_.readAll(path("a.txt")), "new");
-    EXPECT_EQ(files_.readAll(path("c.txt")), "old");
+    EXPECT_EQ(testing::readWholeFile(files_, path("a.txt")), "new");
+    EXPECT_EQ(testing::readWholeFile(files_, path("c.txt")), "old");
     EXPECT_FALSE(files_.fileExists(path("b.txt")));
 }
 
