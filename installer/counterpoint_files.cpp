@@ -1,5 +1,6 @@
 #include "installer/counterpoint_files.h"
 
+#include "common/run_error.h"
 #include "common/text.h"
 
 namespace wf {
@@ -8,6 +9,10 @@ namespace {
 constexpr const char* kTopLevelKey = "TOPLEVEL";
 // The key and its equals sign come before the directory.
 constexpr std::size_t kTopLevelValueStart = 9;
+
+constexpr const char* kVersionKey = "SWVERSION";
+constexpr std::size_t kVersionStart = 10;
+constexpr std::size_t kVersionLength = 5;
 
 }  // namespace
 
@@ -50,6 +55,17 @@ std::optional<std::string> readConnectionLine(LineReader& lines, const std::stri
     while (std::optional<std::string> line = lines.next())
         if (*line == heading) return lines.next();
     return std::nullopt;
+}
+
+std::string readSoftwareVersion(LineReader& lines) {
+    std::string line;
+    ignoreFailure([&] {
+        while (std::optional<std::string> next = lines.next()) {
+            line = std::move(*next);
+            if (startsWithUpper(line, kVersionKey)) break;
+        }
+    });
+    return line.size() > kVersionStart ? line.substr(kVersionStart, kVersionLength) : std::string();
 }
 
 void applyConnectionLine(const std::string& line, InstallerState& state) {

@@ -37,6 +37,12 @@ std::vector<CompanyEntry> readCompanyList(LineReader& lines, HostFileLines& seen
 // heading is missing or is the file's last line.
 std::optional<std::string> readConnectionLine(LineReader& lines, const std::string& companyId);
 
+// The CounterPoint SQL version in "counterpoint.ini": characters 11 to 15 of the
+// first line whose first nine characters are "SWVERSION" in any case (the tenth,
+// normally "=", is skipped). Without such a line, those characters of the last
+// line read; empty when no line could be read.
+std::string readSoftwareVersion(LineReader& lines);
+
 // Takes the login of a connection line ("KEY=value;..."): PASSWORD, USER ID, DATA
 // SOURCE, INITIAL CATALOG and INTEGRATED SECURITY, keys in any case, values as
 // written, the later of a repeated key winning; other items are ignored.

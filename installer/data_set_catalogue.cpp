@@ -38,14 +38,17 @@ void noteLeftOut(InstallerContext& context, const std::string& demoFolder, const
 
 }  // namespace
 
-std::string hostDemoFolder(InstallerContext& context) {
-    const char* subfolder = "";
-    switch (context.host) {
-        case HostSystem::CounterPointSql: subfolder = "CPointData\\"; break;
-        case HostSystem::GreatPlains: subfolder = "GPData\\"; break;
-        case HostSystem::Passport: subfolder = "PBSData\\"; break;
+std::string hostDemoSubfolder(HostSystem host) {
+    switch (host) {
+        case HostSystem::CounterPointSql: return "CPointData\\";
+        case HostSystem::GreatPlains: return "GPData\\";
+        case HostSystem::Passport: return "PBSData\\";
     }
-    return context.process.programFolder() + "\\SQLdbgen\\demodata\\" + subfolder;
+    return {};
+}
+
+std::string hostDemoFolder(InstallerContext& context) {
+    return context.process.programFolder() + "\\SQLdbgen\\demodata\\" + hostDemoSubfolder(context.host);
 }
 
 std::vector<DataSetEntry> listDataSets(InstallerContext& context, std::size_t slots) {

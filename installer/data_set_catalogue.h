@@ -14,8 +14,11 @@ struct DataSetEntry {
     std::string name;
 };
 
-// The program's folder & "\SQLdbgen\demodata\" & the host's subfolder ("CPointData\",
-// "GPData\" or "PBSData\"), with its closing separator.
+// The host's folder below the demonstration data root: "CPointData\", "GPData\"
+// or "PBSData\", with its closing separator.
+std::string hostDemoSubfolder(HostSystem host);
+
+// The program's folder & "\SQLdbgen\demodata\" & the host's subfolder.
 std::string hostDemoFolder(InstallerContext& context);
 
 // At most `slots` data sets in the order the folder lists them (the rest left out

@@ -1,19 +1,33 @@
 #pragma once
-// Puts a prepared database file in place of a detached database's own file.
+// Puts a prepared database's files in place of a detached database's own.
+#include <optional>
 #include <string>
 
 #include "common/file_system.h"
+#include "common/run_error.h"
 
 namespace wf {
 
-// The name a copy is written under before it takes the target's name.
+struct DatabaseFilePair {
+    std::string data;
+    std::string log;
+};
+
+struct FileCopyFailure {
+    RunError error;
+    std::string source;  // the file whose copy failed
+};
+
+// The name a copy is written under before it takes its target's name.
 std::string pendingCopyPath(const std::string& target);
 
-// Copies `source` over `target`. The copy is written beside the target first and
-// renamed over it once whole, so that a copy stopped midway (disk full, a lost
-// share, the program ended) leaves the target as it was: the server then attaches
-// either the database's own file or the whole prepared one. A failed copy's
-// partial file is removed, best effort. Raises the failure of the copy or rename.
-void copyDatabaseFile(FileSystem& files, const std::string& source, const std::string& target);
+// Copies `source`'s data and log file over `target`'s, both or neither: each copy
+// is written beside its target and only when both are whole are they renamed over
+// the targets. So a copy stopped midway (disk full, a lost share, the program
+// ended) leaves the database's own pair as it was, and the server attaches either
+// that or the whole prepared pair. A failed copy's partial files are removed, best
+// effort. Nothing when both are in place.
+std::optional<FileCopyFailure> replaceDatabaseFiles(FileSystem& files, const DatabaseFilePair& source,
+                                                    const DatabaseFilePair& target);
 
 }  // namespace wf

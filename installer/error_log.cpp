@@ -47,6 +47,10 @@ std::string unreadableFileRemark(const RunError& failure) {
     return "The file cannot be read: " + failure.description() + " (" + std::to_string(failure.number()) + ").";
 }
 
+void logStepNote(const InstallerContext& context, const std::string& step, const std::string& description) {
+    appendEntry(context, {step, kLogIndent + description});
+}
+
 void logStatementFailure(const InstallerContext& context, const std::string& statement, SqlConnection& connection) {
     std::vector<std::string> lines;
     for (std::size_t index = 0; index < connection.errorCount(); ++index) {

@@ -28,6 +28,11 @@ void logFileNote(const InstallerContext& context, const std::string& path,
 // The remark on a host file that could not be read.
 std::string unreadableFileRemark(const RunError& failure);
 
+// A step and what became of it, for steps without provider errors to show (a
+// file copy, a statement the provider did not explain, a recovery): `step`, then
+// `description` behind the indent.
+void logStepNote(const InstallerContext& context, const std::string& step, const std::string& description);
+
 // One pair of lines per provider error that `connection` reports: `statement`,
 // then the error's description. Nothing when it reports none.
 void logStatementFailure(const InstallerContext& context, const std::string& statement, SqlConnection& connection);

@@ -77,6 +77,7 @@ public:
         server_.events.push_back("open " + connectionString);
         if (open_) throw RunError(kErrSqlObjectOpen, "Operation is not allowed when the object is open.");
         failIfScripted(SqlOp::Open, server_.openFailures, connectionString);
+        connectionString_ = connectionString;
         open_ = true;
         ++server_.connectionsOpen;
     }
@@ -103,6 +104,8 @@ public:
         server_.events.push_back("recordset " + statement + " " + std::to_string(static_cast<int>(cursor)) + " " +
                                  std::to_string(static_cast<int>(lock)));
         failIfScripted(SqlOp::OpenRecordSet, server_.statementFailures, statement);
+        auto own = server_.tablesOn.find({connectionString_, statement});
+        if (own != server_.tablesOn.end()) return std::make_unique<ScriptedRecordSet>(server_, own->second);
         auto table = server_.tables.find(statement);
         if (table == server_.tables.end())
             throw RunError(kErrSqlProviderFailure, "The scripted server has no rows for: " + statement);
@@ -122,6 +125,7 @@ private:
 
     SqlScriptedServer& server_;
     bool open_ = false;
+    std::string connectionString_;
     std::vector<std::string> errors_;
 };
 

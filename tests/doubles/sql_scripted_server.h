@@ -33,6 +33,8 @@ public:
     std::map<std::string, SqlScriptedFailure> openFailures;       // by connection string
     std::map<std::string, SqlScriptedFailure> statementFailures;  // by statement text
     std::map<std::string, SqlScriptedTable> tables;               // record sets by statement text
+    // Record sets of one connection string, found before those of `tables`.
+    std::map<std::pair<std::string, std::string>, SqlScriptedTable> tablesOn;  // by {connection string, statement}
 
     // In order: "open <string>", "execute <statement>", "timeout <seconds>",
     // "clear errors", "close", "recordset <statement> <cursor> <lock>",

@@ -42,8 +42,13 @@ int SessionDirectory::countIn(std::string_view database, int except) const {
 void SessionDirectory::endSessionsIn(std::string_view database, int except) {
     std::lock_guard lock(mutex_);
     // The socket stays open until the server reaps the session, so this cannot hit a reused descriptor.
-    for (const auto& [id, entry] : sessions_) {
-        if (id != except && equalsNoCase(entry.database, database)) ::shutdown(entry.socket, SHUT_RDWR);
+    // An ended session is in no database any more, even before it is reaped: the
+    // statement after the one that ended it (a detach, a drop) must not find it.
+    for (auto& [id, entry] : sessions_) {
+        if (id != except && equalsNoCase(entry.database, database)) {
+            ::shutdown(entry.socket, SHUT_RDWR);
+            entry.database.clear();
+        }
     }
 }
 

@@ -19,7 +19,8 @@ public:
 
     // Sessions other than `except` whose current database is `database`.
     int countIn(std::string_view database, int except) const;
-    // Cuts those sessions' connections; each ends at once.
+    // Cuts those sessions' connections; each ends at once and is at once in no
+    // database, though the server reaps it a moment later.
     void endSessionsIn(std::string_view database, int except);
 
 private:

@@ -6,6 +6,10 @@
 #include <fstream>
 #include <sstream>
 
+#include <sys/socket.h>
+#include <unistd.h>
+
+#include "session_directory.h"
 #include "tds_test_client.h"
 #include "tools/sqlserver_standin/testing/standin_process.h"
 
@@ -118,6 +122,24 @@ TEST_F(StandinDatabaseTest, OfflineDatabaseRefusesLoginsUseAndQueries) {
     EXPECT_EQ(numbers(client->batch("select * from ACME..DB_CTL")), std::vector<int>{942});
     client->batch("alter database ACME set online");
     EXPECT_EQ(client->batch("select * from ACME..DB_CTL").rows.size(), 1u);
+}
+
+// Taking a database offline ends the other sessions in it at once, so that the
+// detach sent right after it does not find them still there while the server
+// reaps them.
+TEST(StandinSessionDirectory, EndedSessionsAreInNoDatabaseBeforeTheyAreReaped) {
+    int sockets[2];
+    ASSERT_EQ(::socketpair(AF_UNIX, SOCK_STREAM, 0, sockets), 0);
+    wf::standin::SessionDirectory sessions;
+    int installer = sessions.add(-1, "master");
+    int user = sessions.add(sockets[0], "ACME");
+    sessions.endSessionsIn("ACME", installer);
+    EXPECT_EQ(sessions.countIn("ACME", installer), 0);
+    char byte;
+    EXPECT_EQ(::read(sockets[1], &byte, 1), 0) << "the user's connection is cut";
+    sessions.remove(user);
+    ::close(sockets[0]);
+    ::close(sockets[1]);
 }
 
 TEST_F(StandinDatabaseTest, DemoDataIsInstalledByDetachCopyAttach) {

@@ -1,0 +1,93 @@
+// Installing demonstration data through ODBC where the prepared files are never
+// reached: the server refuses the login or the detach, or the data set lacks its
+// files. The user is told in SQL Server's words and no database is left out.
+#include "installer/demo_data.h"
+
+#include <gtest/gtest.h>
+
+#include "tests/integration/installer/standin_installation.h"
+
+namespace wf::testing {
+namespace {
+
+constexpr const char* kVersionFolder = "C:\\Tools\\dbprep\\SQLdbgen\\demodata\\CPointData\\Spa\\8.3.1\\";
+constexpr const char* kInUseAdvice =
+    "\r\n\r\nPlease make sure that no one is currently using the accounting database or Wrenfold";
+
+// A CounterPoint SQL 8.3.1 installation whose data set "Spa" holds `versionFile` only.
+void prepareDataSet(StandinInstallation& s, const std::string& versionFile = "readme.txt") {
+    s.f.state.strHostPath = "D:\\CPSQL";
+    s.f.state.strDataSetFolders[0] = "Spa";
+    s.f.files.addFile("D:\\CPSQL\\counterpoint.ini", "[CP]\r\nSWVERSION=8.3.1\r\n");
+    s.f.files.addFile(kVersionFolder + versionFile, "");
+}
+
+std::vector<std::string> companyRows(StandinInstallation& s) { return s.column("ACME", "DB_CTL", "SHARED_DIR"); }
+
+TEST(DemoDataThroughStandin, RefusedLoginOrDetachStopsTheRunAndLeavesTheDatabasesOnline) {
+    struct Case {
+        const char* what;
+        const char* directives;
+        const char* server;
+        const char* password;
+        const char* caption;
+        const char* description;
+        std::vector<std::string> sent;
+    };
+    const Case cases[] = {
+        {"wrong password", "", nullptr, "wrong", "Wrenfold Database Install, ", "Login failed for user 'sa'.", {}},
+        {"no server", "", "127.0.0.1,1", "Secret1", "Wrenfold Database Install, ",
+         "Unable to connect: Adaptive Server is unavailable or does not exist", {}},
+        {"detach refused",
+         "fail 'sp_detach_db \"ACME\"' (3703, 16, 'Cannot detach the database ''ACME'' because it is currently in use.')\n",
+         nullptr, "Secret1", "Wrenfold Database Install, detach ACME",
+         "Cannot detach the database 'ACME' because it is currently in use.",
+         {"use Master", "alter database \"ACME\" set offline with rollback immediate", "sp_detach_db \"ACME\"",
+          "alter database \"ACME\" set online"}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        StandinInstallation s(companyDatabases, c.directives);
+        prepareDataSet(s);
+        if (c.server) s.f.state.strDBServer = c.server;
+        s.f.state.strDBPassword = c.password;
+        composeConnectionStrings(s.f.state, s.f.host);
+
+        EXPECT_FALSE(InstallDemoData(s.context, 0));
+        ASSERT_EQ(s.f.ui.messages.size(), 1u);
+        EXPECT_EQ(s.f.ui.messages[0].title, c.caption);
+        EXPECT_EQ(s.f.ui.messages[0].text, c.description + std::string(kInUseAdvice));
+        EXPECT_EQ(s.batchesOn("master"), c.sent);
+        s.f.state.strDBServer = "127.0.0.1," + std::to_string(s.server->port());
+        s.f.state.strDBPassword = "Secret1";
+        EXPECT_EQ(companyRows(s), (std::vector<std::string>{"C:\\old\\", "C:\\other\\"}));
+    }
+}
+
+// The data set has a version folder but not its database files: one message for
+// the first failed copy, each database attached again from its own files, the
+// shared directory still pointed here, and a false result.
+TEST(DemoDataThroughStandin, MissingDataSetFilesLeaveEachDatabaseOnItsOwnFiles) {
+    StandinInstallation s;
+    prepareDataSet(s);
+    const std::string host = (s.scratch / "host").string();
+
+    EXPECT_FALSE(InstallDemoData(s.context, 0));
+    ASSERT_EQ(s.f.ui.messages.size(), 1u);
+    EXPECT_EQ(s.f.ui.messages[0].title, "Wrenfold Database Install, copy DemoSpa.mdf");
+    const std::string& text = s.f.ui.messages[0].text;
+    const std::string tail = ": \r\n" + std::string(kVersionFolder) +
+                             "DemoSpa.mdf\r\n\r\nPlease make sure that the Wrenfold demo data directory exists";
+    EXPECT_TRUE(text.size() > tail.size() && text.ends_with(tail)) << text;
+    EXPECT_EQ(s.batchesOn("master"),
+              (std::vector<std::string>{
+                  "use Master", "alter database \"ACME\" set offline with rollback immediate", "sp_detach_db \"ACME\"",
+                  "sp_attach_db 'ACME', '" + host + "/ACME.mdf', '" + host + "/ACME_log.ldf'",
+                  "alter database \"ACMESV\" set offline with rollback immediate", "sp_detach_db \"ACMESV\"",
+                  "sp_attach_db 'ACMESV', '" + host + "/ACMESV.mdf', '" + host + "/ACMESV_log.ldf'"}));
+    EXPECT_EQ(companyRows(s), (std::vector<std::string>{"D:\\CPSQL\\", "C:\\other\\"}));
+    EXPECT_EQ(s.column("ACMESV", "SV_SETTINGS", "NAME"), std::vector<std::string>{"O'Brien"});
+}
+
+}  // namespace
+}  // namespace wf::testing

@@ -1,0 +1,50 @@
+#include "tests/integration/installer/standin_installation.h"
+
+#include <unistd.h>
+
+#include <fstream>
+
+namespace wf::testing {
+namespace {
+
+namespace fs = std::filesystem;
+
+int nextScratch = 0;
+
+}  // namespace
+
+std::string companyDatabases(const fs::path& folder) {
+    const std::string host = (folder / "host").string();
+    return "database ACME FILES '" + host + "/ACME.mdf' '" + host + "/ACME_log.ldf'\n"
+           "table ACME.DB_CTL (KEY_ID, SHARED_DIR)\n"
+           "row ACME.DB_CTL (1, 'C:\\old\\')\n"
+           "row ACME.DB_CTL (2, 'C:\\other\\')\n"
+           "database ACMESV FILES '" + host + "/ACMESV.mdf' '" + host + "/ACMESV_log.ldf'\n"
+           "table ACMESV.SV_SETTINGS (NAME)\n"
+           "row ACMESV.SV_SETTINGS ('O''Brien')\n";
+}
+
+StandinInstallation::StandinInstallation(std::string (*configuration)(const fs::path&),
+                                         const std::string& extraDirectives)
+    : scratch(fs::temp_directory_path() /
+              ("installer-standin-" + std::to_string(::getpid()) + "-" + std::to_string(nextScratch++))) {
+    fs::create_directories(scratch / "host");
+    std::ofstream(scratch / "standin.conf") << "login sa 'Secret1'\n" << configuration(scratch) << extraDirectives;
+    server.emplace(std::vector<std::string>{"--config", (scratch / "standin.conf").string(), "--record-dir",
+                                            (scratch / "batches").string(), "--data-dir", (scratch / "data").string()});
+    f.state.strDBServer = "127.0.0.1," + std::to_string(server->port());
+    f.state.strDBUser = "sa";
+    f.state.strDBPassword = "Secret1";
+    f.state.strCPIntegratedSecurity = "False";
+    f.state.strCompanyDB = "ACME";
+    f.state.strOurDB = "ACMESV";
+    composeConnectionStrings(f.state, f.host);
+}
+
+StandinInstallation::~StandinInstallation() {
+    server.reset();
+    std::error_code ignored;
+    fs::remove_all(scratch, ignored);
+}
+
+}  // namespace wf::testing
