@@ -1,15 +1,15 @@
 // Times putting a demonstration data set's two files in place of a detached
-// database's own, as the installer does: wf::copyDatabaseFile through the Windows
-// file services. The time is taken inside the program, so Wine's start-up is not
-// counted.
+// database's own, as the installer does: wf::replaceDatabaseFiles through the
+// Windows file services. The time is taken inside the program, so Wine's start-up
+// is not counted.
 //
 //   demo_copy_timer <data file> <log file> <database data file> <database log file>
 //
 // Prints the milliseconds of both copies together.
 #include <cstdio>
+#include <optional>
 
 #include "bench_timing.h"
-#include "common/run_error.h"
 #include "installer/database_file_copy.h"
 #include "platform/win32/win32_file_system.h"
 
@@ -20,13 +20,14 @@ int main(int argc, char** argv) {
     }
     wf::win32::Win32FileSystem files;
     const double begin = nowMs();
-    try {
-        wf::copyDatabaseFile(files, argv[1], argv[3]);
-        wf::copyDatabaseFile(files, argv[2], argv[4]);
-    } catch (const wf::RunError& failure) {
-        std::fprintf(stderr, "demo_copy_timer: %ld %s\n", failure.number(), failure.description().c_str());
+    const std::optional<wf::FileCopyFailure> failure =
+        wf::replaceDatabaseFiles(files, {argv[1], argv[2]}, {argv[3], argv[4]});
+    const double elapsed = nowMs() - begin;
+    if (failure) {
+        std::fprintf(stderr, "demo_copy_timer: %s: %ld %s\n", failure->source.c_str(), failure->error.number(),
+                     failure->error.description().c_str());
         return 1;
     }
-    std::printf("%.1f\n", nowMs() - begin);
+    std::printf("%.1f\n", elapsed);
     return 0;
 }
