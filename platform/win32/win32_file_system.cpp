@@ -6,12 +6,26 @@
 #include <vector>
 
 #include "platform/win32/win32_error.h"
-#include "platform/win32/win32_file_copy.h"
-#include "platform/win32/win32_file_handle.h"
 #include "platform/win32/win32_version.h"
 
 namespace wf::win32 {
 namespace {
+
+// Closes a handle on every way out.
+class Handle {
+public:
+    explicit Handle(HANDLE handle) : handle_(handle) {}
+    ~Handle() {
+        if (handle_ != INVALID_HANDLE_VALUE) CloseHandle(handle_);
+    }
+    Handle(const Handle&) = delete;
+    Handle& operator=(const Handle&) = delete;
+    HANDLE get() const { return handle_; }
+    bool valid() const { return handle_ != INVALID_HANDLE_VALUE; }
+
+private:
+    HANDLE handle_;
+};
 
 class Win32FileReader : public FileReader {
 public:
@@ -24,11 +38,21 @@ public:
     }
 
 private:
-    FileHandle file_;
+    Handle file_;
 };
 
 bool isNormalFile(const WIN32_FIND_DATAA& found) {
     return (found.dwFileAttributes & (FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_DIRECTORY)) == 0;
+}
+
+void writeAllBytes(HANDLE file, std::string_view bytes) {
+    std::size_t done = 0;
+    while (done < bytes.size()) {
+        DWORD written = 0;
+        DWORD chunk = static_cast<DWORD>(std::min<std::size_t>(bytes.size() - done, 1u << 20));
+        if (!WriteFile(file, bytes.data() + done, chunk, &written, nullptr)) raiseLastError();
+        done += written;
+    }
 }
 
 }  // namespace
@@ -86,17 +110,17 @@ std::unique_ptr<FileReader> Win32FileSystem::openForReading(const std::string& p
 }
 
 void Win32FileSystem::writeAll(const std::string& path, std::string_view bytes) {
-    FileHandle file(CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL,
+    Handle file(CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL,
                             nullptr));
     if (!file.valid()) raiseLastError();
-    file.writeAll(bytes);
+    writeAllBytes(file.get(), bytes);
 }
 
 void Win32FileSystem::append(const std::string& path, std::string_view bytes) {
-    FileHandle file(CreateFileA(path.c_str(), FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_ALWAYS,
+    Handle file(CreateFileA(path.c_str(), FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_ALWAYS,
                             FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file.valid()) raiseLastError();
-    file.writeAll(bytes);
+    writeAllBytes(file.get(), bytes);
 }
 
 std::string Win32FileSystem::versionText(const std::string& path) {
@@ -125,7 +149,7 @@ void Win32FileSystem::moveFile(const std::string& from, const std::string& to, b
 }
 
 void Win32FileSystem::copyFile(const std::string& from, const std::string& to, bool overwrite) {
-    copyWholeFile(from, to, overwrite);
+    if (!CopyFileA(from.c_str(), to.c_str(), overwrite ? FALSE : TRUE)) raiseLastError();
 }
 
 void Win32FileSystem::replaceFile(const std::string& target, const std::string& replacement,

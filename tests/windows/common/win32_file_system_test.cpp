@@ -48,28 +48,5 @@ TEST_F(Win32FileSystemTest, ReplacementFallsBackToRenamesWhenTheSystemCallRefuse
     EXPECT_FALSE(files_.fileExists(path("b.txt")));
 }
 
-// Database files run to gigabytes: the copy is made in pieces, each of which must
-// land in its place; the copy keeps the source's read-only mark and time of change.
-TEST_F(Win32FileSystemTest, CopyArrivesWholeWithTheSourcesMarkAndTime) {
-    std::string bytes(40u << 20, '\0');
-    for (std::size_t index = 0; index < bytes.size(); index += 4096) {
-        bytes[index] = static_cast<char>(index >> 12);
-        bytes[index + 1] = static_cast<char>(index >> 20);
-    }
-    files_.writeAll(path("big.mdf"), bytes + "end");
-    files_.writeAll(path("empty.ldf"), "");
-    SetFileAttributesA(path("empty.ldf").c_str(), FILE_ATTRIBUTE_READONLY);
-    files_.copyFile(path("big.mdf"), path("copy.mdf"), false);
-    files_.copyFile(path("empty.ldf"), path("copy.ldf"), false);
-    EXPECT_TRUE(testing::readWholeFile(files_, path("copy.mdf")) == bytes + "end") << "the large copy differs";
-    EXPECT_EQ(testing::readWholeFile(files_, path("copy.ldf")), "");
-    EXPECT_EQ(files_.attributes(path("copy.ldf")) & FILE_ATTRIBUTE_READONLY, static_cast<DWORD>(FILE_ATTRIBUTE_READONLY));
-
-    WIN32_FILE_ATTRIBUTE_DATA source{}, copy{};
-    GetFileAttributesExA(path("big.mdf").c_str(), GetFileExInfoStandard, &source);
-    GetFileAttributesExA(path("copy.mdf").c_str(), GetFileExInfoStandard, &copy);
-    EXPECT_EQ(CompareFileTime(&source.ftLastWriteTime, &copy.ftLastWriteTime), 0);
-}
-
 }  // namespace
 }  // namespace wf::win32
