@@ -10,19 +10,11 @@ namespace wf {
 namespace {
 
 using testing::InstallerFixture;
-using testing::SqlScriptedFailure;
 
 constexpr const char* kScript = "C:\\Tools\\dbprep\\SQLdbgen\\mkWFdb.sql";
 constexpr const char* kOffline = "alter database \"ACMESV\" set offline with rollback immediate";
 constexpr const char* kOnline = "alter database \"ACMESV\" set online";
 constexpr const char* kDrop = "DROP DATABASE \"ACMESV\"";
-const SqlScriptedFailure kAlterMissing{5011,
-                                       {"User does not have permission to alter database 'ACMESV', the database does "
-                                        "not exist, or the database is not in a state that allows access checks.",
-                                        "ALTER DATABASE statement failed."}};
-const SqlScriptedFailure kDropMissing{
-    3701, {"Cannot drop the database 'ACMESV', because it does not exist or you do not have permission."}};
-
 struct Definition {
     Definition() {
         f.state.strOurDB = "ACMESV";
@@ -49,29 +41,6 @@ struct Definition {
     }
     InstallerFixture f;
 };
-
-TEST(EmptyDatabase, DefinesADatabaseThatIsNotThereYet) {
-    Definition d;
-    d.f.files.addFile(kScript, "CREATE TABLE T (A int)\r\nGO\r\nCREATE PROCEDURE P AS\r\n SELECT 1\r\ngo\r\n");
-    d.f.sql.statementFailures[kOffline] = kAlterMissing;
-    d.f.sql.statementFailures[kOnline] = kAlterMissing;
-    d.f.sql.statementFailures[kDrop] = kDropMissing;
-
-    EXPECT_TRUE(d.create()) << "refusals of a database not there yet are no failure";
-    EXPECT_EQ(d.f.sql.events,
-              (std::vector<std::string>{"open NOCAT", "execute use Master", std::string("execute ") + kOffline,
-                                        std::string("execute ") + kOnline, std::string("execute ") + kDrop,
-                                        "execute CREATE DATABASE \"ACMESV\"", "close", "open OURS", "clear errors",
-                                        "execute CREATE TABLE T (A int)", "clear errors",
-                                        "execute CREATE PROCEDURE P AS SELECT 1", "close"}));
-    EXPECT_EQ(d.f.log(), std::string(kOffline) + "\r\n" + "    ----> " + kAlterMissing.providerErrors[0] + "\r\n" +
-                             kOffline + "\r\n" + "    ----> " + kAlterMissing.providerErrors[1] + "\r\n" + kOnline +
-                             "\r\n" + "    ----> " + kAlterMissing.providerErrors[0] + "\r\n" + kOnline + "\r\n" +
-                             "    ----> " + kAlterMissing.providerErrors[1] + "\r\n" + kDrop + "\r\n" +
-                             "    ----> " + kDropMissing.providerErrors[0] + "\r\n");
-    EXPECT_EQ(d.f.ui.pointer, (std::vector<bool>{true, false}));
-    EXPECT_EQ(d.f.sql.connectionsOpen, 0);
-}
 
 TEST(EmptyDatabase, SplitsTheScriptOnlyAtLinesThatAreExactlyGo) {
     struct Case {
