@@ -16,29 +16,16 @@
 
 #include "bench_timing.h"
 #include "installer/connection_strings.h"
-#include "installer/dialogs/server_list.h"
 #include "installer/empty_database.h"
-#include "installer/win32/win32_installer_dialogs.h"
-#include "platform/odbc/odbc_connection.h"
-#include "platform/win32/win32_clock.h"
-#include "platform/win32/win32_file_system.h"
-#include "platform/win32/win32_process_services.h"
-#include "platform/win32/win32_registry_api.h"
-#include "platform/win32/win32_user_interface.h"
+#include "installer/win32/win32_installer_services.h"
 
 int main(int argc, char** argv) {
     if (argc != 2) {
         std::fprintf(stderr, "usage: %s <port>\n", argv[0]);
         return 2;
     }
-    wf::win32::Win32FileSystem files;
-    wf::win32::Win32ProcessServices process;
-    wf::win32::Win32Clock clock;
-    wf::win32::Win32UserInterface ui(wf::kInstallerTitle);
-    wf::win32::Win32RegistryApi registry;
-    wf::OdbcConnectionFactory sql;
-    wf::win32::Win32InstallerDialogs dialogs(ui, wf::GetServerList);
-    wf::InstallerState state;
+    wf::win32::Win32InstallerServices services;
+    wf::InstallerState& state = services.state;
     state.strDBServer = std::string("127.0.0.1,") + argv[1];
     state.strDBUser = "sa";
     state.strDBPassword = "Secret1";
@@ -46,8 +33,7 @@ int main(int argc, char** argv) {
     state.strCompanyDB = "ACME";
     state.strOurDB = "ACMESV";
     wf::composeConnectionStrings(state, wf::HostSystem::CounterPointSql);
-    wf::InstallerContext context{state, wf::HostSystem::CounterPointSql, files, process, clock, ui, dialogs, sql,
-                                 registry};
+    wf::InstallerContext context = services.context(wf::HostSystem::CounterPointSql);
 
     const double begin = nowMs();
     const bool succeeded = wf::RunDefinitionScript(context);
