@@ -1,29 +1,36 @@
 #include "installer/database_file_copy.h"
 
 namespace wf {
+namespace {
+
+struct FileCopy {
+    const std::string& from;
+    const std::string& to;
+};
+
+}  // namespace
 
 std::string pendingCopyPath(const std::string& target) { return target + ".wrenfold-copy"; }
 
 std::optional<FileCopyFailure> replaceDatabaseFiles(FileSystem& files, const DatabaseFilePair& source,
                                                     const DatabaseFilePair& target) {
-    const std::pair<const std::string*, const std::string*> copies[] = {{&source.data, &target.data},
-                                                                        {&source.log, &target.log}};
+    const FileCopy copies[] = {{source.data, target.data}, {source.log, target.log}};
     const std::string* current = &source.data;
     try {
-        for (const auto& [from, to] : copies) {
-            current = from;
+        for (const FileCopy& copy : copies) {
+            current = &copy.from;
             // A database without that file in its list has nowhere to put the copy.
-            if (to->empty()) throw RunError(kErrBadFileName, "Bad file name");
-            files.copyFile(*from, pendingCopyPath(*to), true);
+            if (copy.to.empty()) throw RunError(kErrBadFileName, "Bad file name");
+            files.copyFile(copy.from, pendingCopyPath(copy.to), true);
         }
-        for (const auto& [from, to] : copies) {
-            current = from;
-            files.moveFile(pendingCopyPath(*to), *to, true);
+        for (const FileCopy& copy : copies) {
+            current = &copy.from;
+            files.moveFile(pendingCopyPath(copy.to), copy.to, true);
         }
         return std::nullopt;
     } catch (const RunError& failure) {
-        for (const auto& [from, to] : copies) {
-            if (!to->empty()) ignoreFailure([&] { files.deleteFile(pendingCopyPath(*to), true); });
+        for (const FileCopy& copy : copies) {
+            if (!copy.to.empty()) ignoreFailure([&] { files.deleteFile(pendingCopyPath(copy.to), true); });
         }
         return FileCopyFailure{failure, *current};
     }
