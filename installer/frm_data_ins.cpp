@@ -65,11 +65,6 @@ void frmDataIns::Form_Load() {
     }
 }
 
-void frmDataIns::cmdExit_Click() {
-    window.unloaded = true;
-    context_.ui.endProgram();
-}
-
 void frmDataIns::addCompany(const std::string& id, const std::string& name) {
     std::vector<std::string>& ids = context_.state.strCompanyIds;
     const std::size_t index = cmboCompany.items.size();

@@ -2,6 +2,8 @@
 // The installer's only window: a wizard whose start page offers the two
 // operations, a company page (with the data set list in the same place) and a
 // processing page, the two later pages each a frame over the start page.
+#include <cstdint>
+
 #include "installer/dialogs/form_controls.h"
 #include "installer/installer_context.h"
 
@@ -45,14 +47,43 @@ public:
     // system's installation, its companies and the demonstration data sets. When
     // the host system is missing the program has been ended and the window unloaded.
     void Form_Load();
+
+    // The page flow: the start page's three buttons, the company (or data set)
+    // page's Previous and Next, and Finish on the processing page.
+    void cmdDemoData_Click();
+    void cmdEmptyFiles_Click();
     void cmdExit_Click();
+    void cmdCompanyPrev_Click();
+    void cmdCompanyNext_Click();
+    void cmdProcNext_Click();
+    // The user closes the window: outside an operation that is Exit; while demo data
+    // is being installed the user is asked whether to stop copying and exit once the
+    // databases are attached again; the definition cannot be stopped and runs on.
+    void Form_QueryUnload();
 
 private:
     void addCompany(const std::string& id, const std::string& name);
     // Passport: the entry whose id is the current company's data source, in any case.
     void preselectCurrentCompany();
 
+    void showCompanyPage(const char* whatDoing, const char* instructions);
+    void showStartPage();
+    // Steps before anything is changed: company chosen, its login proven, its
+    // database name valid. False when a check failed and the user was told.
+    bool companyChecksPass();
+    bool readCompanyLogin();
+    void defineEmptyDatabase();
+    void installDemoData();
+    void startProcessing(const char* status);
+    void finishProcessing();
+    // Shows how far the copy of `target` has got; false once the user chose to stop.
+    bool showCopyProgress(const std::string& target, std::uint64_t copied, std::uint64_t total);
+    void refresh();
+    std::string selectedCompanyName() const;
+
     InstallerContext context_;
+    bool working_ = false;
+    bool exitRequested_ = false;
 };
 
 }  // namespace wf

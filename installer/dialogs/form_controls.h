@@ -2,6 +2,7 @@
 // Control state of the dialogs' forms, in the forms' own units (twips). A view
 // copies this state to the real window after each handler and reports the user's
 // actions back as handler calls.
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -51,6 +52,9 @@ struct FormWindow {
     std::string tag;
     const Control* focus = nullptr;
     bool unloaded = false;
+    // Shows the form's state on screen while one of its handlers is still running
+    // and lets the window answer meanwhile; set by the view (empty: no window).
+    std::function<void()> refresh;
 };
 
 // The screen the form is shown on, in twips.

@@ -3,6 +3,7 @@
 #include <memory>
 
 #include "installer/win32/data_ins_resources.h"
+#include "platform/win32/win32_user_interface.h"
 
 namespace wf::win32 {
 namespace {
@@ -36,25 +37,39 @@ DataInsView::DataInsView(frmDataIns& form, HWND dialog)
     : FormDialog(dialog),
       form_(form),
       scale_(dialog),
-      captioned_{
-          {IDC_DATA_INS_TITLE, form.Label1, form.Label1.caption, nullptr},
-          {IDC_DATA_INS_EMPTY_FILES, form.cmdEmptyFiles, form.cmdEmptyFiles.caption, nullptr},
-          {IDC_DATA_INS_EMPTY_FILES_LABEL, form.lblEmptyFiles, form.lblEmptyFiles.caption, nullptr},
-          {IDC_DATA_INS_DEMO_DATA, form.cmdDemoData, form.cmdDemoData.caption, nullptr},
-          {IDC_DATA_INS_DEMO_DATA_LABEL, form.lblDemoData, form.lblDemoData.caption, nullptr},
-          {IDC_DATA_INS_EXIT, form.cmdExit, form.cmdExit.caption, nullptr},
-          {IDC_DATA_INS_VERSION, form.lblVersion, form.lblVersion.caption, nullptr},
-          {IDC_DATA_INS_WHAT_DOING, form.lblWhatDoing, form.lblWhatDoing.caption, &form.fraCompanyInfo},
-          {IDC_DATA_INS_COMPANY_INSTRS, form.lblCompanyInstrs, form.lblCompanyInstrs.caption, &form.fraCompanyInfo},
-          {IDC_DATA_INS_COMPANY_PREV, form.cmdCompanyPrev, form.cmdCompanyPrev.caption, &form.fraCompanyInfo},
-          {IDC_DATA_INS_COMPANY_NEXT, form.cmdCompanyNext, form.cmdCompanyNext.caption, &form.fraCompanyInfo},
-          {IDC_DATA_INS_INSTALLING_MSG, form.lblInstallingMsg, form.lblInstallingMsg.caption, &form.fraProcessing},
-          {IDC_DATA_INS_PROCESSING_NOTE, form.Label5, form.Label5.caption, &form.fraProcessing},
-          {IDC_DATA_INS_PROC_PREV, form.cmdProcPrev, form.cmdProcPrev.caption, &form.fraProcessing},
-          {IDC_DATA_INS_PROC_NEXT, form.cmdProcNext, form.cmdProcNext.caption, &form.fraProcessing},
-      } {}
+      placed_{
+          {IDC_DATA_INS_TITLE, form.Label1, &form.Label1.caption, nullptr},
+          {IDC_DATA_INS_EMPTY_FILES, form.cmdEmptyFiles, &form.cmdEmptyFiles.caption, nullptr},
+          {IDC_DATA_INS_EMPTY_FILES_LABEL, form.lblEmptyFiles, &form.lblEmptyFiles.caption, nullptr},
+          {IDC_DATA_INS_DEMO_DATA, form.cmdDemoData, &form.cmdDemoData.caption, nullptr},
+          {IDC_DATA_INS_DEMO_DATA_LABEL, form.lblDemoData, &form.lblDemoData.caption, nullptr},
+          {IDC_DATA_INS_EXIT, form.cmdExit, &form.cmdExit.caption, nullptr},
+          {IDC_DATA_INS_VERSION, form.lblVersion, &form.lblVersion.caption, nullptr},
+          {IDC_DATA_INS_WHAT_DOING, form.lblWhatDoing, &form.lblWhatDoing.caption, &form.fraCompanyInfo},
+          {IDC_DATA_INS_COMPANY_INSTRS, form.lblCompanyInstrs, &form.lblCompanyInstrs.caption, &form.fraCompanyInfo},
+          {IDC_DATA_INS_COMPANY, form.cmboCompany, nullptr, &form.fraCompanyInfo},
+          {IDC_DATA_INS_DATA_TYPE, form.cmboDataType, nullptr, &form.fraCompanyInfo},
+          {IDC_DATA_INS_COMPANY_PREV, form.cmdCompanyPrev, &form.cmdCompanyPrev.caption, &form.fraCompanyInfo},
+          {IDC_DATA_INS_COMPANY_NEXT, form.cmdCompanyNext, &form.cmdCompanyNext.caption, &form.fraCompanyInfo},
+          {IDC_DATA_INS_INSTALLING_MSG, form.lblInstallingMsg, &form.lblInstallingMsg.caption, &form.fraProcessing},
+          {IDC_DATA_INS_PROCESSING_NOTE, form.Label5, &form.Label5.caption, &form.fraProcessing},
+          {IDC_DATA_INS_PROC_PREV, form.cmdProcPrev, &form.cmdProcPrev.caption, &form.fraProcessing},
+          {IDC_DATA_INS_PROC_NEXT, form.cmdProcNext, &form.cmdProcNext.caption, &form.fraProcessing},
+      },
+      // The processing page's Previous is never enabled and has no handler.
+      buttons_{
+          {IDC_DATA_INS_EMPTY_FILES, form.cmdEmptyFiles, &frmDataIns::cmdEmptyFiles_Click},
+          {IDC_DATA_INS_DEMO_DATA, form.cmdDemoData, &frmDataIns::cmdDemoData_Click},
+          {IDC_DATA_INS_EXIT, form.cmdExit, &frmDataIns::cmdExit_Click},
+          {IDC_DATA_INS_COMPANY_PREV, form.cmdCompanyPrev, &frmDataIns::cmdCompanyPrev_Click},
+          {IDC_DATA_INS_COMPANY_NEXT, form.cmdCompanyNext, &frmDataIns::cmdCompanyNext_Click},
+          {IDC_DATA_INS_PROC_NEXT, form.cmdProcNext, &frmDataIns::cmdProcNext_Click},
+      } {
+    form_.window.refresh = [this] { redraw(); };
+}
 
 DataInsView::~DataInsView() {
+    form_.window.refresh = nullptr;
     if (headingFont_) DeleteObject(headingFont_);
     if (statusFont_) DeleteObject(statusFont_);
 }
@@ -62,14 +77,60 @@ DataInsView::~DataInsView() {
 bool DataInsView::onMessage(UINT message, WPARAM wParam, LPARAM) {
     switch (message) {
         case WM_COMMAND:
-            if (HIWORD(wParam) != BN_CLICKED || LOWORD(wParam) != IDC_DATA_INS_EXIT) return false;
-            handle([this] { form_.cmdExit_Click(); });
+            // While an operation runs and lets the window answer, nothing else starts.
+            if (handling()) return true;
+            if (LOWORD(wParam) == IDCANCEL) {
+                goBack();
+                return true;
+            }
+            if (HIWORD(wParam) != BN_CLICKED) return false;
+            click(LOWORD(wParam));
             return true;
         case WM_CLOSE:
-            handle([this] { form_.cmdExit_Click(); });
+            handle([this] { form_.Form_QueryUnload(); });
+            return true;
+        case WM_SETCURSOR:
+            // The window's answer while an operation runs must not bring the arrow back.
+            if (!Win32UserInterface::busyPointerShown()) return false;
+            SetCursor(LoadCursor(nullptr, IDC_WAIT));
+            SetWindowLongPtrA(dialog_, DWLP_MSGRESULT, TRUE);
             return true;
         default:
             return false;
+    }
+}
+
+void DataInsView::click(int id) {
+    for (const ButtonHandler& button : buttons_) {
+        // A button the form hides or disables does nothing, however it was pressed.
+        if (button.id != id || !button.state.enabled || !shown(*placed(id))) continue;
+        handle([this, &button] { (form_.*button.click)(); });
+        return;
+    }
+}
+
+void DataInsView::goBack() {
+    if (form_.fraProcessing.visible) {
+        click(IDC_DATA_INS_PROC_NEXT);
+    } else if (form_.fraCompanyInfo.visible) {
+        click(IDC_DATA_INS_COMPANY_PREV);
+    } else {
+        click(IDC_DATA_INS_EXIT);
+    }
+}
+
+void DataInsView::redraw() {
+    showState();
+    RedrawWindow(dialog_, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
+    MSG message;
+    while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+        if (message.message == WM_QUIT) {
+            PostQuitMessage(static_cast<int>(message.wParam));
+            return;
+        }
+        if (IsDialogMessageA(dialog_, &message)) continue;
+        TranslateMessage(&message);
+        DispatchMessageA(&message);
     }
 }
 
@@ -120,23 +181,50 @@ void DataInsView::readState() {
 
 void DataInsView::showState() {
     applyText(dialog_, form_.window.caption);
-    for (const CaptionedControl& control : captioned_) {
-        applyText(item(control.id), control.caption);
-        applyShown(control.id, control.state, control.frame);
-    }
     applyList(item(IDC_DATA_INS_COMPANY), form_.cmboCompany);
-    applyShown(IDC_DATA_INS_COMPANY, form_.cmboCompany, &form_.fraCompanyInfo);
     applyList(item(IDC_DATA_INS_DATA_TYPE), form_.cmboDataType);
-    applyShown(IDC_DATA_INS_DATA_TYPE, form_.cmboDataType, &form_.fraCompanyInfo);
+    for (const PlacedControl& control : placed_) {
+        if (control.caption) applyText(item(control.id), *control.caption);
+        Control onScreen = control.state;
+        onScreen.visible = shown(control);
+        applyVisibility(item(control.id), onScreen);
+    }
     applyVisibility(item(IDC_DATA_INS_COMPANY_FRAME), form_.fraCompanyInfo);
     applyVisibility(item(IDC_DATA_INS_PROCESSING_FRAME), form_.fraProcessing);
+    // Enter presses the page's forward button wherever the focus is but on another button.
+    int forward = IDOK;
+    if (form_.fraCompanyInfo.visible) forward = IDC_DATA_INS_COMPANY_NEXT;
+    if (form_.fraProcessing.visible) forward = IDC_DATA_INS_PROC_NEXT;
+    SendMessageA(dialog_, DM_SETDEFID, static_cast<WPARAM>(forward), 0);
+    moveFocus();
 }
 
-void DataInsView::applyShown(int id, const Control& state, const Frame* frame) {
-    Control shown = state;
-    const bool pageShown = frame ? frame->visible : !(form_.fraCompanyInfo.visible || form_.fraProcessing.visible);
-    shown.visible = state.visible && pageShown;
-    applyVisibility(item(id), shown);
+void DataInsView::moveFocus() {
+    const Control* wanted = form_.window.focus;
+    form_.window.focus = nullptr;
+    for (const PlacedControl& control : placed_) {
+        if (&control.state != wanted || !shown(control) || !control.state.enabled) continue;
+        SendMessageA(dialog_, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(item(control.id)), TRUE);
+        return;
+    }
+    HWND focus = GetFocus();
+    if (focus && IsWindowVisible(focus) && IsWindowEnabled(focus)) return;
+    HWND first = GetNextDlgTabItem(dialog_, nullptr, FALSE);
+    if (first) SendMessageA(dialog_, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(first), TRUE);
+}
+
+const DataInsView::PlacedControl* DataInsView::placed(int id) const {
+    for (const PlacedControl& control : placed_)
+        if (control.id == id) return &control;
+    return nullptr;
+}
+
+// A frame shows or hides what is placed on it, and the frames are opaque and
+// cover the start page.
+bool DataInsView::shown(const PlacedControl& control) const {
+    const bool pageShown =
+        control.frame ? control.frame->visible : !(form_.fraCompanyInfo.visible || form_.fraProcessing.visible);
+    return control.state.visible && pageShown;
 }
 
 }  // namespace wf::win32

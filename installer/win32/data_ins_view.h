@@ -20,12 +20,19 @@ public:
     ~DataInsView() override;
 
 private:
-    // A control with a caption, and the frame it is placed on (null: the start page).
-    struct CaptionedControl {
+    // A control, its caption (null: a list) and the frame it is placed on (null:
+    // the start page).
+    struct PlacedControl {
         int id;
         const Control& state;
-        const std::string& caption;
+        const std::string* caption;
         const Frame* frame;
+    };
+    // A button and the form's handler of its click.
+    struct ButtonHandler {
+        int id;
+        const CommandButton& state;
+        void (frmDataIns::*click)();
     };
 
     bool load() override;
@@ -37,14 +44,23 @@ private:
 
     void showIcon();
     void setFonts();
-    // Shows a control as its own state and its page allow: a frame shows or hides
-    // what is placed on it, and the frames are opaque and cover the start page.
-    void applyShown(int id, const Control& state, const Frame* frame);
+    // Runs the handler of a button the user pressed, if the form shows it enabled.
+    void click(int id);
+    // Escape: back a page, Exit on the start page, Finish once an operation has ended.
+    void goBack();
+    // The window's state on screen now, and the messages that waited meanwhile.
+    void redraw();
+    // Gives the focus to the control the form asked for, or, when the one that had
+    // it is no longer shown, to the page's first.
+    void moveFocus();
+    const PlacedControl* placed(int id) const;
+    bool shown(const PlacedControl& control) const;
     HWND item(int id) const { return GetDlgItem(dialog_, id); }
 
     frmDataIns& form_;
     TwipsScale scale_;
-    std::vector<CaptionedControl> captioned_;
+    std::vector<PlacedControl> placed_;
+    std::vector<ButtonHandler> buttons_;
     // Made for this window alone, so the view's to delete.
     HFONT headingFont_ = nullptr;
     HFONT statusFont_ = nullptr;

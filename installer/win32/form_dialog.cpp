@@ -51,6 +51,11 @@ INT_PTR CALLBACK FormDialog::dialogProc(HWND dialog, UINT message, WPARAM wParam
 
 void FormDialog::handle(const std::function<void()>& handler) {
     if (ended_) return;
+    if (handling_) {
+        guarded(handler);
+        return;
+    }
+    handling_ = true;
     guarded([&] {
         readState();
         handler();
@@ -60,6 +65,7 @@ void FormDialog::handle(const std::function<void()>& handler) {
         }
         showState();
     });
+    handling_ = false;
 }
 
 void FormDialog::guarded(const std::function<void()>& step) {

@@ -42,9 +42,13 @@ protected:
 
     // Runs one handler of the form between copying the window's state in and the
     // form's out; ends the dialog when the form has unloaded. Nothing runs once the
-    // dialog has ended.
+    // dialog has ended. A handler that lets the window answer while it runs can see
+    // another handle() meanwhile: that one runs on the state as it stands, and the
+    // running handler shows the outcome of both.
     void handle(const std::function<void()>& handler);
     bool ended() const { return ended_; }
+    // True while a handler runs.
+    bool handling() const { return handling_; }
 
     HWND dialog_;
 
@@ -56,6 +60,7 @@ private:
     void end();
 
     bool ended_ = false;
+    bool handling_ = false;
     std::exception_ptr* error_ = nullptr;
 };
 

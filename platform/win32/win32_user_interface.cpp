@@ -92,7 +92,19 @@ std::optional<std::string> Win32UserInterface::openFile(const OpenFileRequest& r
     throw RunError(static_cast<long>(failure), "The open-file dialog failed (" + std::to_string(failure) + ")");
 }
 
-void Win32UserInterface::setBusyPointer(bool busy) { SetCursor(LoadCursor(nullptr, busy ? IDC_WAIT : IDC_ARROW)); }
+namespace {
+
+// One pointer per program, as the system has it.
+bool busyPointer = false;
+
+}  // namespace
+
+void Win32UserInterface::setBusyPointer(bool busy) {
+    busyPointer = busy;
+    SetCursor(LoadCursor(nullptr, busy ? IDC_WAIT : IDC_ARROW));
+}
+
+bool Win32UserInterface::busyPointerShown() { return busyPointer; }
 
 void Win32UserInterface::endProgram() { ExitProcess(0); }
 

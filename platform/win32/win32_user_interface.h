@@ -24,6 +24,9 @@ public:
     void setBusyPointer(bool busy) override;
     void endProgram() override;
 
+    // True while an operation has the hourglass shown: windows keep it over them.
+    static bool busyPointerShown();
+
     // The dialog's filter with its "|" separators turned into the NUL-separated form.
     static std::string nativeFilter(const std::string& filter);
 
