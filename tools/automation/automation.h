@@ -72,6 +72,10 @@ HWND controlByText(HWND window, const std::string& className, const std::string&
 // Sets an edit control's text as typing would (WM_SETTEXT, then EN_CHANGE reaches the owner).
 bool setEditText(HWND edit, const std::string& text);
 
+// Picks an entry of a drop-down list by its text as a user would: the list selects
+// it (CB_SETCURSEL) and its owner hears of the change (CBN_SELCHANGE).
+bool selectListEntry(HWND comboBox, const std::string& entry);
+
 // Presses a button (BM_CLICK) found by its caption ("&Yes" and "Yes" both match "Yes").
 bool pressButton(HWND window, const std::string& caption);
 

@@ -1,5 +1,7 @@
-// Typing into edits and pressing buttons of another program's windows.
+// Typing into edits, picking list entries and pressing buttons of another program's windows.
 #include <windows.h>
+
+#include <algorithm>
 
 #include "tools/automation/automation.h"
 #include "tools/automation/control_text.h"
@@ -14,6 +16,20 @@ bool setEditText(HWND edit, const std::string& text) {
                              &accepted))
         return false;
     return accepted != FALSE;
+}
+
+bool selectListEntry(HWND comboBox, const std::string& entry) {
+    const std::vector<std::string> entries = listEntries(comboBox);
+    const auto found = std::find(entries.begin(), entries.end(), entry);
+    if (found == entries.end()) return false;
+    DWORD_PTR selected = 0;
+    if (!SendMessageTimeoutA(comboBox, CB_SETCURSEL, found - entries.begin(), 0, SMTO_ABORTIFHUNG, kMessageTimeoutMs,
+                             &selected) ||
+        selected == static_cast<DWORD_PTR>(CB_ERR))
+        return false;
+    DWORD_PTR ignored = 0;
+    return SendMessageTimeoutA(GetParent(comboBox), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(comboBox), CBN_SELCHANGE),
+                               reinterpret_cast<LPARAM>(comboBox), SMTO_ABORTIFHUNG, kMessageTimeoutMs, &ignored) != 0;
 }
 
 bool pressButton(HWND window, const std::string& caption) {
