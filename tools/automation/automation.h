@@ -82,6 +82,9 @@ bool pressButton(HWND window, const std::string& caption);
 // Reads a message box (dialog class #32770 with a static text) that is open.
 std::optional<MessageBoxInfo> readMessageBox(HWND box);
 
+// Waits for a message box titled `title` to be open.
+std::optional<MessageBoxInfo> waitForMessageBox(const std::string& title, std::chrono::milliseconds timeout = 10s);
+
 // Waits for a message box titled `title` and answers it with the button `caption`.
 std::optional<MessageBoxInfo> answerMessageBox(const std::string& title, const std::string& caption,
                                                std::chrono::milliseconds timeout = 10s, Recorder* recorder = nullptr);

@@ -55,14 +55,18 @@ std::optional<MessageBoxInfo> readMessageBox(HWND box) {
     return info;
 }
 
-std::optional<MessageBoxInfo> answerMessageBox(const std::string& title, const std::string& caption,
-                                               std::chrono::milliseconds timeout, Recorder* recorder) {
-    auto box = pollFor(timeout, [&]() -> std::optional<MessageBoxInfo> {
+std::optional<MessageBoxInfo> waitForMessageBox(const std::string& title, std::chrono::milliseconds timeout) {
+    return pollFor(timeout, [&]() -> std::optional<MessageBoxInfo> {
         for (const WindowInfo& window : topLevelWindows())
             if (window.title == title)
                 if (auto read = readMessageBox(window.handle)) return read;
         return std::nullopt;
     });
+}
+
+std::optional<MessageBoxInfo> answerMessageBox(const std::string& title, const std::string& caption,
+                                               std::chrono::milliseconds timeout, Recorder* recorder) {
+    auto box = waitForMessageBox(title, timeout);
     if (!box) {
         if (recorder) recorder->note("no message box \"" + title + "\" appeared");
         return std::nullopt;

@@ -5,7 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <ostream>
+#include <optional>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -18,23 +18,15 @@
 #include "tests/windows/support/host_paths.h"
 #include "tests/windows/support/scratch_folder.h"
 #include "tools/automation/automation.h"
-#include "tools/automation/poll_for.h"
 #include "tools/installer_sample/installer_sample.h"
+#include "tools/installer_sample/wizard_driver.h"
 
 namespace wf::testing {
 namespace {
 
 using namespace std::chrono_literals;
 
-constexpr char kWindowTitle[] = "Wrenfold SQL Database Install";
-constexpr char kBoxTitle[] = "Wrenfold Database Install";
-
-enum class Page { Start, Company, DataSet, Processing };
-
-void PrintTo(Page page, std::ostream* out) {
-    static const char* const names[] = {"the start page", "the company page", "the data set page", "the processing page"};
-    *out << names[static_cast<int>(page)];
-}
+using sample::WizardPage;
 
 constexpr char kOverwriteQuestion[] =
     "Warning!  A Wrenfold SQL database already exists for this company. \r\n\r\n"
@@ -87,51 +79,17 @@ protected:
         ASSERT_TRUE(CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, scratch.path().c_str(),
                                    &startup, &process_));
         CloseHandle(process_.hThread);
-        auto shown = automation::waitForWindow(kWindowTitle, {}, 20s, process_.dwProcessId);
-        ASSERT_TRUE(shown.has_value()) << "no installer window";
-        main_ = shown->handle;
         trail.note("started: " + command);
+        wizard.emplace(process_.dwProcessId, trail);
+        ASSERT_TRUE(wizard->found()) << "no installer window";
     }
     DWORD processId() const { return process_.dwProcessId; }
     bool ends() { return WaitForSingleObject(process_.hProcess, 15000) == WAIT_OBJECT_0; }
 
-    HWND control(int id) const { return automation::controlById(main_, id); }
-    std::string text(int id) const { return automation::textOf(control(id)); }
-    bool shows(int id) const { return IsWindowVisible(control(id)) != FALSE; }
-    int selected(int list) const { return static_cast<int>(SendMessageA(control(list), CB_GETCURSEL, 0, 0)); }
-
-    Page page() const {
-        if (shows(IDC_DATA_INS_PROCESSING_FRAME)) return Page::Processing;
-        if (shows(IDC_DATA_INS_DATA_TYPE)) return Page::DataSet;
-        if (shows(IDC_DATA_INS_COMPANY)) return Page::Company;
-        return Page::Start;
-    }
-    // The page once it is `expected`, or the one still shown after a while.
-    Page pageBecomes(Page expected) const {
-        automation::pollFor(10s, [&] { return page() == expected; });
-        return page();
-    }
-
-    void press(const std::string& caption) {
-        trail.note("press " + caption);
-        ASSERT_TRUE(automation::pollFor(10s, [&] { return automation::pressButton(main_, caption); })) << caption;
-    }
-    void choose(int list, const std::string& entry) {
-        trail.note("choose " + entry);
-        ASSERT_TRUE(automation::selectListEntry(control(list), entry)) << entry;
-    }
-    // The text of the program's next message box, answered with `button`.
-    std::string answer(const std::string& button) {
-        auto box = automation::answerMessageBox(kBoxTitle, button, 20s, &trail);
-        return box ? box->text : "<no message box answered " + button + ">";
-    }
-    // The status line once the operation has ended and Finish may be pressed.
-    std::string finishedWith() {
-        automation::pollFor(20s, [&] {
-            return text(IDC_DATA_INS_PROC_NEXT) == "&Finish" && IsWindowEnabled(control(IDC_DATA_INS_PROC_NEXT));
-        });
-        return text(IDC_DATA_INS_INSTALLING_MSG);
-    }
+    std::string text(int id) const { return wizard->text(id); }
+    void press(const std::string& caption) { ASSERT_TRUE(wizard->press(caption)) << caption; }
+    void choose(int list, const std::string& entry) { ASSERT_TRUE(wizard->choose(list, entry)) << entry; }
+    std::string answer(const std::string& button) { return wizard->answer(button); }
     void screenshot(HWND window, const std::string& what) {
         const std::string folder = windowsPath(WF_SCREENSHOT_DIR);
         CreateDirectoryA(folder.c_str(), nullptr);
@@ -152,7 +110,7 @@ protected:
     automation::Recorder trail;
     ScratchFolder scratch{"wizard"};
     sample::InstallerSample installation = sample::layInstallerSample(scratch.path(), windowsPath(WF_DBPREP_EXE), sqlStandinPort());
-    HWND main_ = nullptr;
+    std::optional<sample::WizardDriver> wizard;
 
 private:
     PROCESS_INFORMATION process_{};
@@ -160,25 +118,25 @@ private:
 
 TEST_F(Wizard, DefinesAnEmptyDatabaseOverTheOldOneOnlyOnceTheUserAgrees) {
     start();
-    screenshot(main_, "start_page");
+    screenshot(wizard->window(), "start_page");
     press("Define new &empty database");
-    ASSERT_EQ(pageBecomes(Page::Company), Page::Company);
+    ASSERT_EQ(wizard->pageBecomes(WizardPage::Company), WizardPage::Company);
     EXPECT_EQ(text(IDC_DATA_INS_WHAT_DOING), "Defining a new Wrenfold database, for use in a new company");
-    screenshot(main_, "company_page");
+    screenshot(wizard->window(), "company_page");
     press("Next");
     EXPECT_EQ(answer("OK"), "Please select a valid company before continuing");
 
     choose(IDC_DATA_INS_COMPANY, "Acme Ltd");
     press("Next");
     EXPECT_EQ(answer("No"), kOverwriteQuestion);
-    EXPECT_EQ(page(), Page::Company);
+    EXPECT_EQ(wizard->page(), WizardPage::Company);
     EXPECT_TRUE(recorded("master").empty()) << "nothing is changed";
 
     press("Next");
     EXPECT_EQ(answer("Yes"), kOverwriteQuestion);
     EXPECT_EQ(answer("OK"), "Wrenfold database successfully defined");
-    EXPECT_EQ(finishedWith(), "Process complete");
-    screenshot(main_, "finished_page");
+    EXPECT_EQ(wizard->finishedWith(), "Process complete");
+    screenshot(wizard->window(), "finished_page");
     EXPECT_EQ(recorded("master"),
               (std::vector<std::string>{"use Master", "alter database \"ACMESV\" set offline with rollback immediate",
                                         "alter database \"ACMESV\" set online", "DROP DATABASE \"ACMESV\"",
@@ -193,7 +151,7 @@ TEST_F(Wizard, DefinesAnEmptyDatabaseOverTheOldOneOnlyOnceTheUserAgrees) {
                                         "strNoCatConnectionString", logged(connectionTo(""))}))
         << "no statement failed";
     press("Finish");
-    EXPECT_EQ(pageBecomes(Page::Start), Page::Start);
+    EXPECT_EQ(wizard->pageBecomes(WizardPage::Start), WizardPage::Start);
 
     // A batch the server refuses: the user is told where the errors are listed.
     writeFileText(installation.program + "\\SQLdbgen\\mkWFdb.sql", "CREATE TABLE [SV_BROKEN] ([ID] int)\r\nGO\r\n");
@@ -202,7 +160,7 @@ TEST_F(Wizard, DefinesAnEmptyDatabaseOverTheOldOneOnlyOnceTheUserAgrees) {
     EXPECT_EQ(answer("Yes"), kOverwriteQuestion);
     EXPECT_EQ(answer("OK"), "An error was encountered while defining the Wrenfold database.\r\n\r\n"
                             "The errors are listed in " + installation.program + "\\ErrorLog.txt.");
-    EXPECT_EQ(finishedWith(), "Process was not successfully completed");
+    EXPECT_EQ(wizard->finishedWith(), "Process was not successfully completed");
     const std::vector<std::string> logged = loggedSinceLastHeader();
     EXPECT_EQ(std::vector<std::string>(logged.begin() + std::min<std::size_t>(4, logged.size()), logged.end()),
               (std::vector<std::string>{"CREATE TABLE [SV_BROKEN] ([ID] int)",
@@ -212,25 +170,25 @@ TEST_F(Wizard, DefinesAnEmptyDatabaseOverTheOldOneOnlyOnceTheUserAgrees) {
 TEST_F(Wizard, InstallsTheDemonstrationDataSetChosenOnItsOwnPage) {
     start();
     press("Install &demo data");
-    ASSERT_EQ(pageBecomes(Page::Company), Page::Company);
+    ASSERT_EQ(wizard->pageBecomes(WizardPage::Company), WizardPage::Company);
     EXPECT_EQ(text(IDC_DATA_INS_WHAT_DOING), "Installing Wrenfold demonstration data");
     choose(IDC_DATA_INS_COMPANY, "Acme Ltd");
     press("Next");
-    ASSERT_EQ(pageBecomes(Page::DataSet), Page::DataSet);
+    ASSERT_EQ(wizard->pageBecomes(WizardPage::DataSet), WizardPage::DataSet);
     EXPECT_EQ(text(IDC_DATA_INS_WHAT_DOING), "Installing Wrenfold demonstration data into Acme Ltd");
     EXPECT_EQ(text(IDC_DATA_INS_COMPANY_INSTRS),
               "Select the type of demo data you would like to install, then click 'Next' to continue.");
-    screenshot(main_, "data_set_page");
+    screenshot(wizard->window(), "data_set_page");
 
     // Previous forgets the data set chosen.
     choose(IDC_DATA_INS_DATA_TYPE, "Pool and Spa");
     press("Previous");
-    ASSERT_EQ(pageBecomes(Page::Company), Page::Company);
+    ASSERT_EQ(wizard->pageBecomes(WizardPage::Company), WizardPage::Company);
     EXPECT_EQ(text(IDC_DATA_INS_WHAT_DOING), "Installing Wrenfold demonstration data");
-    EXPECT_EQ(selected(IDC_DATA_INS_DATA_TYPE), CB_ERR);
+    EXPECT_EQ(SendMessageA(wizard->control(IDC_DATA_INS_DATA_TYPE), CB_GETCURSEL, 0, 0), CB_ERR);
 
     press("Next");
-    ASSERT_EQ(pageBecomes(Page::DataSet), Page::DataSet);
+    ASSERT_EQ(wizard->pageBecomes(WizardPage::DataSet), WizardPage::DataSet);
     choose(IDC_DATA_INS_DATA_TYPE, "Pool and Spa");
     press("Next");
     EXPECT_EQ(answer("Yes"),
@@ -238,7 +196,7 @@ TEST_F(Wizard, InstallsTheDemonstrationDataSetChosenOnItsOwnPage) {
               "Any existing information   \r\nin the database for this company will be replaced.\r\n\r\n"
               "Are you sure you want to do this?");
     EXPECT_EQ(answer("OK"), "Wrenfold demo data successfully installed");
-    EXPECT_EQ(finishedWith(), "Process complete");
+    EXPECT_EQ(wizard->finishedWith(), "Process complete");
     const std::vector<std::string> exchange = recorded("master");
     ASSERT_EQ(exchange.size(), 7u) << "both databases taken out and attached again";
     EXPECT_TRUE(exchange.back().starts_with("sp_attach_db 'ACMESV', 'Z:\\")) << exchange.back();
@@ -248,7 +206,7 @@ TEST_F(Wizard, InstallsTheDemonstrationDataSetChosenOnItsOwnPage) {
     EXPECT_EQ(columnValues(odbc, connectionTo("ACMESV"), "SV_CUSTOMERS", "NAME"),
               (std::vector<std::string>{"Spa Dublin", "O'Brien Pools"}));
     press("Finish");
-    EXPECT_EQ(pageBecomes(Page::Start), Page::Start);
+    EXPECT_EQ(wizard->pageBecomes(WizardPage::Start), WizardPage::Start);
 }
 
 TEST_F(Wizard, AWrongPasswordIsPutRightInTheLogonDialog) {
@@ -269,7 +227,7 @@ TEST_F(Wizard, AWrongPasswordIsPutRightInTheLogonDialog) {
 
     EXPECT_EQ(answer("Yes"), kOverwriteQuestion);
     EXPECT_EQ(answer("OK"), "Wrenfold database successfully defined");
-    EXPECT_EQ(finishedWith(), "Process complete");
+    EXPECT_EQ(wizard->finishedWith(), "Process complete");
 }
 
 TEST_F(Wizard, RefusesCompaniesItCannotServeAndGoesBackAPageAtATime) {
@@ -287,11 +245,11 @@ TEST_F(Wizard, RefusesCompaniesItCannotServeAndGoesBackAPageAtATime) {
     press("Next");
     EXPECT_EQ(answer("OK"), "Error: Cannot login to the SQL database for this company ");
     EXPECT_EQ(answer("OK"), "No database is named for this company in Companies.ini.");
-    EXPECT_EQ(page(), Page::Company);
+    EXPECT_EQ(wizard->page(), WizardPage::Company);
     EXPECT_TRUE(recorded("master").empty()) << "nothing is changed";
 
     press("Previous");
-    EXPECT_EQ(pageBecomes(Page::Start), Page::Start);
+    EXPECT_EQ(wizard->pageBecomes(WizardPage::Start), WizardPage::Start);
     press("Exit");
     EXPECT_TRUE(ends()) << "Exit ends the program";
 }
