@@ -23,8 +23,8 @@ bool selectListEntry(HWND comboBox, const std::string& entry) {
     const auto found = std::find(entries.begin(), entries.end(), entry);
     if (found == entries.end()) return false;
     DWORD_PTR selected = 0;
-    if (!SendMessageTimeoutA(comboBox, CB_SETCURSEL, found - entries.begin(), 0, SMTO_ABORTIFHUNG, kMessageTimeoutMs,
-                             &selected) ||
+    const WPARAM index = static_cast<WPARAM>(found - entries.begin());
+    if (!SendMessageTimeoutA(comboBox, CB_SETCURSEL, index, 0, SMTO_ABORTIFHUNG, kMessageTimeoutMs, &selected) ||
         selected == static_cast<DWORD_PTR>(CB_ERR))
         return false;
     DWORD_PTR ignored = 0;

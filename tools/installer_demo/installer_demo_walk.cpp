@@ -109,7 +109,8 @@ int main(int argc, char** argv) {
         "usage: installer_demo_walk lay <folder> <dbprep.exe> <stand-in port> | walk <folder> <screenshot folder>";
     if (argc == 5 && std::string(argv[1]) == "lay") {
         try {
-            const wf::sample::InstallerSample sample = wf::sample::layInstallerSample(argv[2], argv[3], std::atoi(argv[4]));
+            const wf::sample::InstallerSample sample =
+                wf::sample::layInstallerSample(argv[2], argv[3], std::atoi(argv[4]));
             std::printf("program folder: %s\nCounterPoint SQL: %s\n", sample.program.c_str(), sample.topLevel.c_str());
             return 0;
         } catch (const std::runtime_error& failure) {

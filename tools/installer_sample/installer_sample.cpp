@@ -65,7 +65,8 @@ InstallerSample layInstallerSample(const std::string& root, const std::string& d
               "[CounterPoint]\r\nTOPLEVEL=" + sample.topLevel + "\r\n");
     writeText(sample.topLevel + "\\counterpoint.ini", "[Version]\r\nSWVERSION=8.3.1\r\n");
     writeText(sample.topLevel + "\\Companies.ini",
-              "[Companies]\r\nACME=Acme Ltd\r\nACMEDATA=Acme Data Services\r\nWIDGET=Widget Works\r\nNEWCO=New Company\r\n"
+              "[Companies]\r\nACME=Acme Ltd\r\nACMEDATA=Acme Data Services\r\nWIDGET=Widget Works\r\n"
+              "NEWCO=New Company\r\n"
               "[ACME]\r\n" + connectionLine("ACME", port) +
               "[ACMEDATA]\r\n" + connectionLine("Acme Data", port) +
               "[WIDGET]\r\n" + connectionLine("WIDGET", port) +

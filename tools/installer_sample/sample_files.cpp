@@ -6,8 +6,9 @@
 namespace wf::sample {
 
 std::string makeFolder(const std::string& path) {
-    for (std::size_t separator = path.find('\\', 3); separator != std::string::npos; separator = path.find('\\', separator + 1))
-        CreateDirectoryA(path.substr(0, separator).c_str(), nullptr);
+    // Parents first, from the one below the drive's root.
+    for (std::size_t at = path.find('\\', 3); at != std::string::npos; at = path.find('\\', at + 1))
+        CreateDirectoryA(path.substr(0, at).c_str(), nullptr);
     if (!CreateDirectoryA(path.c_str(), nullptr) && GetLastError() != ERROR_ALREADY_EXISTS)
         throw std::runtime_error("cannot make the folder " + path);
     return path;
@@ -24,8 +25,8 @@ void copyFile(const std::string& from, const std::string& to) {
 
 void putRegistryText(HKEY root, const std::string& key, const std::string& name, const std::string& text) {
     HKEY opened = nullptr;
-    LSTATUS status = RegCreateKeyExA(root, key.c_str(), 0, nullptr, 0, KEY_SET_VALUE | KEY_WOW64_32KEY, nullptr, &opened,
-                                     nullptr);
+    LSTATUS status =
+        RegCreateKeyExA(root, key.c_str(), 0, nullptr, 0, KEY_SET_VALUE | KEY_WOW64_32KEY, nullptr, &opened, nullptr);
     if (status == ERROR_SUCCESS) {
         status = RegSetValueExA(opened, name.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(text.c_str()),
                                 static_cast<DWORD>(text.size() + 1));

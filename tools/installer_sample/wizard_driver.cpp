@@ -16,7 +16,8 @@ constexpr auto kOperationTime = 60s;
 }  // namespace
 
 void PrintTo(WizardPage page, std::ostream* out) {
-    static const char* const names[] = {"the start page", "the company page", "the data set page", "the processing page"};
+    static const char* const names[] = {"the start page", "the company page", "the data set page",
+                                        "the processing page"};
     *out << names[static_cast<int>(page)];
 }
 

@@ -59,7 +59,8 @@ protected:
     Wizard() {
         SetEnvironmentVariableA("WRENFOLD_SQL_BROWSER", "127.0.0.1:1434");  // never a broadcast
         // Only this test's batches are read back.
-        for (const char* database : {"master", "ACME", "ACMESV"}) removeTree(windowsPath(WRENFOLD_SQL_STANDIN_RECORDS) + "\\" + database);
+        const std::string records = windowsPath(WRENFOLD_SQL_STANDIN_RECORDS);
+        for (const char* database : {"master", "ACME", "ACMESV"}) removeTree(records + "\\" + database);
     }
     ~Wizard() override {
         if (process_.hProcess) {
@@ -109,7 +110,8 @@ protected:
 
     automation::Recorder trail;
     ScratchFolder scratch{"wizard"};
-    sample::InstallerSample installation = sample::layInstallerSample(scratch.path(), windowsPath(WF_DBPREP_EXE), sqlStandinPort());
+    sample::InstallerSample installation =
+        sample::layInstallerSample(scratch.path(), windowsPath(WF_DBPREP_EXE), sqlStandinPort());
     std::optional<sample::WizardDriver> wizard;
 
 private:
