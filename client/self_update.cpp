@@ -46,7 +46,7 @@ bool SelfUpdate::UpdateClientProgram(const std::string& serverExePath) {
     std::string newVersion = files_.versionText(serverCopy);
 
     removeIfPresent(incoming);  // left by an attempt that never finished, maybe read-only
-    bool placed = ignoreFailure([&] { files_.copyFile(serverCopy, incoming, true); });
+    bool placed = ignoreFailure([&] { files_.copyFile(serverCopy, incoming, true, {}); });
     if (placed) {
         removeIfPresent(putAside);
         placed = ignoreFailure([&] { files_.replaceFile(clientPath, incoming, putAside); });

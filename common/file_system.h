@@ -5,6 +5,7 @@
 // denied, 58 file already exists, 52 bad file name, 61 disk full.
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -31,6 +32,10 @@ public:
     // file. Raises when the file cannot be read further.
     virtual std::size_t read(char* buffer, std::size_t size) = 0;
 };
+
+// Told how far a copy has come: the bytes written so far and the file's size.
+// Answers false to stop the copy.
+using CopyProgress = std::function<bool(std::uint64_t copied, std::uint64_t total)>;
 
 class FileSystem {
 public:
@@ -75,8 +80,14 @@ public:
     // file or the moved one, never neither.
     virtual void moveFile(const std::string& from, const std::string& to, bool replaceExisting) = 0;
 
-    // Copies a file; with `overwrite` an existing target is replaced.
-    virtual void copyFile(const std::string& from, const std::string& to, bool overwrite) = 0;
+    // Copies a file; with `overwrite` an existing target is replaced. When
+    // `progress` is set it is called after every piece written, with the bytes
+    // written so far and the file's size, at least once (an empty file reports
+    // (0, 0)). When it answers false the copy stops, the partial target is
+    // removed (so with `overwrite` a file that was there before is gone too) and
+    // the call raises 18 "User interrupt occurred".
+    virtual void copyFile(const std::string& from, const std::string& to, bool overwrite,
+                          const CopyProgress& progress) = 0;
 
     // Gives `replacement` the name of `target` in one call, `target` itself going
     // to `backup` (replacing a file of that name): `target` can be a running

@@ -10,6 +10,7 @@ namespace wf {
 // Error numbers that behaviour depends on.
 enum ErrorNumber : long {
     kErrInvalidProcedureCall = 5,
+    kErrUserInterrupt = 18,
     kErrBadFileName = 52,
     kErrFileNotFound = 53,
     kErrFileAlreadyExists = 58,
@@ -30,6 +31,9 @@ public:
 private:
     long number_;
 };
+
+// What a step the user stopped raises.
+inline RunError userInterrupt() { return RunError(kErrUserInterrupt, "User interrupt occurred"); }
 
 // Runs one step in ignore mode: a failing step is skipped. Returns whether it ran through.
 template <class Step>

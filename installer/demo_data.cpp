@@ -20,8 +20,8 @@ bool hasCurrentRow(SqlRecordSet& records) { return !records.endOfSet() && !recor
 // One installation of demonstration data: the values of the run and its steps.
 class DemoDataRun {
 public:
-    DemoDataRun(InstallerContext& context, int dataSetIndex)
-        : context_(context), state_(context.state), dataSetIndex_(dataSetIndex) {}
+    DemoDataRun(InstallerContext& context, int dataSetIndex, const FileCopyProgress& progress)
+        : context_(context), state_(context.state), dataSetIndex_(dataSetIndex), progress_(progress) {}
 
     bool install() {
         context_.ui.setBusyPointer(true);
@@ -123,7 +123,7 @@ private:
 
     void replaceFiles(const DatabaseFilePair& source, const DatabaseFilePair& target, const std::string& step) {
         step_ = step;
-        std::optional<FileCopyFailure> failure = replaceDatabaseFiles(context_.files, source, target);
+        std::optional<FileCopyFailure> failure = replaceDatabaseFiles(context_.files, source, target, progress_);
         if (!failure) return;
         logStepNote(context_, "copy " + failure->source, failure->error.description());
         if (!copyFailureShown_) {
@@ -186,6 +186,7 @@ private:
     InstallerContext& context_;
     InstallerState& state_;
     const int dataSetIndex_;
+    const FileCopyProgress& progress_;
     DemoDataSource source_;
     std::unique_ptr<SqlConnection> server_;
     DatabaseFilePair companyFiles_;
@@ -197,8 +198,8 @@ private:
 
 }  // namespace
 
-bool InstallDemoData(InstallerContext& context, int dataSetIndex) {
-    return DemoDataRun(context, dataSetIndex).install();
+bool InstallDemoData(InstallerContext& context, int dataSetIndex, const FileCopyProgress& progress) {
+    return DemoDataRun(context, dataSetIndex, progress).install();
 }
 
 }  // namespace wf

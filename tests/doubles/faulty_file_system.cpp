@@ -56,9 +56,10 @@ void FaultyFileSystem::moveFile(const std::string& from, const std::string& to, 
     wrapped_.moveFile(from, to, replaceExisting);
 }
 
-void FaultyFileSystem::copyFile(const std::string& from, const std::string& to, bool overwrite) {
+void FaultyFileSystem::copyFile(const std::string& from, const std::string& to, bool overwrite,
+                                const CopyProgress& progress) {
     enter(FileOp::Copy);
-    wrapped_.copyFile(from, to, overwrite);
+    wrapped_.copyFile(from, to, overwrite, progress);
 }
 
 void FaultyFileSystem::replaceFile(const std::string& target, const std::string& replacement,

@@ -177,7 +177,11 @@ void MemoryFileSystem::deleteFile(const std::string& path, bool force) {
     enter(FileOp::Delete);
     auto found = requireFile(path);
     if ((found->second.attributes & kAttrReadOnly) && !force) throw RunError(kErrPermissionDenied, "Permission denied");
-    files_.erase(found);
+    forget(path);
+}
+
+void MemoryFileSystem::forget(const std::string& path) {
+    files_.erase(key(path));
     names_.erase(key(path));
 }
 
@@ -202,31 +206,38 @@ void MemoryFileSystem::put(const std::string& path, File file) {
     names_[key(path)] = path;
 }
 
-void MemoryFileSystem::copyFile(const std::string& from, const std::string& to, bool overwrite) {
+void MemoryFileSystem::copyFile(const std::string& from, const std::string& to, bool overwrite,
+                                const CopyProgress& progress) {
     FileFaultPlan::Verdict verdict = faults_.enter(FileOp::Copy);
     if (verdict.endsProcess) {
-        ignoreFailure([&] { copyUpTo(from, to, overwrite, true); });
+        ignoreFailure([&] { copyUpTo(from, to, overwrite, progress, true); });
         throw ProcessEnded{};
     }
-    if (!verdict.error) return copyUpTo(from, to, overwrite, false);
+    if (!verdict.error) return copyUpTo(from, to, overwrite, progress, false);
     if (verdict.error->number() != kErrDiskFull) throw *verdict.error;
-    copyUpTo(from, to, overwrite, true);
+    copyUpTo(from, to, overwrite, progress, true);
     throw *verdict.error;
 }
 
-void MemoryFileSystem::copyUpTo(const std::string& from, const std::string& to, bool overwrite, bool halfOnly) {
+void MemoryFileSystem::copyUpTo(const std::string& from, const std::string& to, bool overwrite,
+                                const CopyProgress& progress, bool halfOnly) {
     auto found = requireFile(from);
     auto target = files_.find(key(to));
     if (target != files_.end() && !overwrite) throw RunError(kErrFileAlreadyExists, "File already exists");
     if (target != files_.end() && (target->second.attributes & kAttrReadOnly))
         throw RunError(kErrPathFileAccess, "Path/File access error");
     requireParentFolder(to);
-    File copied = found->second;
-    if (halfOnly) {
-        copied.content.resize(copied.content.size() / 2);
-        copied.version.clear();
-    }
-    put(to, copied);
+    const File source = found->second;
+    const std::size_t end = halfOnly ? source.content.size() / 2 : source.content.size();
+    put(to, File{{}, source.attributes, halfOnly ? std::string() : source.version});
+    std::string& written = files_.at(key(to)).content;
+    do {
+        written.append(source.content, written.size(), std::min(copyPiece, end - written.size()));
+        if (progress && !progress(written.size(), source.content.size())) {
+            forget(to);
+            throw userInterrupt();
+        }
+    } while (written.size() < end);
 }
 
 void MemoryFileSystem::replaceFile(const std::string& target, const std::string& replacement,

@@ -12,7 +12,8 @@
 namespace wf::testing {
 
 // A copy that fails with disk full (61), or during which the process ends, leaves
-// the half target a copy stopped midway leaves.
+// the half target a copy stopped midway leaves. A copy is written, and its
+// progress reported, `copyPiece` bytes at a time.
 class MemoryFileSystem : public FileSystem {
 public:
     struct File {
@@ -26,6 +27,7 @@ public:
     void addFile(const std::string& path, std::string content = {}, std::uint32_t attributes = kAttrArchive,
                  std::string version = {});
     FileFaultPlan& faults() { return faults_; }
+    std::size_t copyPiece = 64 * 1024;
 
     // Inspection.
     bool has(const std::string& path) const;
@@ -47,7 +49,8 @@ public:
     void deleteFile(const std::string& path, bool force) override;
     // A folder or a read-only file at `to` is never replaced.
     void moveFile(const std::string& from, const std::string& to, bool replaceExisting) override;
-    void copyFile(const std::string& from, const std::string& to, bool overwrite) override;
+    void copyFile(const std::string& from, const std::string& to, bool overwrite,
+                  const CopyProgress& progress) override;
     void replaceFile(const std::string& target, const std::string& replacement, const std::string& backup) override;
 
 private:
@@ -58,7 +61,9 @@ private:
     // The file at `path`; raises 53 when missing, 76 when its folder is.
     Files::iterator requireFile(const std::string& path);
     // The copy itself; with `halfOnly` it stops halfway.
-    void copyUpTo(const std::string& from, const std::string& to, bool overwrite, bool halfOnly);
+    void copyUpTo(const std::string& from, const std::string& to, bool overwrite, const CopyProgress& progress,
+                  bool halfOnly);
+    void forget(const std::string& path);
     void requireParentFolder(const std::string& path) const;
     static std::string key(const std::string& path);
 

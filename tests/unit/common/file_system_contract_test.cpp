@@ -42,13 +42,13 @@ TEST_F(FileSystemContractTest, MissingFilesAndFoldersAnswerWithTheirOwnErrors) {
     EXPECT_EQ(raised([&] { files().deleteFile(missing, false); }), "53 File not found");
     EXPECT_EQ(raised([&] { files().deleteFile(inMissingFolder, true); }), "76 Path not found");
     EXPECT_EQ(raised([&] { files().moveFile(missing, path("b.txt"), false); }), "53 File not found");
-    EXPECT_EQ(raised([&] { files().copyFile(missing, path("b.txt"), true); }), "53 File not found");
+    EXPECT_EQ(raised([&] { files().copyFile(missing, path("b.txt"), true, {}); }), "53 File not found");
     EXPECT_EQ(raised([&] { files().moveFile(inMissingFolder, path("b.txt"), false); }), "76 Path not found");
-    EXPECT_EQ(raised([&] { files().copyFile(inMissingFolder, path("b.txt"), true); }), "76 Path not found");
+    EXPECT_EQ(raised([&] { files().copyFile(inMissingFolder, path("b.txt"), true, {}); }), "76 Path not found");
     EXPECT_EQ(raised([&] { files().writeAll(inMissingFolder, "x"); }), "76 Path not found");
     EXPECT_EQ(raised([&] { files().append(inMissingFolder, "x"); }), "76 Path not found");
     files().writeAll(path("a.txt"), "a");
-    EXPECT_EQ(raised([&] { files().copyFile(path("a.txt"), inMissingFolder, true); }), "76 Path not found");
+    EXPECT_EQ(raised([&] { files().copyFile(path("a.txt"), inMissingFolder, true, {}); }), "76 Path not found");
     EXPECT_EQ(raised([&] { files().moveFile(path("a.txt"), inMissingFolder, false); }), "76 Path not found");
     EXPECT_FALSE(files().fileExists(missing));
     EXPECT_EQ(files().findFile(missing), "");
@@ -61,11 +61,11 @@ TEST_F(FileSystemContractTest, MissingFilesAndFoldersAnswerWithTheirOwnErrors) {
 TEST_F(FileSystemContractTest, CopyAndMoveKeepAnExistingTargetUnlessTold) {
     files().writeAll(path("a.txt"), "first");
     files().writeAll(path("b.txt"), "second");
-    EXPECT_EQ(raised([&] { files().copyFile(path("a.txt"), path("b.txt"), false); }), "58 File already exists");
+    EXPECT_EQ(raised([&] { files().copyFile(path("a.txt"), path("b.txt"), false, {}); }), "58 File already exists");
     EXPECT_EQ(readWholeFile(files(), path("b.txt")), "second");
     EXPECT_EQ(raised([&] { files().moveFile(path("a.txt"), path("B.TXT"), false); }), "58 File already exists");
     EXPECT_EQ(readWholeFile(files(), path("a.txt")), "first");
-    files().copyFile(path("a.txt"), path("b.txt"), true);
+    files().copyFile(path("a.txt"), path("b.txt"), true, {});
     EXPECT_EQ(readWholeFile(files(), path("b.txt")), "first");
     files().moveFile(path("a.txt"), path("c.txt"), false);
     EXPECT_FALSE(files().fileExists(path("a.txt")));
@@ -76,6 +76,54 @@ TEST_F(FileSystemContractTest, CopyAndMoveKeepAnExistingTargetUnlessTold) {
     files().moveFile(path("d.txt"), path("C.txt"), true);
     EXPECT_FALSE(files().fileExists(path("d.txt")));
     EXPECT_EQ(readWholeFile(files(), path("c.txt")), "replacing") << "told to, a rename replaces the target";
+}
+
+TEST_F(FileSystemContractTest, ACopyTellsHowFarItHasComeAndLeavesNothingWhenStopped) {
+    std::string bytes;
+    for (int index = 0; index < 2 * 1024 * 1024 + 5; ++index) bytes += static_cast<char>(index * 13 + index / 4096);
+    files().writeAll(path("big.bin"), bytes);
+    using Report = std::pair<std::uint64_t, std::uint64_t>;
+    std::vector<Report> reports;
+    const CopyProgress record = [&](std::uint64_t copied, std::uint64_t total) {
+        reports.emplace_back(copied, total);
+        return true;
+    };
+    files().copyFile(path("big.bin"), path("copy.bin"), false, record);
+    EXPECT_EQ(readWholeFile(files(), path("copy.bin")), bytes);
+    ASSERT_GE(reports.size(), 3u) << "a report after each piece";
+    for (std::size_t index = 0; index < reports.size(); ++index) {
+        EXPECT_EQ(reports[index].second, bytes.size());
+        if (index > 0) {
+            EXPECT_GT(reports[index].first, reports[index - 1].first) << index;
+        }
+    }
+    EXPECT_EQ(reports.back().first, bytes.size()) << "the last report is the whole file";
+
+    files().writeAll(path("empty.bin"), "");
+    reports.clear();
+    files().copyFile(path("empty.bin"), path("empty copy.bin"), false, record);
+    EXPECT_EQ(reports, std::vector<Report>{Report(0, 0)}) << "an empty file is reported once";
+
+    int asked = 0;
+    const CopyProgress stop = [&](std::uint64_t, std::uint64_t) {
+        ++asked;
+        return false;
+    };
+    EXPECT_EQ(raised([&] { files().copyFile(path("big.bin"), path("stopped.bin"), false, stop); }),
+              "18 User interrupt occurred");
+    EXPECT_EQ(asked, 1);
+    EXPECT_FALSE(files().fileExists(path("stopped.bin"))) << "the piece written is removed";
+    asked = 0;
+    EXPECT_EQ(raised([&] { files().copyFile(path("big.bin"), path("copy.bin"), true, stop); }),
+              "18 User interrupt occurred");
+    EXPECT_FALSE(files().fileExists(path("copy.bin"))) << "a stopped copy over a file removes that file too";
+
+    EXPECT_EQ(raised([&] { files().copyFile(path("missing.bin"), path("x.bin"), true, record); }), "53 File not found");
+    EXPECT_EQ(raised([&] { files().copyFile(path("big.bin"), path("nofolder\\x.bin"), true, record); }),
+              "76 Path not found");
+    EXPECT_EQ(raised([&] { files().copyFile(path("big.bin"), path("empty.bin"), false, record); }),
+              "58 File already exists");
+    EXPECT_EQ(readWholeFile(files(), path("empty.bin")), "") << "a refused copy leaves the target as it was";
 }
 
 TEST_F(FileSystemContractTest, AFileIsReadAPieceAtATimeWhileOthersMayStillWriteIt) {

@@ -69,9 +69,9 @@ struct Demo {
         f.sql.tables[kDbCtl] = {{"KEY_ID", "SHARED_DIR"}, {{"1", "C:\\Elsewhere\\"}}};
     }
 
-    bool install(int dataSet = 0) {
+    bool install(int dataSet = 0, const FileCopyProgress& progress = {}) {
         InstallerContext context = f.context();
-        return InstallDemoData(context, dataSet);
+        return InstallDemoData(context, dataSet, progress);
     }
 
     // Whose content one of a database's files now holds, "own" or "demo": a file
@@ -292,6 +292,44 @@ TEST(DemoData, NoFileIsLostWhereverTheProgramEnds) {
         EXPECT_THROW(d.install(), ProcessEnded);
         expectNoFileLost(d);
     }
+}
+
+TEST(DemoData, EachCopyIsReportedOnItsTargetAndStoppingOneFailsIt) {
+    Demo d;
+    d.f.files.copyPiece = 5;
+    std::vector<std::string> targets;  // in the order their reports came
+    std::map<std::string, std::pair<std::uint64_t, std::uint64_t>> lastReport;
+    EXPECT_TRUE(d.install(0, [&](const std::string& target, std::uint64_t copied, std::uint64_t total) {
+        if (targets.empty() || targets.back() != target) targets.push_back(target);
+        lastReport[target] = {copied, total};
+        return true;
+    }));
+    EXPECT_EQ(targets, (std::vector<std::string>{d.company.own.data, d.company.own.log, d.ours.own.data, d.ours.own.log}));
+    for (const DemoDatabase* database : {&d.company, &d.ours}) {
+        for (auto file : {&DatabaseFilePair::data, &DatabaseFilePair::log}) {
+            const std::uint64_t size = d.f.files.file(database->demo.*file).content.size();
+            EXPECT_EQ(lastReport[database->own.*file], std::make_pair(size, size)) << database->own.*file;
+        }
+    }
+
+    Demo stopped;
+    int asked = 0;
+    EXPECT_FALSE(stopped.install(0, [&](const std::string&, std::uint64_t, std::uint64_t) {
+        ++asked;
+        return false;
+    }));
+    EXPECT_EQ(asked, 2) << "each database's first copy stops at its first report";
+    for (const DemoDatabase* database : {&stopped.company, &stopped.ours}) {
+        EXPECT_EQ(stopped.holds(*database, &DatabaseFilePair::data), "own");
+        EXPECT_EQ(stopped.holds(*database, &DatabaseFilePair::log), "own");
+    }
+    EXPECT_EQ(stopped.f.files.filesIn("E:\\Data"),
+              (std::set<std::string>{"ACME.mdf", "ACME_log.ldf", "ACMESV.mdf", "ACMESV_log.ldf"}));
+    ASSERT_EQ(stopped.f.ui.messages.size(), 1u);
+    EXPECT_EQ(stopped.f.ui.messages[0].text, "User interrupt occurred: \r\n" + stopped.company.demo.data +
+                                                 "\r\n\r\nPlease make sure that the Wrenfold demo data directory exists");
+    EXPECT_EQ(stopped.f.ui.messages[0].title, std::string(kTitle) + ", copy DemoSpa.mdf");
+    for (const auto& [name, state] : replay(stopped.f.sql.events, 0)) EXPECT_EQ(state, "online") << name;
 }
 
 }  // namespace
