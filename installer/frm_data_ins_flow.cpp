@@ -192,7 +192,11 @@ void frmDataIns::installDemoData() {
         return;
     }
     startProcessing(kInstalling);
-    const bool installed = InstallDemoData(context_, cmboDataType.listIndex);
+    const bool installed = InstallDemoData(
+        context_, cmboDataType.listIndex,
+        [this](const std::string& target, std::uint64_t copied, std::uint64_t total) {
+            return showCopyProgress(target, copied, total);
+        });
     context_.ui.setBusyPointer(false);
     if (exitRequested_) {
         cmdExit_Click();

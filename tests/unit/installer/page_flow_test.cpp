@@ -233,5 +233,43 @@ TEST(DataSetPage, InstallsAfterTheQuestionAndShowsTheOutcome) {
     }
 }
 
+TEST(DataSetPage, TheCopyShowsHowFarItHasComeAndClosingTheWindowCanStopIt) {
+    const std::string installing = "Installing data, please wait...";
+    for (int stop : {kAnswerNo, kAnswerYes}) {
+        SCOPED_TRACE(stop == kAnswerYes ? "stopped" : "went on");
+        Wizard w;
+        w.layOutDemoData();
+        w.f.files.copyPiece = 2;
+        std::vector<std::string> shown;
+        // The user closes the window when the first percentage shows.
+        w.form.window.refresh = [&] {
+            shown.push_back(w.form.lblInstallingMsg.caption);
+            if (shown.size() == 2) w.form.Form_QueryUnload();
+        };
+        w.f.ui.answers = {kAnswerYes, stop};
+        w.form.cmdDemoData_Click();
+        w.choose(0);
+        w.form.cmdCompanyNext_Click();
+        w.form.cmboDataType.listIndex = 0;
+        w.form.cmdCompanyNext_Click();
+        ASSERT_GE(w.texts().size(), 2u);
+        EXPECT_EQ(w.f.ui.messages[1].style, kYesNo + kExclamation);
+        if (stop == kAnswerNo) {
+            EXPECT_EQ(shown, (std::vector<std::string>{installing, "Copying ACME.mdf: 50%", installing, "Copying ACME.ldf: 50%",
+                                                       installing, "Copying SV.mdf: 50%", installing, "Copying SV.ldf: 50%",
+                                                       installing}));
+            EXPECT_EQ(w.texts().back(), "Wrenfold demo data successfully installed");
+            EXPECT_EQ(w.f.ui.ended, 0);
+            continue;
+        }
+        EXPECT_EQ(shown, (std::vector<std::string>{installing, "Copying ACME.mdf: 50%"}));
+        EXPECT_NE(w.texts().back().find("User interrupt occurred"), std::string::npos) << w.texts().back();
+        for (const char* file : {"E:\\ACME.mdf", "E:\\ACME.ldf", "E:\\SV.mdf", "E:\\SV.ldf"})
+            EXPECT_EQ(w.f.files.file(file).content, "own") << file;
+        EXPECT_TRUE(w.form.window.unloaded);
+        EXPECT_EQ(w.f.ui.ended, 1);
+    }
+}
+
 }  // namespace
 }  // namespace wf
