@@ -84,7 +84,7 @@ void copyReporting(const std::string& from, const std::string& to, bool overwrit
     std::exception_ptr failure;
     {
         Handle target(CreateFileA(to.c_str(), GENERIC_WRITE, 0, nullptr, overwrite ? CREATE_ALWAYS : CREATE_NEW,
-                                  FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
+                                  FILE_ATTRIBUTE_NORMAL, nullptr));
         if (!target.valid()) raiseLastError();
         try {
             copyPieces(source.get(), target.get(), progress);
