@@ -162,13 +162,12 @@ void frmDataIns::defineEmptyDatabase() {
     const bool defined = CreateEmptyDatabase(context_);
     context_.ui.setBusyPointer(false);
     if (defined) {
-        lblInstallingMsg.caption = kComplete;
-        context_.ui.messageBox("Wrenfold database successfully defined", kOkOnly + kInformation, "");
+        tellOutcome(kComplete, "Wrenfold database successfully defined", kOkOnly + kInformation);
     } else {
-        lblInstallingMsg.caption = kNotCompleted;
-        context_.ui.messageBox("An error was encountered while defining the Wrenfold database.\r\n\r\n"
-                               "The errors are listed in " + context_.process.programFolder() + "\\ErrorLog.txt.",
-                               kOkOnly + kExclamation, "");
+        tellOutcome(kNotCompleted,
+                    "An error was encountered while defining the Wrenfold database.\r\n\r\n"
+                    "The errors are listed in " + context_.process.programFolder() + "\\ErrorLog.txt.",
+                    kOkOnly + kExclamation);
     }
     finishProcessing();
 }
@@ -203,12 +202,9 @@ void frmDataIns::installDemoData() {
         return;
     }
     if (installed) {
-        lblInstallingMsg.caption = kComplete;
-        context_.ui.messageBox("Wrenfold demo data successfully installed", kOkOnly + kInformation, "");
+        tellOutcome(kComplete, "Wrenfold demo data successfully installed", kOkOnly + kInformation);
     } else {
-        lblInstallingMsg.caption = kNotCompleted;
-        context_.ui.messageBox("An error was encountered while installing Wrenfold demo data", kOkOnly + kInformation,
-                               "");
+        tellOutcome(kNotCompleted, "An error was encountered while installing Wrenfold demo data", kOkOnly + kInformation);
     }
     finishProcessing();
 }
@@ -222,6 +218,13 @@ void frmDataIns::startProcessing(const char* status) {
     working_ = true;
     refresh();
     context_.ui.setBusyPointer(true);
+}
+
+// The page reads the outcome before the message about it shows over it.
+void frmDataIns::tellOutcome(const char* status, const std::string& message, int style) {
+    lblInstallingMsg.caption = status;
+    refresh();
+    context_.ui.messageBox(message, style, "");
 }
 
 void frmDataIns::finishProcessing() {

@@ -100,5 +100,8 @@ bool cancelOpenFileDialog(const std::string& title, std::chrono::milliseconds ti
 // Saves a PNG of a window as shown on screen, once it has painted itself (null:
 // the whole screen, as it is).
 bool saveScreenshot(HWND window, const std::string& pngPath);
+// The same without asking the window's thread anything: what the screen shows of
+// a window whose thread is busy.
+bool saveScreenshotAsItIs(HWND window, const std::string& pngPath);
 
 }  // namespace wf::automation

@@ -72,6 +72,10 @@ void waitUntilPainted(HWND window) {
 
 bool saveScreenshot(HWND window, const std::string& pngPath) {
     waitUntilPainted(window);
+    return saveScreenshotAsItIs(window, pngPath);
+}
+
+bool saveScreenshotAsItIs(HWND window, const std::string& pngPath) {
     const RECT area = areaToCapture(window);
     const LONG width = area.right - area.left, height = area.bottom - area.top;
     if (width <= 0 || height <= 0) return false;

@@ -150,7 +150,8 @@ TEST(ProcessingPage, DefinesTheDatabaseAskingFirstWhenItExists) {
             EXPECT_EQ(std::count(w.f.sql.events.begin(), w.f.sql.events.end(), "execute CREATE DATABASE \"ACMESV\""), 0);
             continue;
         }
-        EXPECT_EQ(w.redrawn, (std::vector<std::string>{"processing: Defining database, please wait..."}));
+        EXPECT_EQ(w.redrawn, (std::vector<std::string>{"processing: Defining database, please wait...",
+                                                        "processing: Process complete"}));
         EXPECT_EQ(std::count(w.f.sql.events.begin(), w.f.sql.events.end(), "execute CREATE TABLE T (A int)"), 1);
         EXPECT_EQ(w.texts().back(), "Wrenfold database successfully defined");
         EXPECT_EQ(w.page(), "finished");
@@ -257,7 +258,7 @@ TEST(DataSetPage, TheCopyShowsHowFarItHasComeAndClosingTheWindowCanStopIt) {
         if (stop == kAnswerNo) {
             EXPECT_EQ(shown, (std::vector<std::string>{installing, "Copying ACME.mdf: 50%", installing, "Copying ACME.ldf: 50%",
                                                        installing, "Copying SV.mdf: 50%", installing, "Copying SV.ldf: 50%",
-                                                       installing}));
+                                                       installing, "Process complete"}));
             EXPECT_EQ(w.texts().back(), "Wrenfold demo data successfully installed");
             EXPECT_EQ(w.f.ui.ended, 0);
             continue;

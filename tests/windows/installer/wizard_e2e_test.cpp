@@ -15,9 +15,11 @@
 #include "platform/odbc/odbc_connection.h"
 #include "tests/integration/installer/standin_readback.h"
 #include "tests/integration/sql/standin_server.h"
+#include "tests/windows/automation/png_reading.h"
 #include "tests/windows/support/host_paths.h"
 #include "tests/windows/support/scratch_folder.h"
 #include "tools/automation/automation.h"
+#include "tools/automation/poll_for.h"
 #include "tools/installer_sample/installer_sample.h"
 #include "tools/installer_sample/wizard_driver.h"
 
@@ -108,6 +110,26 @@ protected:
         return lines;
     }
 
+    // While the program's thread waits for the server (no message box up yet, and
+    // nothing asked of that thread): the status reads as the work goes on and the
+    // screen shows it in its dark blue.
+    bool processingShownWhileBusy() {
+        const auto onlyTheWindow = [&] { return automation::topLevelWindows(processId()).size() == 1; };
+        char status[128] = {};
+        GetWindowTextA(GetDlgItem(wizard->window(), IDC_DATA_INS_INSTALLING_MSG), status, sizeof status);
+        if (std::string(status) != "Defining database, please wait..." || !onlyTheWindow()) return false;
+        const std::string shot = windowsPath(WF_SCREENSHOT_DIR) + "\\" + testName() + ".processing_page.png";
+        CreateDirectoryA(windowsPath(WF_SCREENSHOT_DIR).c_str(), nullptr);
+        if (!automation::saveScreenshotAsItIs(wizard->window(), shot) || !onlyTheWindow()) return false;
+        const std::optional<PngPicture> picture = readPng(readFileText(shot));
+        if (!picture) return false;
+        const std::size_t rowLength = 1 + 3 * std::size_t{picture->width};
+        for (std::size_t row = 0; row < picture->height; ++row)
+            for (std::size_t pixel = row * rowLength + 1; pixel + 3 <= (row + 1) * rowLength; pixel += 3)
+                if (picture->rows.compare(pixel, 3, std::string("\x00\x00\x80", 3)) == 0) return true;
+        return false;
+    }
+
     automation::Recorder trail;
     ScratchFolder scratch{"wizard"};
     sample::InstallerSample installation =
@@ -136,6 +158,9 @@ TEST_F(Wizard, DefinesAnEmptyDatabaseOverTheOldOneOnlyOnceTheUserAgrees) {
 
     press("Next");
     EXPECT_EQ(answer("Yes"), kOverwriteQuestion);
+    // The server takes its time over the second batch while the program's thread
+    // waits for it: the processing page must be on the screen already.
+    ASSERT_TRUE(automation::pollFor(10s, [&] { return processingShownWhileBusy(); })) << "no processing page while busy";
     EXPECT_EQ(answer("OK"), "Wrenfold database successfully defined");
     EXPECT_EQ(wizard->finishedWith(), "Process complete");
     screenshot(wizard->window(), "finished_page");
