@@ -75,6 +75,7 @@ private:
     void defineEmptyDatabase();
     void installDemoData();
     void startProcessing(const char* status);
+    void endProcessing();
     void tellOutcome(const char* status, const std::string& message, int style);
     void finishProcessing();
     // Shows how far the copy of `target` has got; false once the user chose to stop.

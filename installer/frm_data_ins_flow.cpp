@@ -160,7 +160,7 @@ bool frmDataIns::readCompanyLogin() {
 void frmDataIns::defineEmptyDatabase() {
     startProcessing(kDefining);
     const bool defined = CreateEmptyDatabase(context_);
-    context_.ui.setBusyPointer(false);
+    endProcessing();
     if (defined) {
         tellOutcome(kComplete, "Wrenfold database successfully defined", kOkOnly + kInformation);
     } else {
@@ -196,7 +196,7 @@ void frmDataIns::installDemoData() {
         [this](const std::string& target, std::uint64_t copied, std::uint64_t total) {
             return showCopyProgress(target, copied, total);
         });
-    context_.ui.setBusyPointer(false);
+    endProcessing();
     if (exitRequested_) {
         cmdExit_Click();
         return;
@@ -227,8 +227,12 @@ void frmDataIns::tellOutcome(const char* status, const std::string& message, int
     context_.ui.messageBox(message, style, "");
 }
 
-void frmDataIns::finishProcessing() {
+void frmDataIns::endProcessing() {
     working_ = false;
+    context_.ui.setBusyPointer(false);
+}
+
+void frmDataIns::finishProcessing() {
     cmdProcNext.caption = "&Finish";
     cmdProcNext.enabled = true;
     window.focus = &cmdProcNext;
@@ -237,7 +241,7 @@ void frmDataIns::finishProcessing() {
 bool frmDataIns::showCopyProgress(const std::string& target, std::uint64_t copied, std::uint64_t total) {
     if (exitRequested_) return false;
     const std::uint64_t percent = total == 0 ? 100 : copied * 100 / total;
-    // Once a file is whole the databases are attached again: the status says so.
+    // Between two copies the status tells of the installation as a whole again.
     const std::string status =
         percent >= 100 ? std::string(kInstalling) : "Copying " + fileNamePart(target) + ": " + std::to_string(percent) + "%";
     if (status != lblInstallingMsg.caption) {
