@@ -66,10 +66,12 @@ InstallerSample layInstallerSample(const std::string& root, const std::string& d
     writeText(sample.topLevel + "\\counterpoint.ini", "[Version]\r\nSWVERSION=8.3.1\r\n");
     writeText(sample.topLevel + "\\Companies.ini",
               "[Companies]\r\nACME=Acme Ltd\r\nACMEDATA=Acme Data Services\r\nWIDGET=Widget Works\r\n"
-              "NEWCO=New Company\r\n"
+              "COAST=Coastal Pools\r\nNEWCO=New Company\r\n"
               "[ACME]\r\n" + connectionLine("ACME", port) +
               "[ACMEDATA]\r\n" + connectionLine("Acme Data", port) +
               "[WIDGET]\r\n" + connectionLine("WIDGET", port) +
+              "[COAST]\r\n" + connectionLine("COAST", port) +
+              // Last: the line after a heading is its connection line, whatever it holds.
               "[NEWCO]\r\n");
 
     putRegistryText(HKEY_LOCAL_MACHINE, kInstallKey, "InstallPath", sample.install);

@@ -9,6 +9,7 @@
 //   "Acme Ltd"            ACME, with its Wrenfold database ACMESV
 //   "Acme Data Services"  catalogue "Acme Data", a name with a blank
 //   "Widget Works"        WIDGET, without a Wrenfold database
+//   "Coastal Pools"       COAST, with its Wrenfold database COASTSV
 //   "New Company"         a section without a connection line
 // Data set: "Pool and Spa" (folder Spa) for CounterPoint SQL 8.3.1; its ACME
 // holds DB_CTL (KEY_ID, SHARED_DIR), its ACMESV holds SV_CUSTOMERS (NAME).
