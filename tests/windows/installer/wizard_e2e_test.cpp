@@ -5,11 +5,13 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <filesystem>
 #include <optional>
 #include <sstream>
 #include <string>
 #include <vector>
 
+#include "common/text.h"
 #include "installer/win32/data_ins_resources.h"
 #include "installer/win32/dialog_resources.h"
 #include "platform/odbc/odbc_connection.h"
@@ -51,8 +53,15 @@ std::string logged(const std::string& connection) {
     return "    ----> " + connection.substr(0, connection.find(password)) + "Password=********";
 }
 
-std::vector<std::string> recorded(const std::string& database) {
+std::vector<std::string> recordedWithReads(const std::string& database) {
     return recordedBatches(windowsPath(WRENFOLD_SQL_STANDIN_RECORDS), database);
+}
+
+// The batches that may change something: reads (selects) left out.
+std::vector<std::string> recorded(const std::string& database) {
+    std::vector<std::string> batches = recordedWithReads(database);
+    std::erase_if(batches, [](const std::string& batch) { return startsWithUpper(batch, "SELECT"); });
+    return batches;
 }
 
 // dbprep.exe in the sample installation's program folder.
@@ -62,7 +71,8 @@ protected:
         SetEnvironmentVariableA("WRENFOLD_SQL_BROWSER", "127.0.0.1:1434");  // never a broadcast
         // Only this test's batches are read back.
         const std::string records = windowsPath(WRENFOLD_SQL_STANDIN_RECORDS);
-        for (const char* database : {"master", "ACME", "ACMESV"}) removeTree(records + "\\" + database);
+        for (const char* database : {"master", "ACME", "ACMESV", "COAST", "COASTSV"})
+            removeTree(records + "\\" + database);
     }
     ~Wizard() override {
         if (process_.hProcess) {
@@ -234,6 +244,56 @@ TEST_F(Wizard, InstallsTheDemonstrationDataSetChosenOnItsOwnPage) {
               (std::vector<std::string>{"Spa Dublin", "O'Brien Pools"}));
     press("Finish");
     EXPECT_EQ(wizard->pageBecomes(WizardPage::Start), WizardPage::Start);
+}
+
+TEST_F(Wizard, PutsBothDatabasesBackWhenTheServerRefusesTheDemoPair) {
+    const std::string data = windowsPath(WF_WIZARD_STANDIN_DATA);
+    start();
+    press("Install &demo data");
+    choose(IDC_DATA_INS_COMPANY, "Coastal Pools");
+    press("Next");
+    ASSERT_EQ(wizard->pageBecomes(WizardPage::DataSet), WizardPage::DataSet);
+    choose(IDC_DATA_INS_DATA_TYPE, "Pool and Spa");
+    press("Next");
+    EXPECT_NE(answer("Yes").find("for the company Coastal Pools."), std::string::npos);
+    auto refused = automation::answerMessageBox("Wrenfold Database Install, attach COASTSV", "OK", 60s, &trail);
+    ASSERT_TRUE(refused.has_value()) << "no message about the refused attach";
+    EXPECT_TRUE(refused->hasIcon);
+    EXPECT_NE(refused->text.find("Unable to open the physical file \"" + data + "\\COASTSV.mdf\". Operating system "
+                                 "error 5: \"5(Access is denied.)\".\r\n\r\n"
+                                 "Please make sure that no one is currently using the accounting database or Wrenfold"),
+              std::string::npos)
+        << refused->text;
+    EXPECT_EQ(answer("OK"), "An error was encountered while installing Wrenfold demo data");
+    EXPECT_EQ(wizard->finishedWith(), "Process was not successfully completed");
+
+    const auto offline = [](const std::string& name) {
+        return "alter database \"" + name + "\" set offline with rollback immediate";
+    };
+    const auto attach = [&](const std::string& name) {
+        return "sp_attach_db '" + name + "', '" + data + "\\" + name + ".mdf', '" + data + "\\" + name + "_log.ldf'";
+    };
+    EXPECT_EQ(recorded("master"),
+              (std::vector<std::string>{"use Master", offline("COAST"), "sp_detach_db \"COAST\"", attach("COAST"),
+                                        offline("COASTSV"), "sp_detach_db \"COASTSV\"", attach("COASTSV"),
+                                        attach("COASTSV"), offline("COAST"), "sp_detach_db \"COAST\"",
+                                        attach("COAST")}))
+        << "the demo pair refused, COASTSV's own files attached again, then COAST's put back";
+    const std::vector<std::string> sent = recordedWithReads("master");
+    const auto firstChange = std::find(sent.begin(), sent.end(), offline("COAST"));
+    const std::string read = "select name from sys.databases where name = N'COASTSV'";
+    EXPECT_NE(std::find(sent.begin(), firstChange, read), firstChange)
+        << "the catalogue is read before anything changes";
+
+    OdbcConnectionFactory odbc;
+    EXPECT_EQ(columnValues(odbc, connectionTo("COAST"), "DB_CTL", "SHARED_DIR"),
+              std::vector<std::string>{"C:\\Coastal\\"});
+    EXPECT_EQ(columnValues(odbc, connectionTo("COASTSV"), "SV_CUSTOMERS", "NAME"),
+              std::vector<std::string>{"Coastal Own Customer"});
+    for (const auto& entry : std::filesystem::directory_iterator(data)) {
+        const std::string name = entry.path().filename().string();
+        EXPECT_FALSE(name.ends_with(".wrenfold-copy") || name.ends_with(".wrenfold-own")) << name << " left behind";
+    }
 }
 
 TEST_F(Wizard, AWrongPasswordIsPutRightInTheLogonDialog) {
