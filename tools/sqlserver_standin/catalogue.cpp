@@ -43,7 +43,7 @@ bool Catalogue::checkLogin(std::string_view user, std::string_view password) con
 
 void Catalogue::addDatabase(const std::string& name) {
     std::lock_guard lock(mutex_);
-    databases_.try_emplace(upperCase(name), Database{name, true, std::nullopt, {}});
+    if (!database(name)) insert(Database{name, true, std::nullopt, {}});
 }
 
 void Catalogue::addDatabaseWithFiles(const std::string& name, const DatabaseFiles& files) {
@@ -58,7 +58,7 @@ void Catalogue::addDatabaseWithFiles(const std::string& name, const DatabaseFile
         writeWholeFile(files.data, dataFileText({}));
         writeWholeFile(files.log, logFileText());
     }
-    databases_.emplace(upperCase(name), std::move(added));
+    insert(std::move(added));
 }
 
 std::optional<std::string> Catalogue::findDatabase(std::string_view name) const {
@@ -104,6 +104,16 @@ std::optional<TableSnapshot> Catalogue::readTable(std::string_view databaseName,
     return std::nullopt;
 }
 
+TableSnapshot Catalogue::databaseList() const {
+    std::lock_guard lock(mutex_);
+    TableSnapshot list{kDatabaseList, {"name", "database_id", "state_desc"}, {}};
+    for (const auto& entry : databases_) {
+        const Database& listed = entry.second;
+        list.rows.push_back(TableRow{0, {listed.name, std::to_string(listed.id), listed.online ? "ONLINE" : "OFFLINE"}});
+    }
+    return list;
+}
+
 bool Catalogue::updateRow(std::string_view databaseName, std::string_view tableName, std::uint32_t rowId,
                           const std::vector<std::pair<std::string, FieldValue>>& changes) {
     std::lock_guard lock(mutex_);
@@ -136,7 +146,7 @@ std::optional<DatabaseProblem> Catalogue::createDatabase(const std::string& name
         writeWholeFile(files->data, dataFileText({}));
         writeWholeFile(files->log, logFileText());
     }
-    databases_.emplace(upperCase(name), Database{name, true, files, {}});
+    insert(Database{name, true, files, {}});
     return std::nullopt;
 }
 
@@ -188,7 +198,7 @@ std::optional<DatabaseProblem> Catalogue::attach(const std::string& name, const 
     if (database(name)) return DatabaseProblem{DatabaseProblem::Exists, name};
     Database attached{name, true, DatabaseFiles{paths_.fromClient(dataFile), paths_.fromClient(logFile)}, {}};
     if (std::optional<DatabaseProblem> problem = loadTables(attached)) return problem;
-    databases_.emplace(upperCase(name), std::move(attached));
+    insert(std::move(attached));
     return std::nullopt;
 }
 
@@ -234,6 +244,12 @@ TableSnapshot Catalogue::fileTable(const Database& owner) const {
                                       std::to_string(kStatusDiskFile | kStatusLogFile), "0", owner.name + "_log",
                                       padded(owner.files->log)}});
     return files;
+}
+
+void Catalogue::insert(Database added) {
+    added.id = nextDatabaseId_++;
+    std::string key = upperCase(added.name);
+    databases_.emplace(std::move(key), std::move(added));
 }
 
 Catalogue::Database* Catalogue::database(std::string_view name) {

@@ -46,6 +46,7 @@ class Catalogue {
 public:
     static constexpr const char* kMaster = "master";
     static constexpr const char* kFileTable = "SYSFILES";
+    static constexpr const char* kDatabaseList = "databases";  // sys.databases
 
     explicit Catalogue(ClientPaths paths = ClientPaths());
 
@@ -64,6 +65,9 @@ public:
     // A table, or SYSFILES (the database's files) when it has no table of that name.
     std::optional<TableSnapshot> readTable(std::string_view database, std::string_view table) const;
     // Sets the named columns of one row; false when the row or a column is gone.
+    // sys.databases: every database the server holds, online or offline: name,
+    // database_id, state_desc (ONLINE or OFFLINE).
+    TableSnapshot databaseList() const;
     bool updateRow(std::string_view database, std::string_view table, std::uint32_t rowId,
                    const std::vector<std::pair<std::string, FieldValue>>& changes);
 
@@ -87,6 +91,7 @@ private:
         bool online = true;
         std::optional<DatabaseFiles> files;
         std::map<std::string, TableSnapshot> tables;  // by upper-case name
+        int id = 0;
     };
 
     Database* database(std::string_view name);
@@ -95,12 +100,14 @@ private:
     std::optional<DatabaseProblem> loadTables(Database& database);
     void saveTables(const Database& database) const;
     TableSnapshot fileTable(const Database& database) const;
+    void insert(Database database);
 
     ClientPaths paths_;
     mutable std::mutex mutex_;
     std::map<std::string, std::string> logins_;  // upper-case user -> password
     std::map<std::string, Database> databases_;  // by upper-case name
     std::uint32_t nextRowId_ = 1;
+    int nextDatabaseId_ = 1;
 };
 
 }  // namespace wf::standin

@@ -73,7 +73,8 @@ void applyLine(TokenCursor& cursor, Catalogue& catalogue, ScriptedBehaviour& scr
         TableName name = tableName(cursor);
         catalogue.addRow(name.database, name.table, parenthesisedList<FieldValue>(cursor, [&] { return cursor.literal(); }));
     } else if (cursor.accept("fail")) {
-        ScriptedFailure failure{cursor.string(), {}};
+        bool once = cursor.accept("once");
+        ScriptedFailure failure{cursor.string(), {}, once};
         do {
             failure.errors.push_back(scriptedError(cursor));
         } while (cursor.acceptSymbol(","));

@@ -12,9 +12,10 @@
 //                                         may be written COL IDENTITY: no client
 //                                         can update it
 //   row DB.TABLE (VALUE, VALUE, ...)      a row: 'text', N'text', a number or NULL
-//   fail 'TEXT' (NUMBER, SEVERITY, 'MESSAGE') [, (...)]
+//   fail [once] 'TEXT' (NUMBER, SEVERITY, 'MESSAGE') [, (...)]
 //                                         a batch containing TEXT (any case) is not
-//                                         run; it fails with these errors, in order
+//                                         run; it fails with these errors, in order;
+//                                         with once, only the first such batch does
 //   delay 'TEXT' MILLISECONDS             a statement containing TEXT starts late,
 //                                         after what came before it was sent
 //

@@ -5,8 +5,11 @@
 namespace wf::standin {
 
 const ScriptedFailure* ScriptedBehaviour::failureFor(std::string_view batch) const {
+    std::lock_guard lock(spending_);
     for (const ScriptedFailure& failure : failures) {
-        if (containsNoCase(batch, failure.trigger)) return &failure;
+        if (failure.spent || !containsNoCase(batch, failure.trigger)) continue;
+        failure.spent = failure.once;
+        return &failure;
     }
     return nullptr;
 }

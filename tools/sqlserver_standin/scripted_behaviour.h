@@ -1,8 +1,9 @@
 #pragma once
 // Behaviour a test sets up in advance: a batch whose text contains a given piece
-// (in any case) fails with given errors; a statement containing a given piece
-// starts only after a delay.
+// (in any case) fails with given errors, every time or only the first time; a
+// statement containing a given piece starts only after a delay.
 #include <chrono>
+#include <mutex>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -15,6 +16,8 @@ namespace wf::standin {
 struct ScriptedFailure {
     std::string trigger;
     std::vector<ServerMessage> errors;
+    bool once = false;
+    mutable bool spent = false;  // a failure once: it has failed a batch (guarded by the behaviour's lock)
 };
 
 struct ScriptedDelay {
@@ -26,10 +29,14 @@ struct ScriptedBehaviour {
     std::vector<ScriptedFailure> failures;
     std::vector<ScriptedDelay> delays;
 
-    // The first failure whose trigger the batch contains.
+    // The first failure whose trigger the batch contains and that is not spent;
+    // a failure once is spent by this. Sessions ask concurrently.
     const ScriptedFailure* failureFor(std::string_view batch) const;
     // The sum of the delays whose triggers the statement contains.
     std::chrono::milliseconds delayFor(std::string_view statement) const;
+
+private:
+    mutable std::mutex spending_;
 };
 
 }  // namespace wf::standin

@@ -26,6 +26,13 @@ bool matches(const FieldValue& value, const FieldValue& wanted) {
     return value && wanted && equalsNoCase(*value, *wanted);
 }
 
+// sys.databases, named with or without its database.
+bool listsDatabases(const SelectQuery& query) {
+    const std::vector<std::string>& parts = query.tableParts;
+    return parts.size() >= 2 && equalsNoCase(parts[parts.size() - 2], "sys") &&
+           equalsNoCase(parts.back(), Catalogue::kDatabaseList);
+}
+
 }  // namespace
 
 SelectQuery parseSelect(const std::vector<SqlToken>& tokens) {
@@ -68,7 +75,8 @@ std::variant<QueryResult, ServerMessage> runSelect(const SelectQuery& query, con
     if (catalogue.findDatabase(databaseName) && !catalogue.isOnline(databaseName)) {
         return errors::databaseOffline(*catalogue.findDatabase(databaseName));
     }
-    std::optional<TableSnapshot> table = catalogue.readTable(databaseName, query.tableParts.back());
+    std::optional<TableSnapshot> table =
+        listsDatabases(query) ? catalogue.databaseList() : catalogue.readTable(databaseName, query.tableParts.back());
     if (!table) return errors::invalidObjectName(joinParts(query.tableParts));
 
     std::vector<std::size_t> picked;

@@ -1,7 +1,7 @@
 #pragma once
 // The SELECT the stand-in answers: "select * | col, ... from [db.][schema.]table
-// [where col = literal] [order by col [asc|desc], ...]". Shared by plain batches
-// and server cursors.
+// [where col = literal] [order by col [asc|desc], ...]", the table being one of the
+// catalogue's or sys.databases. Shared by plain batches and server cursors.
 #include <optional>
 #include <string>
 #include <utility>

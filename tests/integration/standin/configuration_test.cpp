@@ -1,8 +1,10 @@
 // The stand-in's configuration file and the cutting of batches into statements.
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <cstdio>
 #include <fstream>
+#include <thread>
 
 #include "catalogue.h"
 #include "configuration.h"
@@ -23,6 +25,7 @@ TEST(StandinConfigurationTest, BuildsTablesLoginsAndScriptedBehaviour) {
                        "row \"My DB\".t (N'x''y', NULL)  -- trailing comment\n"
                        "row \"My DB\".t (-5, 'z');\n"
                        "fail 'drop' (3701, 11, 'gone'), (5069, 16, 'failed')\n"
+                       "fail once 'attach' (1813, 16, 'first only')\n"
                        "delay 'wait' 250\n",
                        catalogue, script);
     EXPECT_TRUE(catalogue.checkLogin("APP USER", "p'w"));
@@ -36,6 +39,11 @@ TEST(StandinConfigurationTest, BuildsTablesLoginsAndScriptedBehaviour) {
     ASSERT_NE(script.failureFor("DROP DATABASE x"), nullptr);
     EXPECT_EQ(script.failureFor("DROP DATABASE x")->errors.at(1).text, "failed");
     EXPECT_EQ(script.failureFor("create"), nullptr);
+    std::atomic<int> failedOnce{0};
+    std::vector<std::thread> sessions;
+    for (int i = 0; i < 8; ++i) sessions.emplace_back([&] { failedOnce += script.failureFor("sp_ATTACH_db") != nullptr; });
+    for (std::thread& session : sessions) session.join();
+    EXPECT_EQ(failedOnce, 1) << "a failure once is spent by the first batch of any session";
     EXPECT_EQ(script.delayFor("WAITFOR"), std::chrono::milliseconds(250));
 }
 

@@ -112,10 +112,14 @@ TEST_F(StandinDatabaseTest, FailuresCarryTheServersNumbersAndSeverities) {
     EXPECT_EQ(numbers(client->batch("CREATE DATABASE NEWDB")), (std::vector<int>{5170, 1802}));
 }
 
-TEST_F(StandinDatabaseTest, OfflineDatabaseRefusesLoginsUseAndQueries) {
+TEST_F(StandinDatabaseTest, OfflineDatabaseRefusesLoginsUseAndQueriesButIsListed) {
     start();
     auto client = connect();
     client->batch("alter database ACME set offline with rollback immediate");
+    Reply listed = client->batch("select name, state_desc from sys.databases where name = N'acme'");
+    ASSERT_EQ(listed.rows.size(), 1u);
+    EXPECT_EQ(listed.rows[0], (std::vector<std::optional<std::string>>{"ACME", "OFFLINE"}));
+    EXPECT_TRUE(client->batch("select name from sys.databases where name = N'NOPE'").rows.empty());
     TdsTestClient late(server_->port());
     EXPECT_EQ(numbers(late.logIn("sa", "pw", "ACME")), (std::vector<int>{4060, 18456}));
     EXPECT_EQ(numbers(client->batch("use ACME")), std::vector<int>{942});
