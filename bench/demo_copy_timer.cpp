@@ -1,6 +1,6 @@
 // Times putting a demonstration data set's two files in place of a detached
-// database's own, as the installer does: wf::replaceDatabaseFiles through the
-// Windows file services, told how far each copy has come as the wizard is (the
+// database's own, as the installer does: wf::DatabaseFileExchange through the
+// Windows file services (the exchange, then the own pair discarded), told how far each copy has come as the wizard is (the
 // copy that reports its progress). The time is taken inside the program, so
 // Wine's start-up is not counted.
 //
@@ -12,7 +12,7 @@
 #include <optional>
 
 #include "bench_timing.h"
-#include "installer/database_file_copy.h"
+#include "installer/database_file_exchange.h"
 #include "platform/win32/win32_file_system.h"
 
 int main(int argc, char** argv) {
@@ -23,12 +23,17 @@ int main(int argc, char** argv) {
     wf::win32::Win32FileSystem files;
     const wf::FileCopyProgress keepGoing = [](const std::string&, std::uint64_t, std::uint64_t) { return true; };
     const double begin = nowMs();
-    const std::optional<wf::FileCopyFailure> failure =
-        wf::replaceDatabaseFiles(files, {argv[1], argv[2]}, {argv[3], argv[4]}, keepGoing);
+    wf::DatabaseFileExchange exchange(files, {argv[3], argv[4]});
+    const std::optional<wf::FileExchangeFailure> failure = exchange.exchange({argv[1], argv[2]}, keepGoing);
+    const bool discarded = !failure && exchange.discardOwn();
     const double elapsed = nowMs() - begin;
     if (failure) {
-        std::fprintf(stderr, "demo_copy_timer: %s: %ld %s\n", failure->source.c_str(), failure->error.number(),
+        std::fprintf(stderr, "demo_copy_timer: %s: %ld %s\n", failure->path.c_str(), failure->error.number(),
                      failure->error.description().c_str());
+        return 1;
+    }
+    if (!discarded) {
+        std::fprintf(stderr, "demo_copy_timer: the database's own files could not be deleted\n");
         return 1;
     }
     std::printf("%.1f\n", elapsed);

@@ -80,6 +80,9 @@ void applyConnectionLine(const std::string& line, InstallerState& state) {
         {"INITIAL CATALOG=", &InstallerState::strCPCatalog},
         {"INTEGRATED SECURITY=", &InstallerState::strCPIntegratedSecurity},
     };
+    // The catalogue names the database an operation may drop: it must come from
+    // this company's own line, never be left over from the company before.
+    state.strCPCatalog.clear();
     std::size_t start = 0;
     while (start < line.size()) {
         std::size_t end = line.find(';', start);

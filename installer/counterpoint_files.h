@@ -45,7 +45,8 @@ std::string readSoftwareVersion(LineReader& lines);
 
 // Takes the login of a connection line ("KEY=value;..."): PASSWORD, USER ID, DATA
 // SOURCE, INITIAL CATALOG and INTEGRATED SECURITY, keys in any case, values as
-// written, the later of a repeated key winning; other items are ignored.
+// written, the later of a repeated key winning; other items are ignored. Keys
+// the line lacks keep their values, but for the catalogue, which is cleared.
 void applyConnectionLine(const std::string& line, InstallerState& state);
 
 }  // namespace wf

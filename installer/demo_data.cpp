@@ -1,6 +1,10 @@
 #include "installer/demo_data.h"
 
+#include <optional>
+#include <vector>
+
 #include "common/text.h"
+#include "installer/demo_data_checks.h"
 #include "installer/demo_data_source.h"
 #include "installer/error_log.h"
 #include "installer/sql_quoting.h"
@@ -12,16 +16,29 @@ constexpr int kServerCommandTimeout = 300;
 constexpr const char* kInUseAdvice = "Please make sure that no one is currently using the accounting database or Wrenfold";
 constexpr const char* kMissingDataAdvice = "Please make sure that the Wrenfold demo data directory exists";
 
-// A step of the run that failed and stops it; the user has been told.
+// A step of the run that failed or was stopped; the user has been told of a failure.
 struct RunStopped {};
 
 bool hasCurrentRow(SqlRecordSet& records) { return !records.endOfSet() && !records.beginOfSet(); }
 
+// One of the two databases a run exchanges, and how far it has got.
+struct ExchangedDatabase {
+    enum class Stage { Untouched, Detached, OnPreparedFiles };
+
+    std::string name;
+    DatabaseFilePair prepared;
+    std::string copyStep;
+    std::string attachStep;
+    DatabaseFilePair own;  // its files as the server names them
+    std::optional<DatabaseFileExchange> files;
+    Stage stage = Stage::Untouched;
+};
+
 // One installation of demonstration data: the values of the run and its steps.
 class DemoDataRun {
 public:
-    DemoDataRun(InstallerContext& context, int dataSetIndex, const FileCopyProgress& progress)
-        : context_(context), state_(context.state), dataSetIndex_(dataSetIndex), progress_(progress) {}
+    DemoDataRun(InstallerContext& context, int dataSetIndex, const InstallationWatch& watch)
+        : context_(context), state_(context.state), dataSetIndex_(dataSetIndex), watch_(watch) {}
 
     bool install() {
         context_.ui.setBusyPointer(true);
@@ -31,21 +48,22 @@ public:
             context_.ui.setBusyPointer(false);
             return false;
         }
+        databases_.push_back({state_.strCompanyDB, source_.companyFiles(), "copy " + source_.baseName + ".mdf",
+                              "attach \"" + state_.strCompanyDB + "\"", {}, {}, {}});
+        databases_.push_back({state_.strOurDB, source_.ourFiles(), "copy " + source_.baseName + "SV.mdf",
+                              "attach " + state_.strOurDB, {}, {}, {}});
+        bool installed = false;
         try {
             prepare();
-            takeOut(state_.strCompanyDB);
-            replaceFiles(source_.companyFiles(), companyFiles_, "copy " + source_.baseName + ".mdf");
-            attach(state_.strCompanyDB, companyFiles_, "attach \"" + state_.strCompanyDB + "\"");
-            takeOut(state_.strOurDB);
-            replaceFiles(source_.ourFiles(), ourFiles_, "copy " + source_.baseName + "SV.mdf");
-            attach(state_.strOurDB, ourFiles_, "attach " + state_.strOurDB);
-            if (context_.host == HostSystem::CounterPointSql) pointSharedDirectoryHere();
+            for (ExchangedDatabase& database : databases_) exchange(database);
+            installed = true;
         } catch (const RunStopped&) {
-            result_ = false;
+            putBack();
         }
+        if (installed) finish();
         context_.ui.setBusyPointer(false);
         if (server_) ignoreFailure([&] { server_->close(); });
-        return result_;
+        return installed;
     }
 
 private:
@@ -64,15 +82,16 @@ private:
             kOkOnly + kCritical, kInstallerTitle);
     }
 
-    // The server connection and the four files, read before anything changes.
+    // The server connection, the four files, and every check that needs no change.
     void prepare() {
         server_ = context_.sql.createConnection();
         runOn(*server_, "", [&] {
             server_->open(state_.strNoCatConnectionString);
             server_->setCommandTimeout(kServerCommandTimeout);
         });
-        companyFiles_ = readDatabaseFiles(state_.strCompanyConnectionString);
-        ourFiles_ = readDatabaseFiles(state_.strOurConnectionString);
+        databases_[0].own = readDatabaseFiles(state_.strCompanyConnectionString);
+        databases_[1].own = readDatabaseFiles(state_.strOurConnectionString);
+        checkBeforeAnyChange();
         execute("use Master");
     }
 
@@ -96,49 +115,117 @@ private:
         return files;
     }
 
+    void checkBeforeAnyChange() {
+        std::vector<PlannedExchange> plans;
+        for (const ExchangedDatabase& database : databases_) plans.push_back({database.name, database.prepared, database.own});
+        const std::optional<std::string> refusal = exchangeRefusal(context_.files, plans);
+        if (!refusal) return;
+        step_ = "check files";
+        logStepNote(context_, step_, refusal->substr(0, refusal->find('\r')));
+        context_.ui.messageBox(*refusal, kOkOnly + kCritical, caption());
+        throw RunStopped{};
+    }
+
+    // Out, files exchanged, attached again: each step may be the last before a stop.
+    void exchange(ExchangedDatabase& database) {
+        stopIfAsked();
+        takeOut(database.name);
+        database.files.emplace(context_.files, database.own);
+        database.stage = ExchangedDatabase::Stage::Detached;
+        stopIfAsked();
+        exchangeFiles(database);
+        stopIfAsked();
+        step_ = database.attachStep;
+        execute(attachStatement(database));
+        database.stage = ExchangedDatabase::Stage::OnPreparedFiles;
+    }
+
+    void stopIfAsked() {
+        if (!watch_.stopRequested || !watch_.stopRequested()) return;
+        logStepNote(context_, "stop", "Stopped by the user: what was changed is put back.");
+        throw RunStopped{};
+    }
+
     void takeOut(const std::string& database) {
         step_ = "set " + database + " offline";
-        execute("alter database " + quotedName(database) + " set offline with rollback immediate");
+        execute(offlineStatement(database));
         step_ = "detach " + database;
         try {
             execute("sp_detach_db " + quotedName(database));
         } catch (const RunStopped&) {
-            bringBackOnline(database);
+            // A database that could not be detached must not stay offline: its users
+            // would find it gone although nothing was exchanged.
+            if (recover(onlineStatement(database)))
+                logStepNote(context_, onlineStatement(database), "The database was brought back online after the failed detach.");
             throw;
         }
     }
 
-    // A database that could not be detached must not stay offline: its users
-    // would find it gone although nothing was exchanged.
-    void bringBackOnline(const std::string& database) {
-        const std::string statement = "alter database " + quotedName(database) + " set online";
-        try {
-            server_->clearErrors();
-            server_->execute(statement);
-            logStepNote(context_, statement, "The database was brought back online after the failed detach.");
-        } catch (const RunError& failure) {
-            logFailure(*server_, statement, failure);
-        }
-    }
-
-    void replaceFiles(const DatabaseFilePair& source, const DatabaseFilePair& target, const std::string& step) {
-        step_ = step;
-        std::optional<FileCopyFailure> failure = replaceDatabaseFiles(context_.files, source, target, progress_);
+    void exchangeFiles(ExchangedDatabase& database) {
+        step_ = database.copyStep;
+        const std::optional<FileExchangeFailure> failure = database.files->exchange(database.prepared, watch_.progress);
         if (!failure) return;
-        logStepNote(context_, "copy " + failure->source, failure->error.description());
-        if (!copyFailureShown_) {
-            context_.ui.messageBox(failure->error.description() + ": \r\n" + failure->source + "\r\n\r\n" +
-                                       kMissingDataAdvice,
-                                   kOkOnly + kCritical, caption());
-            copyFailureShown_ = true;
-        }
-        context_.ui.setBusyPointer(false);
-        result_ = false;
+        const std::string& description = failure->error.description();
+        logStepNote(context_, (failure->copying ? "copy " : "rename ") + failure->path, description);
+        if (failure->error.number() == kErrUserInterrupt) throw RunStopped{};
+        context_.ui.messageBox(description + ": \r\n" + failure->path + "\r\n\r\n" +
+                                   (failure->copying ? kMissingDataAdvice : kInUseAdvice),
+                               kOkOnly + kCritical, caption());
+        throw RunStopped{};
     }
 
-    void attach(const std::string& database, const DatabaseFilePair& files, const std::string& step) {
-        step_ = step;
-        execute("sp_attach_db " + quotedText(database) + ", " + quotedText(files.data) + ", " + quotedText(files.log));
+    // Both databases run on the data set's files: their own are no longer needed,
+    // and CounterPoint SQL must find its shared files here.
+    void finish() {
+        for (ExchangedDatabase& database : databases_) {
+            if (database.files->discardOwn()) continue;
+            const DatabaseFilePair left = database.files->ownFiles();
+            logStepNote(context_, "delete " + left.data, "The database's former files could not all be deleted.");
+        }
+        if (context_.host == HostSystem::CounterPointSql) pointSharedDirectoryHere();
+    }
+
+    // After a failure or a stop: each database that changed gets its own files back
+    // and is attached again, the later one first.
+    void putBack() {
+        for (auto database = databases_.rbegin(); database != databases_.rend(); ++database) {
+            if (database->stage == ExchangedDatabase::Stage::OnPreparedFiles && !takeOffPreparedFiles(*database)) continue;
+            if (database->stage == ExchangedDatabase::Stage::Detached) attachOwnFiles(*database);
+        }
+    }
+
+    bool takeOffPreparedFiles(ExchangedDatabase& database) {
+        if (recover(offlineStatement(database.name)) && recover("sp_detach_db " + quotedName(database.name))) {
+            database.stage = ExchangedDatabase::Stage::Detached;
+            return true;
+        }
+        recover(onlineStatement(database.name));
+        tellStranded(database, "could not be taken off the demonstration data and still holds it");
+        return false;
+    }
+
+    void attachOwnFiles(ExchangedDatabase& database) {
+        if (std::optional<RunError> failure = database.files->restore()) {
+            logStepNote(context_, "restore " + database.own.data, failure->description());
+            tellStranded(database, "is detached: its own files could not be put back");
+            return;
+        }
+        if (!recover(attachStatement(database))) {
+            tellStranded(database, "could not be attached again and is detached");
+            return;
+        }
+        database.stage = ExchangedDatabase::Stage::Untouched;
+        logStepNote(context_, attachStatement(database), "The database was attached again with its own files.");
+    }
+
+    // The user and the log learn where a database's own files are when the run
+    // could not give them back to it.
+    void tellStranded(const ExchangedDatabase& database, const std::string& what) {
+        const DatabaseFilePair files = database.files->ownFiles();
+        const std::string text = "The database " + database.name + " " + what + ". Its own files are:\r\n" + files.data +
+                                 "\r\n" + files.log;
+        logStepNote(context_, "put back " + database.name, replaceAll(text, "\r\n", " "));
+        context_.ui.messageBox(text, kOkOnly + kCritical, kInstallerTitle);
     }
 
     // CounterPoint SQL finds its shared files through DB_CTL; it must name this
@@ -158,8 +245,32 @@ private:
         ignoreFailure([&] { connection->close(); });
     }
 
+    static std::string offlineStatement(const std::string& database) {
+        return "alter database " + quotedName(database) + " set offline with rollback immediate";
+    }
+    static std::string onlineStatement(const std::string& database) {
+        return "alter database " + quotedName(database) + " set online";
+    }
+    static std::string attachStatement(const ExchangedDatabase& database) {
+        return "sp_attach_db " + quotedText(database.name) + ", " + quotedText(database.own.data) + ", " +
+               quotedText(database.own.log);
+    }
+
     void execute(const std::string& statement) {
         runOn(*server_, statement, [&] { server_->execute(statement); });
+    }
+
+    // A statement that puts something back: a failure is logged, not shown, and the
+    // putting back goes on. True when it succeeded.
+    bool recover(const std::string& statement) {
+        try {
+            server_->clearErrors();
+            server_->execute(statement);
+            return true;
+        } catch (const RunError& failure) {
+            logFailure(*server_, statement, failure);
+            return false;
+        }
     }
 
     // Runs one step on `connection`; a failure is logged, shown and stops the run.
@@ -186,20 +297,17 @@ private:
     InstallerContext& context_;
     InstallerState& state_;
     const int dataSetIndex_;
-    const FileCopyProgress& progress_;
+    const InstallationWatch& watch_;
     DemoDataSource source_;
     std::unique_ptr<SqlConnection> server_;
-    DatabaseFilePair companyFiles_;
-    DatabaseFilePair ourFiles_;
+    std::vector<ExchangedDatabase> databases_;  // the company's database, then its Wrenfold one
     std::string step_;
-    bool copyFailureShown_ = false;
-    bool result_ = true;
 };
 
 }  // namespace
 
-bool InstallDemoData(InstallerContext& context, int dataSetIndex, const FileCopyProgress& progress) {
-    return DemoDataRun(context, dataSetIndex, progress).install();
+bool InstallDemoData(InstallerContext& context, int dataSetIndex, const InstallationWatch& watch) {
+    return DemoDataRun(context, dataSetIndex, watch).install();
 }
 
 }  // namespace wf

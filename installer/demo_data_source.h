@@ -5,7 +5,7 @@
 // database's pair.
 #include <string>
 
-#include "installer/database_file_copy.h"
+#include "installer/database_file_exchange.h"
 #include "installer/installer_context.h"
 
 namespace wf {

@@ -44,9 +44,13 @@ bool CreateEmptyDatabase(InstallerContext& context) {
     const bool created = tryStatement(context, *connection, "CREATE DATABASE " + database);
     ignoreFailure([&] { connection->close(); });
     connection.reset();
-
-    const bool defined = RunDefinitionScript(context);
-    return created && defined;
+    if (!created) {
+        // The script would build into whatever database of that name is left, the
+        // old one still in use among them.
+        logStepNote(context, definitionScriptPath(context.process), "Not run: the Wrenfold database was not created.");
+        return false;
+    }
+    return RunDefinitionScript(context);
 }
 
 bool RunDefinitionScript(InstallerContext& context) {

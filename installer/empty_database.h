@@ -13,8 +13,9 @@ namespace wf {
 // "SQLdbgen\mkWFdb.sql" below the program's folder.
 std::string definitionScriptPath(ProcessServices& process);
 
-// Throws away strOurDB, creates it anew and runs the definition script on it.
-// True when the database was created and every batch of the script succeeded;
+// Throws away strOurDB, creates it anew and runs the definition script on it;
+// when the creation fails no batch is sent. True when the database was created
+// and every batch of the script succeeded;
 // the expected refusals of a database that is not there yet (taking it offline,
 // online, dropping it) do not count as failures.
 bool CreateEmptyDatabase(InstallerContext& context);

@@ -57,8 +57,9 @@ public:
     void cmdCompanyNext_Click();
     void cmdProcNext_Click();
     // The user closes the window: outside an operation that is Exit; while demo data
-    // is being installed the user is asked whether to stop copying and exit once the
-    // databases are attached again; the definition cannot be stopped and runs on.
+    // is being installed the user is asked whether to stop it and exit, which the
+    // installation does at its next step, once it has put back what it changed and
+    // the outcome has been shown; the definition cannot be stopped and runs on.
     void Form_QueryUnload();
 
 private:

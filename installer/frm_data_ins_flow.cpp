@@ -1,6 +1,7 @@
 // The wizard's page flow: choosing an operation and a company, the checks made
 // before anything is changed, and the processing page that runs the operation.
 #include "installer/connection_check.h"
+#include "installer/database_presence.h"
 #include "installer/demo_data.h"
 #include "installer/empty_database.h"
 #include "installer/frm_data_ins.h"
@@ -26,6 +27,9 @@ constexpr const char* kNotCompleted = "Process was not successfully completed";
 // A company whose login names no database would be checked against the server's
 // default database, and defining "SV" beside it would touch another database.
 constexpr const char* kNoCatalogue = "No database is named for this company in Companies.ini.";
+
+// Databases may be detached while an operation runs: ending the session then would strand them.
+constexpr const char* kShutdownBlockReason = "Wrenfold databases are being replaced";
 
 std::string fileNamePart(const std::string& path) { return path.substr(path.find_last_of("\\/") + 1); }
 
@@ -71,7 +75,7 @@ void frmDataIns::Form_QueryUnload() {
     if (!context_.state.bDemoData || exitRequested_) return;
     const int answer = context_.ui.messageBox(
         "The demonstration data is still being installed.\r\n\r\n"
-        "Stop copying its files and exit? A database whose two files were not both copied keeps its own data.",
+        "Stop the installation and exit? Both databases are given their own data back.",
         kYesNo + kExclamation, "");
     exitRequested_ = answer == kAnswerYes;
 }
@@ -89,7 +93,7 @@ void frmDataIns::cmdProcNext_Click() { showStartPage(); }
 void frmDataIns::cmdCompanyNext_Click() {
     if (!companyChecksPass()) return;
     const InstallerState& state = context_.state;
-    const bool ourDatabaseExists = TestConnectString(context_.sql, state.strOurConnectionString).empty();
+    const bool ourDatabaseExists = databaseExists(context_, state.strOurDB);
     if (state.bEmptyDatabase) {
         if (ourDatabaseExists &&
             context_.ui.messageBox("Warning!  A Wrenfold SQL database already exists for this company. \r\n\r\n"
@@ -191,20 +195,25 @@ void frmDataIns::installDemoData() {
         return;
     }
     startProcessing(kInstalling);
-    const bool installed = InstallDemoData(
-        context_, cmboDataType.listIndex,
-        [this](const std::string& target, std::uint64_t copied, std::uint64_t total) {
-            return showCopyProgress(target, copied, total);
-        });
+    InstallationWatch watch;
+    watch.progress = [this](const std::string& target, std::uint64_t copied, std::uint64_t total) {
+        return showCopyProgress(target, copied, total);
+    };
+    // Between two steps the window answers, so a close pressed meanwhile is asked about now.
+    watch.stopRequested = [this] {
+        refresh();
+        return exitRequested_;
+    };
+    const bool installed = InstallDemoData(context_, cmboDataType.listIndex, watch);
     endProcessing();
-    if (exitRequested_) {
-        cmdExit_Click();
-        return;
-    }
     if (installed) {
         tellOutcome(kComplete, "Wrenfold demo data successfully installed", kOkOnly + kInformation);
     } else {
         tellOutcome(kNotCompleted, "An error was encountered while installing Wrenfold demo data", kOkOnly + kInformation);
+    }
+    if (exitRequested_) {
+        cmdExit_Click();
+        return;
     }
     finishProcessing();
 }
@@ -216,6 +225,7 @@ void frmDataIns::startProcessing(const char* status) {
     cmdProcNext.enabled = false;
     fraCompanyInfo.visible = false;
     working_ = true;
+    window.shutdownBlockReason = kShutdownBlockReason;
     refresh();
     context_.ui.setBusyPointer(true);
 }
@@ -229,6 +239,7 @@ void frmDataIns::tellOutcome(const char* status, const std::string& message, int
 
 void frmDataIns::endProcessing() {
     working_ = false;
+    window.shutdownBlockReason.clear();
     context_.ui.setBusyPointer(false);
 }
 

@@ -70,12 +70,8 @@ void GetCPLoginInfo(InstallerContext& context) {
     } catch (const RunError& failure) {
         reason = unreadableFileRemark(failure);
     }
-    if (connectionLine) {
-        applyConnectionLine(*connectionLine, state);
-    } else {
-        state.strCPCatalog.clear();
-        logFileNote(context, path, {}, {reason});
-    }
+    if (!connectionLine) logFileNote(context, path, {}, {reason});
+    applyConnectionLine(connectionLine.value_or(""), state);
 
     RegistryValueStore store(context.registry);
     std::string value;

@@ -55,6 +55,9 @@ struct FormWindow {
     // Shows the form's state on screen while one of its handlers is still running
     // and lets the window answer meanwhile; set by the view (empty: no window).
     std::function<void()> refresh;
+    // While not empty, the window refuses the end of the user's session (log-off,
+    // shutdown) and gives this reason.
+    std::string shutdownBlockReason;
 };
 
 // The screen the form is shown on, in twips.

@@ -1,6 +1,7 @@
 #include "installer/win32/data_ins_view.h"
 
 #include <memory>
+#include <string>
 
 #include "installer/win32/data_ins_resources.h"
 #include "platform/win32/win32_user_interface.h"
@@ -88,6 +89,11 @@ bool DataInsView::onMessage(UINT message, WPARAM wParam, LPARAM) {
             return true;
         case WM_CLOSE:
             handle([this] { form_.Form_QueryUnload(); });
+            return true;
+        case WM_QUERYENDSESSION:
+            // Asked while the window answers during an operation: the session waits.
+            if (form_.window.shutdownBlockReason.empty()) return false;
+            SetWindowLongPtrA(dialog_, DWLP_MSGRESULT, FALSE);
             return true;
         case WM_SETCURSOR:
             // The window's answer while an operation runs must not bring the arrow back.
@@ -196,7 +202,22 @@ void DataInsView::showState() {
     if (form_.fraCompanyInfo.visible) forward = IDC_DATA_INS_COMPANY_NEXT;
     if (form_.fraProcessing.visible) forward = IDC_DATA_INS_PROC_NEXT;
     SendMessageA(dialog_, DM_SETDEFID, static_cast<WPARAM>(forward), 0);
+    showShutdownBlock();
     moveFocus();
+}
+
+void DataInsView::showShutdownBlock() {
+    const std::string& reason = form_.window.shutdownBlockReason;
+    if (reason == blockedFor_) return;
+    blockedFor_ = reason;
+    if (reason.empty()) {
+        ShutdownBlockReasonDestroy(dialog_);
+        return;
+    }
+    std::wstring text(reason.size(), L'\0');
+    text.resize(static_cast<std::size_t>(MultiByteToWideChar(CP_ACP, 0, reason.data(), static_cast<int>(reason.size()),
+                                                             text.data(), static_cast<int>(text.size()))));
+    ShutdownBlockReasonCreate(dialog_, text.c_str());
 }
 
 void DataInsView::moveFocus() {

@@ -3,6 +3,7 @@
 // window in the taskbar with the program's icon, its pages as the form's frames.
 #include <windows.h>
 
+#include <string>
 #include <vector>
 
 #include "installer/frm_data_ins.h"
@@ -50,6 +51,8 @@ private:
     void goBack();
     // The window's state on screen now, and the messages that waited meanwhile.
     void redraw();
+    // Tells the system why the session may not end now, or that it may again.
+    void showShutdownBlock();
     // Gives the focus to the control the form asked for, or, when the one that had
     // it is no longer shown, to the page's first.
     void moveFocus();
@@ -64,6 +67,8 @@ private:
     // Made for this window alone, so the view's to delete.
     HFONT headingFont_ = nullptr;
     HFONT statusFont_ = nullptr;
+    // The reason the system was last given for blocking the session's end.
+    std::string blockedFor_;
 };
 
 }  // namespace wf::win32

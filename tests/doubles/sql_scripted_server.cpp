@@ -85,6 +85,7 @@ public:
         if (!open_) raiseClosed();
         server_.events.push_back("execute " + statement);
         failIfScripted(SqlOp::Execute, server_.statementFailures, statement);
+        if (std::optional<SqlScriptedFailure> refused = server_.changeCatalogue(statement)) fail(*refused);
     }
     void close() override {
         if (!open_) raiseClosed();
@@ -118,7 +119,9 @@ private:
         const SqlScriptedFailure* planned = server_.faults().check(op);
         auto found = failures.find(key);
         if (!planned && found == failures.end()) return;
-        const SqlScriptedFailure& failure = planned ? *planned : found->second;
+        fail(planned ? *planned : found->second);
+    }
+    [[noreturn]] void fail(const SqlScriptedFailure& failure) {
         if (!failure.providerErrors.empty()) errors_ = failure.providerErrors;
         throw RunError(failure.number, failure.providerErrors.empty() ? "Unspecified error" : failure.providerErrors.front());
     }
@@ -129,7 +132,59 @@ private:
     std::vector<std::string> errors_;
 };
 
+// The quoted pieces of a statement ('text' or "name", doubled quotes inside), in order.
+std::vector<std::string> quotedPieces(const std::string& statement) {
+    std::vector<std::string> pieces;
+    for (std::size_t at = 0; at < statement.size(); ++at) {
+        const char quote = statement[at];
+        if (quote != '\'' && quote != '"') continue;
+        std::string piece;
+        for (++at; at < statement.size(); ++at) {
+            const bool doubled = at + 1 < statement.size() && statement[at + 1] == quote;
+            if (statement[at] == quote && !doubled) break;
+            if (statement[at] == quote) ++at;
+            piece += statement[at];
+        }
+        pieces.push_back(piece);
+    }
+    return pieces;
+}
+
+SqlScriptedFailure cannotOpen(const std::string& path, const std::string& why, const std::string& then) {
+    return {5120, {"Unable to open the physical file \"" + path + "\". Operating system error " + why + ".", then}};
+}
+
 }  // namespace
+
+std::optional<SqlScriptedFailure> SqlScriptedServer::changeCatalogue(const std::string& statement) {
+    const std::vector<std::string> pieces = quotedPieces(statement);
+    if (pieces.empty()) return std::nullopt;
+    auto database = databases.find(pieces[0]);
+    if (database == databases.end()) return std::nullopt;
+    SqlScriptedDatabase& target = database->second;
+    const std::string name = database->first;
+    if (statement.starts_with("sp_attach_db ") && pieces.size() == 3) {
+        if (target.state != "detached") return SqlScriptedFailure{1801, {"Database '" + name + "' already exists."}};
+        const std::string cannotCreate = "Could not open new database '" + name + "'. CREATE DATABASE is aborted.";
+        const std::string data = fileOwner(pieces[1]);
+        const std::string log = fileOwner(pieces[2]);
+        if (data.empty()) return cannotOpen(pieces[1], "2: \"2(The system cannot find the file specified.)\"", cannotCreate);
+        if (log.empty()) return cannotOpen(pieces[2], "2: \"2(The system cannot find the file specified.)\"", cannotCreate);
+        if (data != log) return SqlScriptedFailure{5173, {"One or more files do not match the primary file of the database.", cannotCreate}};
+        if (refusedPairs.count(data))
+            return cannotOpen(pieces[1], "5: \"5(Access is denied.)\"", "CREATE DATABASE failed. Some file names listed could not be created.");
+        target = {"online", data};
+    } else if (target.state == "detached") {
+        return SqlScriptedFailure{15010, {"The database '" + name + "' does not exist."}};
+    } else if (statement.starts_with("sp_detach_db ")) {
+        target.state = "detached";
+    } else if (statement.ends_with(" set offline with rollback immediate")) {
+        target.state = "offline";
+    } else if (statement.ends_with(" set online")) {
+        target.state = "online";
+    }
+    return std::nullopt;
+}
 
 std::unique_ptr<SqlConnection> SqlScriptedServer::createConnection() {
     ++connectionsCreated;

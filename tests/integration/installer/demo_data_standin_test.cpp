@@ -1,6 +1,6 @@
 // Installing demonstration data through ODBC where the prepared files are never
-// reached: the server refuses the login or the detach, or the data set lacks its
-// files. The user is told in SQL Server's words and no database is left out.
+// reached: the server refuses the login or the detach, or the data set lacks a
+// file. The user is told and no database is left out.
 #include "installer/demo_data.h"
 
 #include <gtest/gtest.h>
@@ -14,12 +14,16 @@ constexpr const char* kVersionFolder = "C:\\Tools\\dbprep\\SQLdbgen\\demodata\\C
 constexpr const char* kInUseAdvice =
     "\r\n\r\nPlease make sure that no one is currently using the accounting database or Wrenfold";
 
-// A CounterPoint SQL 8.3.1 installation whose data set "Spa" holds `versionFile` only.
-void prepareDataSet(StandinInstallation& s, const std::string& versionFile = "readme.txt") {
+// A CounterPoint SQL 8.3.1 installation with the data set "Spa", on the computer
+// that holds the stand-in's database files.
+void prepareDataSet(StandinInstallation& s) {
     s.f.state.strHostPath = "D:\\CPSQL";
     s.f.state.strDataSetFolders[0] = "Spa";
     s.f.files.addFile("D:\\CPSQL\\counterpoint.ini", "[CP]\r\nSWVERSION=8.3.1\r\n");
-    s.f.files.addFile(kVersionFolder + versionFile, "");
+    for (const char* file : {"DemoSpa.mdf", "DemoSpa.ldf", "..\\WFdata\\DemoSpaSV.mdf", "..\\WFdata\\DemoSpaSV.ldf"})
+        s.f.files.addFile(kVersionFolder + std::string(file), "");
+    for (const char* file : {"ACME.mdf", "ACME_log.ldf", "ACMESV.mdf", "ACMESV_log.ldf"})
+        s.f.files.addFile(StandinInstallation::clientPath(s.scratch / "host" / file), "");
 }
 
 std::vector<std::string> companyRows(StandinInstallation& s) { return s.column("ACME", "DB_CTL", "SHARED_DIR"); }
@@ -64,28 +68,19 @@ TEST(DemoDataThroughStandin, RefusedLoginOrDetachStopsTheRunAndLeavesTheDatabase
     }
 }
 
-// The data set has a version folder but not its database files: one message for
-// the first failed copy, each database attached again from its own files, the
-// shared directory still pointed here, and a false result.
-TEST(DemoDataThroughStandin, MissingDataSetFilesLeaveEachDatabaseOnItsOwnFiles) {
+// The data set lacks a file: the user is told before anything changes.
+TEST(DemoDataThroughStandin, AMissingDataSetFileIsFoundBeforeAnythingChanges) {
     StandinInstallation s;
     prepareDataSet(s);
-    const std::string host = (s.scratch / "host").string();
+    s.f.files.deleteFile(kVersionFolder + std::string("DemoSpa.mdf"), true);
 
     EXPECT_FALSE(InstallDemoData(s.context, 0));
     ASSERT_EQ(s.f.ui.messages.size(), 1u);
-    EXPECT_EQ(s.f.ui.messages[0].title, "Wrenfold Database Install, copy DemoSpa.mdf");
-    const std::string& text = s.f.ui.messages[0].text;
-    const std::string tail = ": \r\n" + std::string(kVersionFolder) +
-                             "DemoSpa.mdf\r\n\r\nPlease make sure that the Wrenfold demo data directory exists";
-    EXPECT_TRUE(text.size() > tail.size() && text.ends_with(tail)) << text;
-    EXPECT_EQ(s.batchesOn("master"),
-              (std::vector<std::string>{
-                  "use Master", "alter database \"ACME\" set offline with rollback immediate", "sp_detach_db \"ACME\"",
-                  "sp_attach_db 'ACME', '" + host + "/ACME.mdf', '" + host + "/ACME_log.ldf'",
-                  "alter database \"ACMESV\" set offline with rollback immediate", "sp_detach_db \"ACMESV\"",
-                  "sp_attach_db 'ACMESV', '" + host + "/ACMESV.mdf', '" + host + "/ACMESV_log.ldf'"}));
-    EXPECT_EQ(companyRows(s), (std::vector<std::string>{"D:\\CPSQL\\", "C:\\other\\"}));
+    EXPECT_EQ(s.f.ui.messages[0].text, "The demonstration data set lacks the file\r\n" + std::string(kVersionFolder) +
+                                           "DemoSpa.mdf\r\n\r\nPlease make sure that the Wrenfold demo data directory exists"
+                                           "\r\n\r\nNothing has been changed.");
+    EXPECT_TRUE(s.batchesOn("master").empty());
+    EXPECT_EQ(companyRows(s), (std::vector<std::string>{"C:\\old\\", "C:\\other\\"}));
     EXPECT_EQ(s.column("ACMESV", "SV_SETTINGS", "NAME"), std::vector<std::string>{"O'Brien"});
 }
 

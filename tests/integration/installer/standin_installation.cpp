@@ -2,6 +2,7 @@
 
 #include <unistd.h>
 
+#include <algorithm>
 #include <fstream>
 
 namespace wf::testing {
@@ -31,7 +32,8 @@ StandinInstallation::StandinInstallation(std::string (*configuration)(const fs::
     fs::create_directories(scratch / "host");
     std::ofstream(scratch / "standin.conf") << "login sa 'Secret1'\n" << configuration(scratch) << extraDirectives;
     server.emplace(std::vector<std::string>{"--config", (scratch / "standin.conf").string(), "--record-dir",
-                                            (scratch / "batches").string(), "--data-dir", (scratch / "data").string()});
+                                            (scratch / "batches").string(), "--data-dir", (scratch / "data").string(),
+                                            "--client-path-prefix", "C:"});
     f.state.strDBServer = "127.0.0.1," + std::to_string(server->port());
     f.state.strDBUser = "sa";
     f.state.strDBPassword = "Secret1";
@@ -39,6 +41,12 @@ StandinInstallation::StandinInstallation(std::string (*configuration)(const fs::
     f.state.strCompanyDB = "ACME";
     f.state.strOurDB = "ACMESV";
     composeConnectionStrings(f.state, f.host);
+}
+
+std::string StandinInstallation::clientPath(const fs::path& path) {
+    std::string named = "C:" + path.string();
+    std::replace(named.begin(), named.end(), '/', '\\');
+    return named;
 }
 
 StandinInstallation::~StandinInstallation() {

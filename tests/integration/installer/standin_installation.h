@@ -2,7 +2,8 @@
 // The installer's procedures against a stand-in of the test's own: the company
 // database ACME and its Wrenfold database ACMESV on files in a scratch folder,
 // reached through ODBC with the connection strings the installer composes; the
-// files, user interface and clock are the doubles.
+// files, user interface and clock are the doubles. The stand-in names its files
+// as files of drive C:, as a server on this computer would.
 #include <filesystem>
 #include <optional>
 #include <string>
@@ -26,6 +27,9 @@ public:
     explicit StandinInstallation(std::string (*configuration)(const std::filesystem::path&) = companyDatabases,
                                  const std::string& extraDirectives = "");
     ~StandinInstallation();
+
+    // How the installer names a file of the stand-in's: as a file of drive C:.
+    static std::string clientPath(const std::filesystem::path& path);
 
     // The batches the stand-in took while `database` was the session's own, in order.
     std::vector<std::string> batchesOn(const std::string& database) const { return recordedBatches(scratch / "batches", database); }

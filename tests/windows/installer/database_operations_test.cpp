@@ -6,7 +6,7 @@
 #include <gtest/gtest.h>
 
 #include "installer/connection_strings.h"
-#include "installer/database_file_copy.h"
+#include "installer/database_file_exchange.h"
 #include "installer/demo_data.h"
 #include "installer/empty_database.h"
 #include "platform/odbc/odbc_connection.h"
