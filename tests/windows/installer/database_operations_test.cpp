@@ -107,8 +107,10 @@ TEST_F(DatabaseOperations, InstallsADemonstrationDataSetOverBothDatabasesFiles) 
     EXPECT_EQ(columnValues(odbc, state.strOurConnectionString, "SV_CUSTOMERS", "NAME"),
               (std::vector<std::string>{"Spa Dublin", "O'Brien Spa"}));
     const std::string data = windowsPath(WRENFOLD_STANDIN_DATA);
-    for (const char* file : {"ACME.mdf", "ACME_log.ldf", "ACMESV.mdf", "ACMESV_log.ldf"})
+    for (const char* file : {"ACME.mdf", "ACME_log.ldf", "ACMESV.mdf", "ACMESV_log.ldf"}) {
         EXPECT_FALSE(files.fileExists(pendingCopyPath(data + "\\" + file))) << file;
+        EXPECT_FALSE(files.fileExists(setAsidePath(data + "\\" + file))) << file;
+    }
 }
 
 }  // namespace

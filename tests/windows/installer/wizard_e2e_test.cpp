@@ -256,6 +256,14 @@ TEST_F(Wizard, PutsBothDatabasesBackWhenTheServerRefusesTheDemoPair) {
     choose(IDC_DATA_INS_DATA_TYPE, "Pool and Spa");
     press("Next");
     EXPECT_NE(answer("Yes").find("for the company Coastal Pools."), std::string::npos);
+    // While the databases are out the window holds off the end of the session, and lets it go after.
+    const auto sessionMayEnd = [&] {
+        DWORD_PTR answer = 0;
+        EXPECT_NE(SendMessageTimeoutA(wizard->window(), WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF, SMTO_NORMAL, 10000, &answer), 0);
+        return answer != 0;
+    };
+    ASSERT_TRUE(automation::waitForWindow("Wrenfold Database Install, attach COASTSV", "#32770", 60s, processId()));
+    EXPECT_FALSE(sessionMayEnd());
     auto refused = automation::answerMessageBox("Wrenfold Database Install, attach COASTSV", "OK", 60s, &trail);
     ASSERT_TRUE(refused.has_value()) << "no message about the refused attach";
     EXPECT_TRUE(refused->hasIcon);
@@ -266,6 +274,7 @@ TEST_F(Wizard, PutsBothDatabasesBackWhenTheServerRefusesTheDemoPair) {
         << refused->text;
     EXPECT_EQ(answer("OK"), "An error was encountered while installing Wrenfold demo data");
     EXPECT_EQ(wizard->finishedWith(), "Process was not successfully completed");
+    EXPECT_TRUE(sessionMayEnd());
 
     const auto offline = [](const std::string& name) {
         return "alter database \"" + name + "\" set offline with rollback immediate";
