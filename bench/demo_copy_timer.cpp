@@ -25,7 +25,7 @@ int main(int argc, char** argv) {
     const double begin = nowMs();
     wf::DatabaseFileExchange exchange(files, {argv[3], argv[4]});
     const std::optional<wf::FileExchangeFailure> failure = exchange.exchange({argv[1], argv[2]}, keepGoing);
-    const bool discarded = !failure && exchange.discardOwn();
+    const bool discarded = !failure && exchange.discardOwn().empty();
     const double elapsed = nowMs() - begin;
     if (failure) {
         std::fprintf(stderr, "demo_copy_timer: %s: %ld %s\n", failure->path.c_str(), failure->error.number(),

@@ -81,16 +81,16 @@ std::optional<RunError> DatabaseFileExchange::restore() {
     return std::nullopt;
 }
 
-bool DatabaseFileExchange::discardOwn() {
-    bool discarded = true;
+std::vector<std::string> DatabaseFileExchange::discardOwn() {
+    std::vector<std::string> left;
     for (const OwnFile& file : ownPair()) {
         if (!file.moves.setAside) continue;
         if (ignoreFailure([&] { files_.deleteFile(setAsidePath(file.own), true); }))
             file.moves.setAside = false;
         else
-            discarded = false;
+            left.push_back(setAsidePath(file.own));
     }
-    return discarded;
+    return left;
 }
 
 DatabaseFilePair DatabaseFileExchange::ownFiles() const {

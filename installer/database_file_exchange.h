@@ -8,6 +8,7 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "common/file_system.h"
 #include "common/run_error.h"
@@ -53,8 +54,8 @@ public:
     std::optional<RunError> restore();
 
     // Deletes the own pair set aside, once the database runs on the prepared one.
-    // False when a file could not be deleted (it stays where ownFiles() says).
-    bool discardOwn();
+    // The set-aside files that could not be deleted; none when all went.
+    std::vector<std::string> discardOwn();
 
     // Where the database's own files are now: under their own names or set aside.
     DatabaseFilePair ownFiles() const;

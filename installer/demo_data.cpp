@@ -178,9 +178,8 @@ private:
     // and CounterPoint SQL must find its shared files here.
     void finish() {
         for (ExchangedDatabase& database : databases_) {
-            if (database.files->discardOwn()) continue;
-            const DatabaseFilePair left = database.files->ownFiles();
-            logStepNote(context_, "delete " + left.data, "The database's former files could not all be deleted.");
+            for (const std::string& left : database.files->discardOwn())
+                logStepNote(context_, "delete " + left, "The database's former file could not be deleted and is left.");
         }
         if (context_.host == HostSystem::CounterPointSql) pointSharedDirectoryHere();
     }
