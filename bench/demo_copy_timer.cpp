@@ -12,7 +12,7 @@
 #include <optional>
 
 #include "bench_timing.h"
-#include "installer/database_file_exchange.h"
+#include "installer/operations/database_file_exchange.h"
 #include "platform/win32/win32_file_system.h"
 
 int main(int argc, char** argv) {

@@ -15,8 +15,8 @@
 #include <string>
 
 #include "bench_timing.h"
-#include "installer/connection_strings.h"
-#include "installer/empty_database.h"
+#include "installer/login/connection_strings.h"
+#include "installer/operations/empty_database.h"
 #include "installer/win32/win32_installer_services.h"
 
 int main(int argc, char** argv) {

@@ -5,11 +5,11 @@
 #include "common/file_system.h"
 #include "common/process_services.h"
 #include "common/registry_api.h"
+#include "common/sql/sql_connection.h"
 #include "common/user_interface.h"
-#include "installer/host_system.h"
-#include "installer/installer_dialogs.h"
+#include "installer/dialogs/installer_dialogs.h"
+#include "installer/hosts/host_system.h"
 #include "installer/installer_state.h"
-#include "installer/sql/sql_connection.h"
 
 namespace wf {
 

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "installer/dialogs/datagram_socket.h"
+#include "common/datagram_socket.h"
 #include "installer/dialogs/sql_browser_settings.h"
 
 namespace wf {

@@ -6,9 +6,9 @@
 #include <string>
 #include <vector>
 
-#include "installer/frm_data_ins.h"
 #include "installer/win32/form_dialog.h"
 #include "installer/win32/form_view_sync.h"
+#include "installer/wizard/frm_data_ins.h"
 
 namespace wf::win32 {
 

@@ -3,9 +3,9 @@
 #include <windows.h>
 #include <commctrl.h>
 
-#include "installer/frm_data_ins.h"
 #include "installer/win32/data_ins_view.h"
 #include "installer/win32/win32_installer_services.h"
+#include "installer/wizard/frm_data_ins.h"
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     // The version 6 controls of the program's manifest, with the visual styles.

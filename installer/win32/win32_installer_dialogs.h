@@ -3,7 +3,7 @@
 // the lookup of the SQL servers on the network behind its server button.
 #include "common/user_interface.h"
 #include "installer/dialogs/frm_util_lookup_code.h"
-#include "installer/installer_dialogs.h"
+#include "installer/dialogs/installer_dialogs.h"
 
 namespace wf::win32 {
 

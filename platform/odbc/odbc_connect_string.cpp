@@ -1,8 +1,9 @@
+// Translates a connection string of the installer into one for ODBC.
 #include "platform/odbc/odbc_connect_string.h"
 
+#include "common/sql/connection_string_syntax.h"
+#include "common/sql/sql_connection.h"
 #include "common/text.h"
-#include "installer/sql/connection_string.h"
-#include "installer/sql/sql_connection.h"
 
 namespace wf {
 

@@ -1,5 +1,6 @@
 #pragma once
-// Translates the installer's connection strings into ODBC ones.
+// Translates the installer's connection strings (their grammar is
+// common/sql/connection_string_syntax.h) into ODBC connection strings.
 #include <string>
 
 #include "platform/odbc/odbc_driver_choice.h"

@@ -4,9 +4,9 @@
 // them: 15 seconds to log in, 30 seconds per statement.
 #include <vector>
 
+#include "common/sql/sql_connection.h"
 #include "platform/odbc/odbc_diagnostics.h"
 #include "platform/odbc/odbc_handle.h"
-#include "installer/sql/sql_connection.h"
 
 namespace wf {
 

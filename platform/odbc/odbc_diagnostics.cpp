@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "installer/sql/sql_connection.h"
+#include "common/sql/sql_connection.h"
 
 namespace wf {
 

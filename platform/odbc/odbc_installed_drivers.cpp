@@ -2,8 +2,8 @@
 
 #include <cstdlib>
 
+#include "common/sql/sql_connection.h"
 #include "platform/odbc/odbc_driver_choice.h"
-#include "installer/sql/sql_connection.h"
 
 namespace wf {
 

@@ -7,9 +7,9 @@
 #include <string>
 #include <vector>
 
+#include "common/sql/sql_connection.h"
 #include "platform/odbc/odbc_diagnostics.h"
 #include "platform/odbc/odbc_handle.h"
-#include "installer/sql/sql_connection.h"
 
 namespace wf {
 

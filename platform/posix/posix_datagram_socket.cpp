@@ -7,8 +7,8 @@
 #include <cerrno>
 #include <cstring>
 
+#include "common/datagram_socket.h"
 #include "common/run_error.h"
-#include "installer/dialogs/datagram_socket.h"
 
 namespace wf {
 namespace {

@@ -1,8 +1,8 @@
 #include <winsock2.h>
 #include <ws2tcpip.h>
 
+#include "common/datagram_socket.h"
 #include "common/run_error.h"
-#include "installer/dialogs/datagram_socket.h"
 
 namespace wf {
 namespace {

@@ -4,7 +4,7 @@
 #include <optional>
 #include <string>
 
-#include "installer/installer_dialogs.h"
+#include "installer/dialogs/installer_dialogs.h"
 
 namespace wf::testing {
 

@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "installer/sql/sql_connection.h"
+#include "common/sql/sql_connection.h"
 #include "tests/doubles/fault_plan.h"
 
 namespace wf::testing {

@@ -1,7 +1,7 @@
 // Installing demonstration data through ODBC where the prepared files are never
 // reached: the server refuses the login or the detach, or the data set lacks a
 // file. The user is told and no database is left out.
-#include "installer/demo_data.h"
+#include "installer/operations/demo_data.h"
 
 #include <gtest/gtest.h>
 

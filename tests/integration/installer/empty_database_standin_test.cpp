@@ -1,7 +1,7 @@
 // Defining ACMESV through ODBC: what the server takes, what it refuses and how
 // the refusals are logged, for a database that is not there yet, one that is,
 // and a definition script of the shape delivered.
-#include "installer/empty_database.h"
+#include "installer/operations/empty_database.h"
 
 #include <gtest/gtest.h>
 

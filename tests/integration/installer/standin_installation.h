@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "installer/connection_strings.h"
+#include "installer/login/connection_strings.h"
 #include "platform/odbc/odbc_connection.h"
 #include "tests/integration/installer/standin_readback.h"
 #include "tests/unit/installer/installer_fixture.h"

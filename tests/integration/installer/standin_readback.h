@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "installer/sql/sql_connection.h"
+#include "common/sql/sql_connection.h"
 
 namespace wf::testing {
 

@@ -2,7 +2,7 @@
 // company master of version 9.0 and later, the older list of 8.0.
 #include <gtest/gtest.h>
 
-#include "installer/company_catalogue.h"
+#include "installer/hosts/company_catalogue.h"
 #include "platform/odbc/odbc_connection.h"
 #include "tests/integration/sql/sql_test_support.h"
 #include "tests/unit/installer/installer_fixture.h"

@@ -4,7 +4,7 @@
 
 #include <gtest/gtest.h>
 
-#include "installer/connection_check.h"
+#include "installer/login/connection_strings.h"
 #include "platform/odbc/odbc_connection.h"
 #include "tests/integration/sql/standin_server.h"
 

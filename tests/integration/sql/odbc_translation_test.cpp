@@ -1,9 +1,9 @@
 #include <gtest/gtest.h>
 
+#include "common/sql/sql_connection.h"
 #include "platform/odbc/odbc_connect_string.h"
 #include "platform/odbc/odbc_diagnostics.h"
 #include "platform/odbc/odbc_driver_choice.h"
-#include "installer/sql/sql_connection.h"
 
 namespace wf {
 namespace {

@@ -2,7 +2,7 @@
 // Connection strings to the stand-in, as the installer composes them.
 #include <string>
 
-#include "installer/connection_strings.h"
+#include "installer/login/connection_strings.h"
 #include "tests/integration/sql/standin_server.h"
 
 namespace wf::testing {

@@ -1,6 +1,8 @@
-#include "installer/connection_strings.h"
+#include "installer/login/connection_strings.h"
 
 #include <gtest/gtest.h>
+
+#include "tests/unit/installer/installer_fixture.h"
 
 namespace wf {
 namespace {
@@ -80,6 +82,116 @@ TEST(WithHiddenPassword, HidesAPasswordAndItsAbsenceAlike) {
     EXPECT_EQ(withHiddenPassword(login).password, "********");
     login.password.clear();
     EXPECT_EQ(withHiddenPassword(login).password, "********");
+}
+
+using testing::InstallerFixture;
+using testing::ScriptedInstallerDialogs;
+using testing::SqlScriptedFailure;
+
+const SqlScriptedFailure kLoginFailed{18456, {"Login failed for user 'sa'."}};
+
+std::string noCatalogString(const std::string& server, const std::string& user, const std::string& password) {
+    return "Provider=SQLOLEDB.1;Integrated Security=False;Persist Security Info=True;Data Source=" + server +
+           ";User ID=" + user + ";Password=" + password;
+}
+
+int countOf(const std::string& text, const std::string& part) {
+    int count = 0;
+    for (std::size_t at = text.find(part); at != std::string::npos; at = text.find(part, at + 1)) ++count;
+    return count;
+}
+
+struct BuildConnectionStringsTest : ::testing::Test {
+    BuildConnectionStringsTest() {
+        f.state.strDBServer = "SQL1";
+        f.state.strDBUser = "sa";
+        f.state.strDBPassword = "secret";
+        f.state.strCPIntegratedSecurity = "False";
+        f.state.strCompanyDB = "ACME";
+        f.state.strOurDB = "ACMESV";
+    }
+    InstallerFixture f;
+};
+
+TEST_F(BuildConnectionStringsTest, AReachableServerNeedsNoDialogAndLogsOneHeaderWithoutThePassword) {
+    InstallerContext context = f.context();
+    EXPECT_TRUE(BuildConnectionStrings(context));
+
+    EXPECT_EQ(f.state.strNoCatConnectionString, noCatalogString("SQL1", "sa", "secret"));
+    EXPECT_EQ(f.log(),
+              "\r\n"
+              "*** Start DB Utility 06/15/2007 14:03:02 ***\r\n"
+              "strOurConnectionString\r\n"
+              "    ----> Provider=SQLOLEDB.1;Integrated Security=False;Persist Security Info=True;Data Source=SQL1;"
+              "Initial Catalog=ACMESV;User ID=sa;Password=********\r\n"
+              "strNoCatConnectionString\r\n"
+              "    ----> " +
+                  noCatalogString("SQL1", "sa", "********") + "\r\n");
+    EXPECT_EQ(f.dialogs.logonsShown, 0);
+    EXPECT_TRUE(f.ui.messages.empty());
+    EXPECT_EQ(f.sql.events, (std::vector<std::string>{"open " + noCatalogString("SQL1", "sa", "secret"), "close"}));
+    EXPECT_EQ(f.sql.connectionsOpen, 0);
+}
+
+TEST_F(BuildConnectionStringsTest, ACorrectedLoginIsComposedLoggedAndTestedAgain) {
+    f.sql.openFailures[noCatalogString("SQL1", "sa", "secret")] = kLoginFailed;
+    f.dialogs.logons.push_back(ScriptedInstallerDialogs::Logon{" SQL2 ", "admin", ""});
+    InstallerContext context = f.context();
+    EXPECT_TRUE(BuildConnectionStrings(context));
+
+    ASSERT_EQ(f.ui.messages.size(), 1u);
+    EXPECT_EQ(f.ui.messages[0].text, "Login failed for user 'sa'.");
+    EXPECT_EQ(f.ui.messages[0].style, kOkOnly + kCritical);
+    EXPECT_EQ(f.ui.messages[0].title, "Wrenfold Database Install");
+    EXPECT_EQ(f.state.strNoCatConnectionString, noCatalogString("SQL2", "admin", ""));
+    EXPECT_EQ(countOf(f.log(), "*** Start DB Utility"), 2);
+    EXPECT_NE(f.log().find("    ----> " + noCatalogString("SQL2", "admin", "********") + "\r\n"), std::string::npos);
+    EXPECT_EQ(f.sql.connectionsOpen, 0);
+}
+
+TEST_F(BuildConnectionStringsTest, ThreeFailuresAndACancelLeaveThreeHeadersAndReturnFalse) {
+    f.sql.openFailures[noCatalogString("SQL1", "sa", "secret")] = kLoginFailed;
+    f.sql.openFailures[noCatalogString("SQL1", "sa", "wrong")] = kLoginFailed;
+    f.dialogs.logons.push_back(ScriptedInstallerDialogs::Logon{"SQL1", "sa", "wrong"});
+    f.dialogs.logons.push_back(ScriptedInstallerDialogs::Logon{"SQL1", "sa", "wrong"});
+    f.dialogs.logons.push_back(std::nullopt);
+    InstallerContext context = f.context();
+    EXPECT_FALSE(BuildConnectionStrings(context));
+
+    EXPECT_EQ(countOf(f.log(), "*** Start DB Utility"), 3);
+    EXPECT_EQ(f.ui.messages.size(), 3u);
+    EXPECT_EQ(f.dialogs.logonsShown, 3);
+    EXPECT_EQ(f.state.strNoCatConnectionString, noCatalogString("SQL1", "sa", "wrong"));
+    EXPECT_EQ(f.sql.connectionsOpen, 0);
+}
+
+TEST_F(BuildConnectionStringsTest, AnUnwritableLogStopsNothing) {
+    f.files.faults().failFrom(testing::FileOp::Append, 1, RunError(kErrPermissionDenied, "Permission denied"));
+    InstallerContext context = f.context();
+    EXPECT_TRUE(BuildConnectionStrings(context));
+    EXPECT_EQ(f.log(), "");
+}
+
+TEST(TestConnectString, ReturnsNothingWhenTheConnectionOpens) {
+    testing::SqlScriptedServer sql;
+    EXPECT_EQ(TestConnectString(sql, "Data Source=S"), "");
+    EXPECT_EQ(sql.connectionsOpen, 0);
+}
+
+TEST(TestConnectString, ReturnsTheOpenFailuresDescriptionAndLeavesNothingOpen) {
+    testing::SqlScriptedServer sql;
+    sql.openFailures["Data Source=gone"] = {17, {"Unable to connect: Adaptive Server is unavailable or does not exist",
+                                                 "Unable to connect to data source"}};
+    EXPECT_EQ(TestConnectString(sql, "Data Source=gone"),
+              "Unable to connect: Adaptive Server is unavailable or does not exist");
+    EXPECT_EQ(sql.connectionsOpen, 0);
+    EXPECT_EQ(sql.connectionsCreated, 1);
+}
+
+TEST(TestConnectString, AFailureWithoutDescriptionStillYieldsText) {
+    testing::SqlScriptedServer sql;
+    sql.openFailures["Data Source=S"] = {-2147467259, {""}};
+    EXPECT_EQ(TestConnectString(sql, "Data Source=S"), "Error -2147467259");
 }
 
 }  // namespace

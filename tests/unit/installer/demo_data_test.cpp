@@ -1,7 +1,7 @@
 // Installing demonstration data: the statements and copies of a run on each host
 // system, what the user is told when a step fails, and that no database is lost
 // whichever step fails or wherever the program ends.
-#include "installer/demo_data.h"
+#include "installer/operations/demo_data.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 // Defining an empty Wrenfold database: the statements sent, the batches of the
 // definition script, what is logged and whether the definition succeeded.
-#include "installer/empty_database.h"
+#include "installer/operations/empty_database.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "installer/error_log.h"
+#include "installer/login/error_log.h"
 
 #include <gtest/gtest.h>
 

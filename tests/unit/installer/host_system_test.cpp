@@ -1,4 +1,4 @@
-#include "installer/host_system.h"
+#include "installer/hosts/host_system.h"
 
 #include <gtest/gtest.h>
 

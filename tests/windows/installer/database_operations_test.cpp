@@ -5,10 +5,10 @@
 
 #include <gtest/gtest.h>
 
-#include "installer/connection_strings.h"
-#include "installer/database_file_exchange.h"
-#include "installer/demo_data.h"
-#include "installer/empty_database.h"
+#include "installer/login/connection_strings.h"
+#include "installer/operations/database_file_exchange.h"
+#include "installer/operations/demo_data.h"
+#include "installer/operations/empty_database.h"
 #include "platform/odbc/odbc_connection.h"
 #include "platform/win32/win32_file_system.h"
 #include "tests/doubles/fake_process_services.h"

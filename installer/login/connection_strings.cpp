@@ -1,0 +1,77 @@
+#include "installer/login/connection_strings.h"
+
+#include "common/sql/connection_string_syntax.h"
+#include "common/text.h"
+#include "installer/login/error_log.h"
+
+namespace wf {
+
+namespace {
+
+const std::string kProvider = "Provider=SQLOLEDB.1;";
+
+std::string loginItems(const SqlLogin& login) {
+    return ";User ID=" + connectionStringValue(login.user) + ";Password=" + connectionStringValue(login.password);
+}
+
+}  // namespace
+
+SqlLogin sqlLoginOf(const InstallerState& state) {
+    return {state.strCPIntegratedSecurity, trimBlanks(state.strDBServer), state.strDBUser, state.strDBPassword};
+}
+
+SqlLogin withHiddenPassword(SqlLogin login) {
+    login.password = "********";
+    return login;
+}
+
+std::string serverConnectionString(const SqlLogin& login, const std::optional<std::string>& catalog) {
+    std::string text = kProvider + "Integrated Security=" + connectionStringValue(login.integratedSecurity) +
+                       ";Persist Security Info=True;Data Source=" + connectionStringValue(login.server);
+    if (catalog) text += ";Initial Catalog=" + connectionStringValue(*catalog);
+    return text + loginItems(login);
+}
+
+std::string dynamicsConnectionString(const SqlLogin& login) {
+    return kProvider + "Persist Security Info=True;Data Source=" + connectionStringValue(login.server) +
+           ";Initial Catalog=DYNAMICS" + loginItems(login);
+}
+
+void composeConnectionStrings(InstallerState& state, HostSystem host) {
+    const SqlLogin login = sqlLoginOf(state);
+    state.strCompanyConnectionString = serverConnectionString(login, state.strCompanyDB);
+    state.strOurConnectionString = serverConnectionString(login, state.strOurDB);
+    state.strNoCatConnectionString = serverConnectionString(login, std::nullopt);
+    if (host == HostSystem::GreatPlains) state.strDynamicsConnectionString = dynamicsConnectionString(login);
+    if (host == HostSystem::Passport) state.strCompanyConnectionString = state.strCompanyDB;
+}
+
+std::string TestConnectString(SqlConnectionFactory& sql, const std::string& connectionString) {
+    std::unique_ptr<SqlConnection> connection = sql.createConnection();
+    std::string result;
+    try {
+        connection->open(connectionString);
+    } catch (const RunError& failure) {
+        result = failure.description();
+        if (result.empty()) result = "Error " + std::to_string(failure.number());
+    }
+    ignoreFailure([&] { connection->close(); });
+    return result;
+}
+
+bool BuildConnectionStrings(InstallerContext& context) {
+    for (;;) {
+        composeConnectionStrings(context.state, context.host);
+        const SqlLogin shown = withHiddenPassword(sqlLoginOf(context.state));
+        logRunHeader(context, serverConnectionString(shown, context.state.strOurDB),
+                     serverConnectionString(shown, std::nullopt));
+
+        const std::string failure = TestConnectString(context.sql, context.state.strNoCatConnectionString);
+        if (failure.empty()) return true;
+        context.ui.messageBox(failure, kOkOnly + kCritical, kInstallerTitle);
+        context.dialogs.showDbLogon(context.state);
+        if (!context.state.bLogonOK) return false;
+    }
+}
+
+}  // namespace wf
