@@ -10,6 +10,7 @@
 #include "installer/dialogs/installer_dialogs.h"
 #include "installer/hosts/host_system.h"
 #include "installer/installer_state.h"
+#include "installer/login/error_log.h"
 
 namespace wf {
 
@@ -26,6 +27,8 @@ struct InstallerContext {
     InstallerDialogs& dialogs;
     SqlConnectionFactory& sql;
     RegistryApi& registry;
+
+    ErrorLog errorLog() const { return ErrorLog(files, process, clock); }
 };
 
 }  // namespace wf

@@ -11,8 +11,8 @@ namespace {
 constexpr const char* kDataSourcesKey = "Software\\odbc\\odbc.ini\\ODBC Data Sources";
 
 std::vector<CompanyEntry> counterPointCompanies(InstallerContext& context) {
-    return readNotedHostFile(context, context.state.strHostPath + "\\Companies.ini", std::vector<CompanyEntry>(),
-                             readCompanyList);
+    return readNotedHostFile(context.files, context.errorLog(), context.state.strHostPath + "\\Companies.ini",
+                             std::vector<CompanyEntry>(), readCompanyList);
 }
 
 // Version 9.0 and later list their companies in SY01500, older ones in DU000099.
@@ -38,7 +38,7 @@ std::vector<CompanyEntry> greatPlainsCompanies(InstallerContext& context) {
         rows->close();
     } catch (const RunError& failure) {
         companies.clear();
-        logStatementFailure(context, failedStatement, *connection);
+        context.errorLog().statementFailure(failedStatement, *connection);
         context.ui.messageBox(failure.description(), kOkOnly + kCritical, kInstallerTitle);
     }
     ignoreFailure([&] { connection->close(); });

@@ -32,7 +32,7 @@ void noteLeftOut(InstallerContext& context, const std::string& demoFolder, const
                  std::size_t slots) {
     std::string names;
     for (const std::string& folder : leftOut) names += (names.empty() ? "" : ", ") + folder;
-    logFileNote(context, demoFolder, {},
+    context.errorLog().fileNote(demoFolder, {},
                 {"Only " + std::to_string(slots) + " data sets can be listed; left out: " + names + "."});
 }
 

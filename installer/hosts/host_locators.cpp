@@ -39,8 +39,8 @@ void endForMissingHost(InstallerContext& context, const std::string& requirement
 // The top-level directory CounterPoint.ini under the installation names, with the
 // file's note in the log; nothing when the file cannot be read or names none.
 std::optional<std::string> topLevelFromIni(InstallerContext& context, const std::string& installPath) {
-    return readNotedHostFile(context, installPath + "\\bin\\CounterPoint.ini", std::optional<std::string>(),
-                             readTopLevelDirectory);
+    return readNotedHostFile(context.files, context.errorLog(), installPath + "\\bin\\CounterPoint.ini",
+                             std::optional<std::string>(), readTopLevelDirectory);
 }
 
 }  // namespace
@@ -70,7 +70,7 @@ void GetCPLoginInfo(InstallerContext& context) {
     } catch (const RunError& failure) {
         reason = unreadableFileRemark(failure);
     }
-    if (!connectionLine) logFileNote(context, path, {}, {reason});
+    if (!connectionLine) context.errorLog().fileNote(path, {}, {reason});
     applyConnectionLine(connectionLine.value_or(""), state);
 
     RegistryValueStore store(context.registry);

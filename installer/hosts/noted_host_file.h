@@ -10,16 +10,16 @@
 namespace wf {
 
 template <class Result, class Read>
-Result readNotedHostFile(InstallerContext& context, const std::string& path, Result fallback, Read&& read) {
+Result readNotedHostFile(FileSystem& files, ErrorLog log, const std::string& path, Result fallback, Read&& read) {
     HostFileLines seen;
     Result result = std::move(fallback);
     try {
-        LineReader lines = openLines(context.files, path);
+        LineReader lines = openLines(files, path);
         result = read(lines, seen);
     } catch (const RunError& failure) {
         seen.remarks.push_back(unreadableFileRemark(failure));
     }
-    logFileNote(context, path, seen.read, seen.remarks);
+    log.fileNote(path, seen.read, seen.remarks);
     return result;
 }
 

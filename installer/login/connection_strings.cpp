@@ -63,7 +63,7 @@ bool BuildConnectionStrings(InstallerContext& context) {
     for (;;) {
         composeConnectionStrings(context.state, context.host);
         const SqlLogin shown = withHiddenPassword(sqlLoginOf(context.state));
-        logRunHeader(context, serverConnectionString(shown, context.state.strOurDB),
+        context.errorLog().runHeader(serverConnectionString(shown, context.state.strOurDB),
                      serverConnectionString(shown, std::nullopt));
 
         const std::string failure = TestConnectString(context.sql, context.state.strNoCatConnectionString);

@@ -1,10 +1,14 @@
 #pragma once
-// The installer's error log, "ErrorLog.txt" beside the program: its entry kinds.
-// A log that cannot be written loses the entry and stops nothing.
+// The installer's error log, "ErrorLog.txt" beside the program, and its entry
+// kinds. A log that cannot be written loses the entry and stops nothing.
 #include <string>
 #include <vector>
 
-#include "installer/installer_context.h"
+#include "common/clock.h"
+#include "common/file_system.h"
+#include "common/process_services.h"
+#include "common/run_error.h"
+#include "common/sql/sql_connection.h"
 
 namespace wf {
 
@@ -15,26 +19,37 @@ inline constexpr const char* kLogIndent = "    ----> ";
 // the system's separators, hours on the 24-hour clock.
 std::string logTimestamp(Clock& clock);
 
-// The header of one pass of building the connection strings; `ourConnection` and
-// `noCatalogConnection` are written as given.
-void logRunHeader(const InstallerContext& context, const std::string& ourConnection,
-                  const std::string& noCatalogConnection);
-
-// The note written before a host file is read, followed by `copiedLines` unchanged
-// and then by `remarks` on what was wrong with the file, each behind the indent.
-void logFileNote(const InstallerContext& context, const std::string& path,
-                 const std::vector<std::string>& copiedLines = {}, const std::vector<std::string>& remarks = {});
-
 // The remark on a host file that could not be read.
 std::string unreadableFileRemark(const RunError& failure);
 
-// A step and what became of it, for steps without provider errors to show (a
-// file copy, a statement the provider did not explain, a recovery): `step`, then
-// `description` behind the indent.
-void logStepNote(const InstallerContext& context, const std::string& step, const std::string& description);
+class ErrorLog {
+public:
+    ErrorLog(FileSystem& files, ProcessServices& process, Clock& clock) : files_(files), process_(process), clock_(clock) {}
 
-// One pair of lines per provider error that `connection` reports: `statement`,
-// then the error's description. Nothing when it reports none.
-void logStatementFailure(const InstallerContext& context, const std::string& statement, SqlConnection& connection);
+    // The header of one pass of building the connection strings; `ourConnection` and
+    // `noCatalogConnection` are written as given.
+    void runHeader(const std::string& ourConnection, const std::string& noCatalogConnection);
+
+    // The note written before a host file is read, followed by `copiedLines` unchanged
+    // and then by `remarks` on what was wrong with the file, each behind the indent.
+    void fileNote(const std::string& path, const std::vector<std::string>& copiedLines = {},
+                  const std::vector<std::string>& remarks = {});
+
+    // A step and what became of it, for steps without provider errors to show (a
+    // file copy, a statement the provider did not explain, a recovery): `step`, then
+    // `description` behind the indent.
+    void stepNote(const std::string& step, const std::string& description);
+
+    // One pair of lines per provider error that `connection` reports: `statement`,
+    // then the error's description. Nothing when it reports none.
+    void statementFailure(const std::string& statement, SqlConnection& connection);
+
+private:
+    void append(const std::vector<std::string>& lines);
+
+    FileSystem& files_;
+    ProcessServices& process_;
+    Clock& clock_;
+};
 
 }  // namespace wf

@@ -20,7 +20,7 @@ bool databaseExists(InstallerContext& context, const std::string& database) {
         listed = !records->endOfSet();
         records->close();
     } catch (const RunError& failure) {
-        logStepNote(context, statement, failure.description() + " (the database is taken to exist)");
+        context.errorLog().stepNote(statement, failure.description() + " (the database is taken to exist)");
     }
     ignoreFailure([&] { connection->close(); });
     return listed;

@@ -121,7 +121,7 @@ private:
         const std::optional<std::string> refusal = exchangeRefusal(context_.files, plans);
         if (!refusal) return;
         step_ = "check files";
-        logStepNote(context_, step_, refusal->substr(0, refusal->find('\r')));
+        context_.errorLog().stepNote(step_, refusal->substr(0, refusal->find('\r')));
         context_.ui.messageBox(*refusal, kOkOnly + kCritical, caption());
         throw RunStopped{};
     }
@@ -142,7 +142,7 @@ private:
 
     void stopIfAsked() {
         if (!watch_.stopRequested || !watch_.stopRequested()) return;
-        logStepNote(context_, "stop", "Stopped by the user: what was changed is put back.");
+        context_.errorLog().stepNote("stop", "Stopped by the user: what was changed is put back.");
         throw RunStopped{};
     }
 
@@ -156,7 +156,7 @@ private:
             // A database that could not be detached must not stay offline: its users
             // would find it gone although nothing was exchanged.
             if (recover(onlineStatement(database)))
-                logStepNote(context_, onlineStatement(database), "The database was brought back online after the failed detach.");
+                context_.errorLog().stepNote(onlineStatement(database), "The database was brought back online after the failed detach.");
             throw;
         }
     }
@@ -166,7 +166,7 @@ private:
         const std::optional<FileExchangeFailure> failure = database.files->exchange(database.prepared, watch_.progress);
         if (!failure) return;
         const std::string& description = failure->error.description();
-        logStepNote(context_, (failure->copying ? "copy " : "rename ") + failure->path, description);
+        context_.errorLog().stepNote((failure->copying ? "copy " : "rename ") + failure->path, description);
         if (failure->error.number() == kErrUserInterrupt) throw RunStopped{};
         context_.ui.messageBox(description + ": \r\n" + failure->path + "\r\n\r\n" +
                                    (failure->copying ? kMissingDataAdvice : kInUseAdvice),
@@ -179,7 +179,7 @@ private:
     void finish() {
         for (ExchangedDatabase& database : databases_) {
             for (const std::string& left : database.files->discardOwn())
-                logStepNote(context_, "delete " + left, "The database's former file could not be deleted and is left.");
+                context_.errorLog().stepNote("delete " + left, "The database's former file could not be deleted and is left.");
         }
         if (context_.host == HostSystem::CounterPointSql) pointSharedDirectoryHere();
     }
@@ -205,7 +205,7 @@ private:
 
     void attachOwnFiles(ExchangedDatabase& database) {
         if (std::optional<RunError> failure = database.files->restore()) {
-            logStepNote(context_, "restore " + database.own.data, failure->description());
+            context_.errorLog().stepNote("restore " + database.own.data, failure->description());
             tellStranded(database, "is detached: its own files could not be put back");
             return;
         }
@@ -214,7 +214,7 @@ private:
             return;
         }
         database.stage = ExchangedDatabase::Stage::Untouched;
-        logStepNote(context_, attachStatement(database), "The database was attached again with its own files.");
+        context_.errorLog().stepNote(attachStatement(database), "The database was attached again with its own files.");
     }
 
     // The user and the log learn where a database's own files are when the run
@@ -223,7 +223,7 @@ private:
         const DatabaseFilePair files = database.files->ownFiles();
         const std::string text = "The database " + database.name + " " + what + ". Its own files are:\r\n" + files.data +
                                  "\r\n" + files.log;
-        logStepNote(context_, "put back " + database.name, replaceAll(text, "\r\n", " "));
+        context_.errorLog().stepNote("put back " + database.name, replaceAll(text, "\r\n", " "));
         context_.ui.messageBox(text, kOkOnly + kCritical, kInstallerTitle);
     }
 
@@ -286,9 +286,9 @@ private:
 
     void logFailure(SqlConnection& connection, const std::string& statement, const RunError& failure) {
         if (connection.errorCount() > 0)
-            logStatementFailure(context_, statement, connection);
+            context_.errorLog().statementFailure(statement, connection);
         else
-            logStepNote(context_, statement, failure.description());
+            context_.errorLog().stepNote(statement, failure.description());
     }
 
     std::string caption() const { return std::string(kInstallerTitle) + ", " + step_; }

@@ -16,7 +16,7 @@ bool tryStatement(InstallerContext& context, SqlConnection& connection, const st
         connection.execute(statement);
         return true;
     } catch (const RunError&) {
-        logStatementFailure(context, statement, connection);
+        context.errorLog().statementFailure(statement, connection);
         return false;
     }
 }
@@ -33,7 +33,7 @@ bool CreateEmptyDatabase(InstallerContext& context) {
     try {
         connection->open(context.state.strNoCatConnectionString);
     } catch (const RunError&) {
-        logStatementFailure(context, "", *connection);
+        context.errorLog().statementFailure("", *connection);
     }
     // A database that is not there yet refuses to go offline, online or away:
     // those refusals are expected, so only the creation decides the outcome.
@@ -47,7 +47,7 @@ bool CreateEmptyDatabase(InstallerContext& context) {
     if (!created) {
         // The script would build into whatever database of that name is left, the
         // old one still in use among them.
-        logStepNote(context, definitionScriptPath(context.process), "Not run: the Wrenfold database was not created.");
+        context.errorLog().stepNote(definitionScriptPath(context.process), "Not run: the Wrenfold database was not created.");
         return false;
     }
     return RunDefinitionScript(context);
@@ -60,7 +60,7 @@ bool RunDefinitionScript(InstallerContext& context) {
     try {
         connection->open(context.state.strOurConnectionString);
     } catch (const RunError&) {
-        logStatementFailure(context, "", *connection);
+        context.errorLog().statementFailure("", *connection);
         succeeded = false;
     }
     try {

@@ -22,8 +22,8 @@ TEST(LogTimestamp, WritesTwoDigitFieldsWithTheSystemsSeparators) {
 TEST(ErrorLog, AFileNoteNamesTheFileAndCopiesItsLines) {
     InstallerFixture f;
     InstallerContext context = f.context();
-    logFileNote(context, "C:\\CPSQL\\Companies.ini", {"[ACME]", ""});
-    logFileNote(context, "C:\\CPSQL\\bin\\CounterPoint.ini");
+    context.errorLog().fileNote("C:\\CPSQL\\Companies.ini", {"[ACME]", ""});
+    context.errorLog().fileNote("C:\\CPSQL\\bin\\CounterPoint.ini");
     EXPECT_EQ(f.log(),
               "06/15/2007 14:03:02 C:\\CPSQL\\Companies.ini\r\n[ACME]\r\n\r\n"
               "06/15/2007 14:03:02 C:\\CPSQL\\bin\\CounterPoint.ini\r\n");
@@ -35,16 +35,14 @@ TEST(ErrorLog, AStatementFailureWritesOnePairPerProviderErrorInOrder) {
     auto connection = f.sql.createConnection();
     connection->open("Data Source=S");
     EXPECT_THROW(connection->execute("DROP DATABASE \"X\""), RunError);
-    InstallerContext context = f.context();
-    logStatementFailure(context, "DROP DATABASE \"X\"", *connection);
+    f.context().errorLog().statementFailure("DROP DATABASE \"X\"", *connection);
     EXPECT_EQ(f.log(), "DROP DATABASE \"X\"\r\n    ----> first\r\nDROP DATABASE \"X\"\r\n    ----> second\r\n");
 }
 
 TEST(ErrorLog, AFailureWithoutProviderErrorsLeavesNoEntry) {
     InstallerFixture f;
     auto connection = f.sql.createConnection();
-    InstallerContext context = f.context();
-    logStatementFailure(context, "select 1", *connection);
+    f.context().errorLog().statementFailure("select 1", *connection);
     EXPECT_FALSE(f.files.has(f.process.folder + "\\ErrorLog.txt"));
 }
 
