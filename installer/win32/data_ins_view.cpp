@@ -19,13 +19,13 @@ constexpr COLORREF kStatusColour = RGB(0, 0, 128);
 constexpr COLORREF kVersionColour = RGB(128, 128, 128);
 
 // A font like the dialog's own, of another height and weight.
-HFONT dialogFontOf(HWND dialog, int heightPixels, LONG weight) {
+FontHandle dialogFontOf(HWND dialog, int heightPixels, LONG weight) {
     LOGFONTA font{};
     GetObjectA(reinterpret_cast<HFONT>(SendMessageA(dialog, WM_GETFONT, 0, 0)), sizeof font, &font);
     font.lfHeight = -heightPixels;
     font.lfWidth = 0;
     font.lfWeight = weight;
-    return CreateFontIndirectA(&font);
+    return FontHandle(CreateFontIndirectA(&font));
 }
 
 }  // namespace
@@ -71,8 +71,6 @@ DataInsView::DataInsView(frmDataIns& form, HWND dialog)
 
 DataInsView::~DataInsView() {
     form_.window.refresh = nullptr;
-    if (headingFont_) DeleteObject(headingFont_);
-    if (statusFont_) DeleteObject(statusFont_);
 }
 
 bool DataInsView::onMessage(UINT message, WPARAM wParam, LPARAM) {
@@ -162,8 +160,8 @@ void DataInsView::setFonts() {
     headingFont_ = dialogFontOf(dialog_, scale_.pixels(kHeadingTwips), FW_BOLD);
     statusFont_ = dialogFontOf(dialog_, scale_.pixels(kStatusTwips), FW_NORMAL);
     for (int heading : {IDC_DATA_INS_TITLE, IDC_DATA_INS_WHAT_DOING})
-        SendMessageA(item(heading), WM_SETFONT, reinterpret_cast<WPARAM>(headingFont_), FALSE);
-    SendMessageA(item(IDC_DATA_INS_INSTALLING_MSG), WM_SETFONT, reinterpret_cast<WPARAM>(statusFont_), FALSE);
+        SendMessageA(item(heading), WM_SETFONT, reinterpret_cast<WPARAM>(headingFont_.get()), FALSE);
+    SendMessageA(item(IDC_DATA_INS_INSTALLING_MSG), WM_SETFONT, reinterpret_cast<WPARAM>(statusFont_.get()), FALSE);
 }
 
 HBRUSH DataInsView::staticColours(HWND control, HDC dc) {

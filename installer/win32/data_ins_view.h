@@ -9,6 +9,7 @@
 #include "installer/frm_data_ins.h"
 #include "installer/win32/form_dialog.h"
 #include "installer/win32/form_view_sync.h"
+#include "platform/win32/win32_handles.h"
 
 namespace wf::win32 {
 
@@ -65,8 +66,8 @@ private:
     std::vector<PlacedControl> placed_;
     std::vector<ButtonHandler> buttons_;
     // Made for this window alone, so the view's to delete.
-    HFONT headingFont_ = nullptr;
-    HFONT statusFont_ = nullptr;
+    FontHandle headingFont_;
+    FontHandle statusFont_;
     // The reason the system was last given for blocking the session's end.
     std::string blockedFor_;
 };

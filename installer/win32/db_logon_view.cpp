@@ -18,10 +18,6 @@ void DbLogonView::showModal(frmUtilDbLogon& form, HWND owner) {
 
 DbLogonView::DbLogonView(frmUtilDbLogon& form, HWND dialog) : FormDialog(dialog), form_(form), scale_(dialog) {}
 
-DbLogonView::~DbLogonView() {
-    if (serverIcon_) DestroyIcon(serverIcon_);
-}
-
 bool DbLogonView::onMessage(UINT message, WPARAM wParam, LPARAM) {
     switch (message) {
         case WM_COMMAND:
@@ -41,8 +37,9 @@ bool DbLogonView::onMessage(UINT message, WPARAM wParam, LPARAM) {
 }
 
 bool DbLogonView::load() {
-    serverIcon_ = static_cast<HICON>(LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDI_SERVER_LOOKUP), IMAGE_ICON, 16, 16, 0));
-    SendDlgItemMessageA(dialog_, IDC_LOGON_LOOKUP, BM_SETIMAGE, IMAGE_ICON, reinterpret_cast<LPARAM>(serverIcon_));
+    serverIcon_ = IconHandle(static_cast<HICON>(
+        LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDI_SERVER_LOOKUP), IMAGE_ICON, 16, 16, 0)));
+    SendDlgItemMessageA(dialog_, IDC_LOGON_LOOKUP, BM_SETIMAGE, IMAGE_ICON, reinterpret_cast<LPARAM>(serverIcon_.get()));
     SendMessageW(GetDlgItem(dialog_, IDC_LOGON_PASSWORD), EM_SETPASSWORDCHAR, kPasswordDot, 0);
     form_.screen = screenArea(scale_);
     readWindowPlace(dialog_, scale_, form_.window);

@@ -5,6 +5,7 @@
 #include "installer/dialogs/frm_util_db_logon.h"
 #include "installer/win32/form_dialog.h"
 #include "installer/win32/form_view_sync.h"
+#include "platform/win32/win32_handles.h"
 
 namespace wf::win32 {
 
@@ -14,8 +15,6 @@ public:
     static void showModal(frmUtilDbLogon& form, HWND owner);
 
     DbLogonView(frmUtilDbLogon& form, HWND dialog);
-    // Runs when the dialog is gone, its button included: the icon it showed goes too.
-    ~DbLogonView() override;
 
 private:
     bool load() override;
@@ -27,8 +26,9 @@ private:
 
     frmUtilDbLogon& form_;
     TwipsScale scale_;
-    // Loaded for this dialog alone (not shared), so it is the view's to destroy.
-    HICON serverIcon_ = nullptr;
+    // Loaded for this dialog alone (not shared), so it is the view's to destroy. The
+    // view goes when the dialog is gone, the button that shows the icon included.
+    IconHandle serverIcon_;
 };
 
 }  // namespace wf::win32
