@@ -7,8 +7,6 @@
 
 #include "common/run_error.h"
 #include "installer/win32/dialog_resources.h"
-#include "installer/win32/form_dialog.h"
-#include "installer/win32/form_view_sync.h"
 #include "installer/win32/grid_list_view.h"
 
 namespace wf::win32 {
@@ -26,38 +24,15 @@ int shiftState() {
     return (GetKeyState(VK_SHIFT) < 0 ? 1 : 0) | (GetKeyState(VK_CONTROL) < 0 ? 2 : 0) | (GetKeyState(VK_MENU) < 0 ? 4 : 0);
 }
 
-class LookupWindow : public FormDialog {
-public:
-    LookupWindow(frmUtilLookupCode& form, HWND dialog) : FormDialog(dialog), form_(form), scale_(dialog) {}
+}  // namespace
 
-private:
-    static LRESULT CALLBACK gridProc(HWND, UINT, WPARAM, LPARAM, UINT_PTR, DWORD_PTR);
-    static LRESULT CALLBACK headingProc(HWND, UINT, WPARAM, LPARAM, UINT_PTR, DWORD_PTR);
-    static LRESULT CALLBACK searchProc(HWND, UINT, WPARAM, LPARAM, UINT_PTR, DWORD_PTR);
+void LookupView::showModal(frmUtilLookupCode& form, HWND owner) {
+    FormDialog::showModal(IDD_LOOKUP, owner, [&form](HWND dialog) { return std::make_unique<LookupView>(form, dialog); });
+}
 
-    HWND item(int id) const { return GetDlgItem(dialog_, id); }
-    bool load() override;
-    bool onMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
-    bool onCommand(WORD id, WORD code);
-    bool onGridNotice(const NMHDR& notice);
-    void readState() override;
-    void showState() override;
-    bool formUnloaded() const override { return form_.window.unloaded; }
-    void showLayout();
-    HWND controlWithFocus() const;
-    using MouseHandler = void (frmUtilLookupCode::*)(int button, int shift, float x, float y);
-    // Runs a mouse handler of the grid for a point of the list (pixels).
-    void mouseOnGrid(MouseHandler handler, POINT point);
-    float gridY(int pixelY) const;
+LookupView::LookupView(frmUtilLookupCode& form, HWND dialog) : FormDialog(dialog), form_(form), scale_(dialog) {}
 
-    frmUtilLookupCode& form_;
-    TwipsScale scale_;
-    bool loaded_ = false;
-    // Set while the form's state is copied to the window, whose change notices are then not the user's.
-    bool showing_ = false;
-};
-
-bool LookupWindow::onMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+bool LookupView::onMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
         case kActivate:
             // The form is activated once the user sees it.
@@ -86,7 +61,7 @@ bool LookupWindow::onMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     }
 }
 
-bool LookupWindow::load() {
+bool LookupView::load() {
     HWND grid = item(IDC_LOOKUP_GRID);
     ListView_SetExtendedListViewStyle(grid, LVS_EX_FULLROWSELECT | LVS_EX_GRIDLINES);
     SetWindowSubclass(grid, gridProc, kSubclassId, reinterpret_cast<DWORD_PTR>(this));
@@ -101,7 +76,7 @@ bool LookupWindow::load() {
     return false;
 }
 
-bool LookupWindow::onCommand(WORD id, WORD code) {
+bool LookupView::onCommand(WORD id, WORD code) {
     switch (id) {
         case IDC_LOOKUP_SEARCH:
             if (code != EN_CHANGE || showing_) return false;
@@ -128,7 +103,7 @@ bool LookupWindow::onCommand(WORD id, WORD code) {
     }
 }
 
-bool LookupWindow::onGridNotice(const NMHDR& notice) {
+bool LookupView::onGridNotice(const NMHDR& notice) {
     switch (notice.code) {
         case LVN_ITEMCHANGED: {
             const auto& change = reinterpret_cast<const NMLISTVIEW&>(notice);
@@ -154,9 +129,9 @@ bool LookupWindow::onGridNotice(const NMHDR& notice) {
     }
 }
 
-LRESULT CALLBACK LookupWindow::gridProc(HWND grid, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR self) {
+LRESULT CALLBACK LookupView::gridProc(HWND grid, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR self) {
     if (message == WM_LBUTTONDOWN || message == WM_LBUTTONDBLCLK) {
-        auto* view = reinterpret_cast<LookupWindow*>(self);
+        auto* view = reinterpret_cast<LookupView*>(self);
         view->mouseOnGrid(&frmUtilLookupCode::MSHFlexGrid1_MouseDown, mousePoint(lParam));
         if (view->ended()) return 0;
     }
@@ -166,9 +141,9 @@ LRESULT CALLBACK LookupWindow::gridProc(HWND grid, UINT message, WPARAM wParam, 
 
 // The column headings are the grid's heading row, up to the right edge of the list:
 // a press on the marker column's heading or beside the last heading is one too.
-LRESULT CALLBACK LookupWindow::headingProc(HWND heading, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR self) {
+LRESULT CALLBACK LookupView::headingProc(HWND heading, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR self) {
     if (message == WM_LBUTTONDOWN || message == WM_LBUTTONUP) {
-        auto* view = reinterpret_cast<LookupWindow*>(self);
+        auto* view = reinterpret_cast<LookupView*>(self);
         POINT point = mousePoint(lParam);
         MapWindowPoints(heading, view->item(IDC_LOOKUP_GRID), &point, 1);
         MouseHandler handler = message == WM_LBUTTONDOWN ? &frmUtilLookupCode::MSHFlexGrid1_MouseDown
@@ -184,9 +159,9 @@ LRESULT CALLBACK LookupWindow::headingProc(HWND heading, UINT message, WPARAM wP
     return result;
 }
 
-LRESULT CALLBACK LookupWindow::searchProc(HWND search, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR self) {
+LRESULT CALLBACK LookupView::searchProc(HWND search, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR self) {
     if (message == WM_KEYDOWN && (wParam == VK_UP || wParam == VK_DOWN)) {
-        auto* view = reinterpret_cast<LookupWindow*>(self);
+        auto* view = reinterpret_cast<LookupView*>(self);
         int key = static_cast<int>(wParam);
         view->handle([&] { view->form_.txtSearch_KeyDown(key, shiftState()); });
         if (key == 0 || view->ended()) return 0;
@@ -195,7 +170,7 @@ LRESULT CALLBACK LookupWindow::searchProc(HWND search, UINT message, WPARAM wPar
     return DefSubclassProc(search, message, wParam, lParam);
 }
 
-void LookupWindow::mouseOnGrid(MouseHandler handler, POINT point) {
+void LookupView::mouseOnGrid(MouseHandler handler, POINT point) {
     float x = static_cast<float>(scale_.twips(point.x));
     float y = gridY(point.y);
     handle([&] { (form_.*handler)(kLeftButton, shiftState(), x, y); });
@@ -203,14 +178,14 @@ void LookupWindow::mouseOnGrid(MouseHandler handler, POINT point) {
 
 // A height in the list in grid coordinates: the column headings span the heading
 // row, whatever their height in pixels; the items lie below it.
-float LookupWindow::gridY(int pixelY) const {
+float LookupView::gridY(int pixelY) const {
     int headings = headingHeight(item(IDC_LOOKUP_GRID));
     int headingRow = form_.MSHFlexGrid1.rowHeight(0);
     if (pixelY < headings) return static_cast<float>(MulDiv(pixelY > 0 ? pixelY : 0, headingRow, headings));
     return static_cast<float>(headingRow + scale_.twips(pixelY - headings));
 }
 
-void LookupWindow::readState() {
+void LookupView::readState() {
     readWindowPlace(dialog_, scale_, form_.window);
     form_.txtSearch.text = windowText(item(IDC_LOOKUP_SEARCH));
     if (form_.MSHFlexGrid1.rows() > FlexGrid::kFixedRows) {
@@ -218,7 +193,7 @@ void LookupWindow::readState() {
     }
 }
 
-void LookupWindow::showState() {
+void LookupView::showState() {
     showing_ = true;
     applyWindow(dialog_, scale_, form_.window);
     showLayout();
@@ -232,7 +207,7 @@ void LookupWindow::showState() {
     showing_ = false;
 }
 
-void LookupWindow::showLayout() {
+void LookupView::showLayout() {
     applyPlacement(item(IDC_LOOKUP_GRID), scale_, form_.MSHFlexGrid1);
     applyPlacement(item(IDC_LOOKUP_LABEL), scale_, form_.Label1);
     applyPlacement(item(IDC_LOOKUP_SEARCH), scale_, form_.txtSearch);
@@ -243,15 +218,9 @@ void LookupWindow::showLayout() {
     applyPlacement(item(IDC_LOOKUP_FILTER_LABEL), scale_, form_.lblFilterOn);
 }
 
-HWND LookupWindow::controlWithFocus() const {
+HWND LookupView::controlWithFocus() const {
     if (form_.window.focus == &form_.txtSearch) return item(IDC_LOOKUP_SEARCH);
     return nullptr;
-}
-
-}  // namespace
-
-void LookupView::showModal(frmUtilLookupCode& form) {
-    FormDialog::showModal(IDD_LOOKUP, GetActiveWindow(), [&form](HWND dialog) { return std::make_unique<LookupWindow>(form, dialog); });
 }
 
 }  // namespace wf::win32
