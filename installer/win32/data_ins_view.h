@@ -30,10 +30,9 @@ private:
         const std::string* caption;
         const Frame* frame;
     };
-    // A button and the form's handler of its click.
+    // A button (placed too, under the same id) and the form's handler of its click.
     struct ButtonHandler {
         int id;
-        const CommandButton& state;
         void (frmDataIns::*click)();
     };
 
@@ -57,7 +56,6 @@ private:
     // Gives the focus to the control the form asked for, or, when the one that had
     // it is no longer shown, to the page's first.
     void moveFocus();
-    const PlacedControl* placed(int id) const;
     bool shown(const PlacedControl& control) const;
     HWND item(int id) const { return GetDlgItem(dialog_, id); }
 

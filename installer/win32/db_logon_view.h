@@ -2,6 +2,9 @@
 // Shows frmUtilDbLogon as the "Database Logon" dialog of its template.
 #include <windows.h>
 
+#include <string>
+#include <vector>
+
 #include "installer/dialogs/frm_util_db_logon.h"
 #include "installer/win32/form_dialog.h"
 #include "installer/win32/form_view_sync.h"
@@ -17,15 +20,33 @@ public:
     DbLogonView(frmUtilDbLogon& form, HWND dialog);
 
 private:
+    // A control and the text it shows (null: a button).
+    struct PlacedControl {
+        int id;
+        const Control& state;
+        const std::string* text;
+    };
+    // A button and the form's handler of its click.
+    struct ButtonHandler {
+        int id;
+        void (frmUtilDbLogon::*click)();
+    };
+
     bool load() override;
     bool onMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
     void readState() override;
     void showState() override;
     bool formUnloaded() const override { return form_.window.unloaded; }
+
+    // Runs the handler of a button the user pressed.
+    void click(int id);
     HWND controlWithFocus() const;
+    HWND item(int id) const { return GetDlgItem(dialog_, id); }
 
     frmUtilDbLogon& form_;
     TwipsScale scale_;
+    std::vector<PlacedControl> placed_;
+    std::vector<ButtonHandler> buttons_;
     // Loaded for this dialog alone (not shared), so it is the view's to destroy. The
     // view goes when the dialog is gone, the button that shows the icon included.
     IconHandle serverIcon_;

@@ -30,7 +30,24 @@ void LookupView::showModal(frmUtilLookupCode& form, HWND owner) {
     FormDialog::showModal(IDD_LOOKUP, owner, [&form](HWND dialog) { return std::make_unique<LookupView>(form, dialog); });
 }
 
-LookupView::LookupView(frmUtilLookupCode& form, HWND dialog) : FormDialog(dialog), form_(form), scale_(dialog) {}
+LookupView::LookupView(frmUtilLookupCode& form, HWND dialog)
+    : FormDialog(dialog),
+      form_(form),
+      scale_(dialog),
+      placed_{
+          {IDC_LOOKUP_GRID, form.MSHFlexGrid1, nullptr},
+          {IDC_LOOKUP_LABEL, form.Label1, &form.Label1.caption},
+          {IDC_LOOKUP_SEARCH, form.txtSearch, &form.txtSearch.text},
+          {IDOK, form.cmdOK, nullptr},
+          {IDCANCEL, form.cmdCancel, nullptr},
+          {IDC_LOOKUP_ADD_NEW, form.cmdAddNew, nullptr},
+          {IDC_LOOKUP_FILTER_PICTURE, form.picFilterOn, nullptr},
+          {IDC_LOOKUP_FILTER_LABEL, form.lblFilterOn, nullptr},
+      },
+      buttons_{
+          {IDOK, &frmUtilLookupCode::cmdOK_Click},
+          {IDCANCEL, &frmUtilLookupCode::cmdCancel_Click},
+      } {}
 
 bool LookupView::onMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
@@ -91,16 +108,19 @@ bool LookupView::onCommand(WORD id, WORD code) {
                 handle([&] { form_.txtSearch_KeyDown(key, 0); });
             } else if (focus == item(IDC_LOOKUP_GRID)) {
                 handle([&] { form_.MSHFlexGrid1_KeyDown(key, 0); });
-            } else if (id == IDOK) {
-                handle([this] { form_.cmdOK_Click(); });
             } else {
-                handle([this] { form_.cmdCancel_Click(); });
+                click(id);
             }
             return true;
         }
         default:
             return false;
     }
+}
+
+void LookupView::click(int id) {
+    const ButtonHandler* button = entryFor(buttons_, id);
+    if (button) handle([this, button] { (form_.*button->click)(); });
 }
 
 bool LookupView::onGridNotice(const NMHDR& notice) {
@@ -196,9 +216,10 @@ void LookupView::readState() {
 void LookupView::showState() {
     showing_ = true;
     applyWindow(dialog_, scale_, form_.window);
-    showLayout();
-    applyText(item(IDC_LOOKUP_LABEL), form_.Label1.caption);
-    applyText(item(IDC_LOOKUP_SEARCH), form_.txtSearch.text);
+    for (const PlacedControl& control : placed_) {
+        applyPlacement(item(control.id), scale_, control.state);
+        if (control.text) applyText(item(control.id), *control.text);
+    }
     SortArrow arrow = form_.picSortArrowDn.visible ? SortArrow::Down
                       : form_.picSortArrowUp.visible ? SortArrow::Up
                                                      : SortArrow::None;
@@ -207,20 +228,9 @@ void LookupView::showState() {
     showing_ = false;
 }
 
-void LookupView::showLayout() {
-    applyPlacement(item(IDC_LOOKUP_GRID), scale_, form_.MSHFlexGrid1);
-    applyPlacement(item(IDC_LOOKUP_LABEL), scale_, form_.Label1);
-    applyPlacement(item(IDC_LOOKUP_SEARCH), scale_, form_.txtSearch);
-    applyPlacement(item(IDOK), scale_, form_.cmdOK);
-    applyPlacement(item(IDCANCEL), scale_, form_.cmdCancel);
-    applyPlacement(item(IDC_LOOKUP_ADD_NEW), scale_, form_.cmdAddNew);
-    applyPlacement(item(IDC_LOOKUP_FILTER_PICTURE), scale_, form_.picFilterOn);
-    applyPlacement(item(IDC_LOOKUP_FILTER_LABEL), scale_, form_.lblFilterOn);
-}
-
 HWND LookupView::controlWithFocus() const {
-    if (form_.window.focus == &form_.txtSearch) return item(IDC_LOOKUP_SEARCH);
-    return nullptr;
+    const PlacedControl* focus = entryShowing(placed_, form_.window.focus);
+    return focus ? item(focus->id) : nullptr;
 }
 
 }  // namespace wf::win32

@@ -3,6 +3,9 @@
 // view in report mode, the sort arrow in the value column's heading.
 #include <windows.h>
 
+#include <string>
+#include <vector>
+
 #include "installer/dialogs/frm_util_lookup_code.h"
 #include "installer/win32/form_dialog.h"
 #include "installer/win32/form_view_sync.h"
@@ -17,6 +20,17 @@ public:
     LookupView(frmUtilLookupCode& form, HWND dialog);
 
 private:
+    // A control and the text it shows (null: none the view sets).
+    struct PlacedControl {
+        int id;
+        const Control& state;
+        const std::string* text;
+    };
+    // A button and the form's handler of its click.
+    struct ButtonHandler {
+        int id;
+        void (frmUtilLookupCode::*click)();
+    };
     using MouseHandler = void (frmUtilLookupCode::*)(int button, int shift, float x, float y);
 
     // The grid, its column headings and the search box, subclassed for the mouse and
@@ -33,7 +47,8 @@ private:
 
     bool onCommand(WORD id, WORD code);
     bool onGridNotice(const NMHDR& notice);
-    void showLayout();
+    // Runs the handler of a button the user pressed.
+    void click(int id);
     HWND controlWithFocus() const;
     // Runs a mouse handler of the grid for a point of the list (pixels).
     void mouseOnGrid(MouseHandler handler, POINT point);
@@ -42,6 +57,8 @@ private:
 
     frmUtilLookupCode& form_;
     TwipsScale scale_;
+    std::vector<PlacedControl> placed_;
+    std::vector<ButtonHandler> buttons_;
     bool loaded_ = false;
     // Set while the form's state is copied to the window, whose change notices are then not the user's.
     bool showing_ = false;
