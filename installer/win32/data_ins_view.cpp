@@ -19,13 +19,13 @@ constexpr COLORREF kStatusColour = RGB(0, 0, 128);
 constexpr COLORREF kVersionColour = RGB(128, 128, 128);
 
 // A font like the dialog's own, of another height and weight.
-HFONT dialogFontOf(HWND dialog, int heightPixels, LONG weight) {
+FontHandle dialogFontOf(HWND dialog, int heightPixels, LONG weight) {
     LOGFONTA font{};
     GetObjectA(reinterpret_cast<HFONT>(SendMessageA(dialog, WM_GETFONT, 0, 0)), sizeof font, &font);
     font.lfHeight = -heightPixels;
     font.lfWidth = 0;
     font.lfWeight = weight;
-    return CreateFontIndirectA(&font);
+    return FontHandle(CreateFontIndirectA(&font));
 }
 
 }  // namespace
@@ -59,20 +59,18 @@ DataInsView::DataInsView(frmDataIns& form, HWND dialog)
       },
       // The processing page's Previous is never enabled and has no handler.
       buttons_{
-          {IDC_DATA_INS_EMPTY_FILES, form.cmdEmptyFiles, &frmDataIns::cmdEmptyFiles_Click},
-          {IDC_DATA_INS_DEMO_DATA, form.cmdDemoData, &frmDataIns::cmdDemoData_Click},
-          {IDC_DATA_INS_EXIT, form.cmdExit, &frmDataIns::cmdExit_Click},
-          {IDC_DATA_INS_COMPANY_PREV, form.cmdCompanyPrev, &frmDataIns::cmdCompanyPrev_Click},
-          {IDC_DATA_INS_COMPANY_NEXT, form.cmdCompanyNext, &frmDataIns::cmdCompanyNext_Click},
-          {IDC_DATA_INS_PROC_NEXT, form.cmdProcNext, &frmDataIns::cmdProcNext_Click},
+          {IDC_DATA_INS_EMPTY_FILES, &frmDataIns::cmdEmptyFiles_Click},
+          {IDC_DATA_INS_DEMO_DATA, &frmDataIns::cmdDemoData_Click},
+          {IDC_DATA_INS_EXIT, &frmDataIns::cmdExit_Click},
+          {IDC_DATA_INS_COMPANY_PREV, &frmDataIns::cmdCompanyPrev_Click},
+          {IDC_DATA_INS_COMPANY_NEXT, &frmDataIns::cmdCompanyNext_Click},
+          {IDC_DATA_INS_PROC_NEXT, &frmDataIns::cmdProcNext_Click},
       } {
     form_.window.refresh = [this] { redraw(); };
 }
 
 DataInsView::~DataInsView() {
     form_.window.refresh = nullptr;
-    if (headingFont_) DeleteObject(headingFont_);
-    if (statusFont_) DeleteObject(statusFont_);
 }
 
 bool DataInsView::onMessage(UINT message, WPARAM wParam, LPARAM) {
@@ -107,12 +105,11 @@ bool DataInsView::onMessage(UINT message, WPARAM wParam, LPARAM) {
 }
 
 void DataInsView::click(int id) {
-    for (const ButtonHandler& button : buttons_) {
-        // A button the form hides or disables does nothing, however it was pressed.
-        if (button.id != id || !button.state.enabled || !shown(*placed(id))) continue;
-        handle([this, &button] { (form_.*button.click)(); });
-        return;
-    }
+    const ButtonHandler* button = entryFor(buttons_, id);
+    const PlacedControl* control = entryFor(placed_, id);
+    // A button the form hides or disables does nothing, however it was pressed.
+    if (!button || !control->state.enabled || !shown(*control)) return;
+    handle([this, button] { (form_.*button->click)(); });
 }
 
 void DataInsView::goBack() {
@@ -162,8 +159,8 @@ void DataInsView::setFonts() {
     headingFont_ = dialogFontOf(dialog_, scale_.pixels(kHeadingTwips), FW_BOLD);
     statusFont_ = dialogFontOf(dialog_, scale_.pixels(kStatusTwips), FW_NORMAL);
     for (int heading : {IDC_DATA_INS_TITLE, IDC_DATA_INS_WHAT_DOING})
-        SendMessageA(item(heading), WM_SETFONT, reinterpret_cast<WPARAM>(headingFont_), FALSE);
-    SendMessageA(item(IDC_DATA_INS_INSTALLING_MSG), WM_SETFONT, reinterpret_cast<WPARAM>(statusFont_), FALSE);
+        SendMessageA(item(heading), WM_SETFONT, reinterpret_cast<WPARAM>(headingFont_.get()), FALSE);
+    SendMessageA(item(IDC_DATA_INS_INSTALLING_MSG), WM_SETFONT, reinterpret_cast<WPARAM>(statusFont_.get()), FALSE);
 }
 
 HBRUSH DataInsView::staticColours(HWND control, HDC dc) {
@@ -221,23 +218,16 @@ void DataInsView::showShutdownBlock() {
 }
 
 void DataInsView::moveFocus() {
-    const Control* wanted = form_.window.focus;
+    const PlacedControl* wanted = entryShowing(placed_, form_.window.focus);
     form_.window.focus = nullptr;
-    for (const PlacedControl& control : placed_) {
-        if (&control.state != wanted || !shown(control) || !control.state.enabled) continue;
-        SendMessageA(dialog_, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(item(control.id)), TRUE);
+    if (wanted && shown(*wanted) && wanted->state.enabled) {
+        SendMessageA(dialog_, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(item(wanted->id)), TRUE);
         return;
     }
     HWND focus = GetFocus();
     if (focus && IsWindowVisible(focus) && IsWindowEnabled(focus)) return;
     HWND first = GetNextDlgTabItem(dialog_, nullptr, FALSE);
     if (first) SendMessageA(dialog_, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(first), TRUE);
-}
-
-const DataInsView::PlacedControl* DataInsView::placed(int id) const {
-    for (const PlacedControl& control : placed_)
-        if (control.id == id) return &control;
-    return nullptr;
 }
 
 // A frame shows or hides what is placed on it, and the frames are opaque and

@@ -9,6 +9,7 @@
 #include "installer/win32/form_dialog.h"
 #include "installer/win32/form_view_sync.h"
 #include "installer/wizard/frm_data_ins.h"
+#include "platform/win32/win32_handles.h"
 
 namespace wf::win32 {
 
@@ -29,10 +30,9 @@ private:
         const std::string* caption;
         const Frame* frame;
     };
-    // A button and the form's handler of its click.
+    // A button (placed too, under the same id) and the form's handler of its click.
     struct ButtonHandler {
         int id;
-        const CommandButton& state;
         void (frmDataIns::*click)();
     };
 
@@ -56,7 +56,6 @@ private:
     // Gives the focus to the control the form asked for, or, when the one that had
     // it is no longer shown, to the page's first.
     void moveFocus();
-    const PlacedControl* placed(int id) const;
     bool shown(const PlacedControl& control) const;
     HWND item(int id) const { return GetDlgItem(dialog_, id); }
 
@@ -65,8 +64,8 @@ private:
     std::vector<PlacedControl> placed_;
     std::vector<ButtonHandler> buttons_;
     // Made for this window alone, so the view's to delete.
-    HFONT headingFont_ = nullptr;
-    HFONT statusFont_ = nullptr;
+    FontHandle headingFont_;
+    FontHandle statusFont_;
     // The reason the system was last given for blocking the session's end.
     std::string blockedFor_;
 };

@@ -16,22 +16,28 @@ void DbLogonView::showModal(frmUtilDbLogon& form, HWND owner) {
     FormDialog::showModal(IDD_DB_LOGON, owner, [&form](HWND dialog) { return std::make_unique<DbLogonView>(form, dialog); });
 }
 
-DbLogonView::DbLogonView(frmUtilDbLogon& form, HWND dialog) : FormDialog(dialog), form_(form), scale_(dialog) {}
-
-DbLogonView::~DbLogonView() {
-    if (serverIcon_) DestroyIcon(serverIcon_);
-}
+DbLogonView::DbLogonView(frmUtilDbLogon& form, HWND dialog)
+    : FormDialog(dialog),
+      form_(form),
+      scale_(dialog),
+      placed_{
+          {IDC_LOGON_SERVER, form.txtServerName, &form.txtServerName.text},
+          {IDC_LOGON_LOOKUP, form.cmdInstanceLookup, nullptr},
+          {IDC_LOGON_USER, form.txtUserName, &form.txtUserName.text},
+          {IDC_LOGON_PASSWORD, form.txtPassword, &form.txtPassword.text},
+      },
+      buttons_{
+          {IDOK, &frmUtilDbLogon::cmdOK_Click},
+          {IDCANCEL, &frmUtilDbLogon::cmdCancel_Click},
+          {IDC_LOGON_LOOKUP, &frmUtilDbLogon::cmdInstanceLookup_Click},
+      } {}
 
 bool DbLogonView::onMessage(UINT message, WPARAM wParam, LPARAM) {
     switch (message) {
         case WM_COMMAND:
             if (HIWORD(wParam) != BN_CLICKED) return false;
-            switch (LOWORD(wParam)) {
-                case IDOK: handle([this] { form_.cmdOK_Click(); }); return true;
-                case IDCANCEL: handle([this] { form_.cmdCancel_Click(); }); return true;
-                case IDC_LOGON_LOOKUP: handle([this] { form_.cmdInstanceLookup_Click(); }); return true;
-                default: return false;
-            }
+            click(LOWORD(wParam));
+            return true;
         case WM_CLOSE:
             handle([this] { form_.Form_Close(); });
             return true;
@@ -40,10 +46,16 @@ bool DbLogonView::onMessage(UINT message, WPARAM wParam, LPARAM) {
     }
 }
 
+void DbLogonView::click(int id) {
+    const ButtonHandler* button = entryFor(buttons_, id);
+    if (button) handle([this, button] { (form_.*button->click)(); });
+}
+
 bool DbLogonView::load() {
-    serverIcon_ = static_cast<HICON>(LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDI_SERVER_LOOKUP), IMAGE_ICON, 16, 16, 0));
-    SendDlgItemMessageA(dialog_, IDC_LOGON_LOOKUP, BM_SETIMAGE, IMAGE_ICON, reinterpret_cast<LPARAM>(serverIcon_));
-    SendMessageW(GetDlgItem(dialog_, IDC_LOGON_PASSWORD), EM_SETPASSWORDCHAR, kPasswordDot, 0);
+    serverIcon_ = IconHandle(static_cast<HICON>(
+        LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDI_SERVER_LOOKUP), IMAGE_ICON, 16, 16, 0)));
+    SendDlgItemMessageA(dialog_, IDC_LOGON_LOOKUP, BM_SETIMAGE, IMAGE_ICON, reinterpret_cast<LPARAM>(serverIcon_.get()));
+    SendMessageW(item(IDC_LOGON_PASSWORD), EM_SETPASSWORDCHAR, kPasswordDot, 0);
     form_.screen = screenArea(scale_);
     readWindowPlace(dialog_, scale_, form_.window);
     form_.Form_Load();
@@ -54,27 +66,22 @@ bool DbLogonView::load() {
 }
 
 void DbLogonView::readState() {
-    form_.txtServerName.text = windowText(GetDlgItem(dialog_, IDC_LOGON_SERVER));
-    form_.txtUserName.text = windowText(GetDlgItem(dialog_, IDC_LOGON_USER));
-    form_.txtPassword.text = windowText(GetDlgItem(dialog_, IDC_LOGON_PASSWORD));
+    form_.txtServerName.text = windowText(item(IDC_LOGON_SERVER));
+    form_.txtUserName.text = windowText(item(IDC_LOGON_USER));
+    form_.txtPassword.text = windowText(item(IDC_LOGON_PASSWORD));
 }
 
 void DbLogonView::showState() {
-    HWND server = GetDlgItem(dialog_, IDC_LOGON_SERVER);
-    applyText(server, form_.txtServerName.text);
-    applyVisibility(server, form_.txtServerName);
-    applyText(GetDlgItem(dialog_, IDC_LOGON_USER), form_.txtUserName.text);
-    applyText(GetDlgItem(dialog_, IDC_LOGON_PASSWORD), form_.txtPassword.text);
-    applyVisibility(GetDlgItem(dialog_, IDC_LOGON_LOOKUP), form_.cmdInstanceLookup);
+    for (const PlacedControl& control : placed_) {
+        if (control.text) applyText(item(control.id), *control.text);
+        applyVisibility(item(control.id), control.state);
+    }
     applyFocus(controlWithFocus());
 }
 
 HWND DbLogonView::controlWithFocus() const {
-    const Control* focus = form_.window.focus;
-    if (focus == &form_.txtServerName) return GetDlgItem(dialog_, IDC_LOGON_SERVER);
-    if (focus == &form_.txtUserName) return GetDlgItem(dialog_, IDC_LOGON_USER);
-    if (focus == &form_.txtPassword) return GetDlgItem(dialog_, IDC_LOGON_PASSWORD);
-    return nullptr;
+    const PlacedControl* focus = entryShowing(placed_, form_.window.focus);
+    return focus ? item(focus->id) : nullptr;
 }
 
 }  // namespace wf::win32

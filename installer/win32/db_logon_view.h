@@ -2,9 +2,13 @@
 // Shows frmUtilDbLogon as the "Database Logon" dialog of its template.
 #include <windows.h>
 
+#include <string>
+#include <vector>
+
 #include "installer/dialogs/frm_util_db_logon.h"
 #include "installer/win32/form_dialog.h"
 #include "installer/win32/form_view_sync.h"
+#include "platform/win32/win32_handles.h"
 
 namespace wf::win32 {
 
@@ -14,21 +18,38 @@ public:
     static void showModal(frmUtilDbLogon& form, HWND owner);
 
     DbLogonView(frmUtilDbLogon& form, HWND dialog);
-    // Runs when the dialog is gone, its button included: the icon it showed goes too.
-    ~DbLogonView() override;
 
 private:
+    // A control and the text it shows (null: a button).
+    struct PlacedControl {
+        int id;
+        const Control& state;
+        const std::string* text;
+    };
+    // A button and the form's handler of its click.
+    struct ButtonHandler {
+        int id;
+        void (frmUtilDbLogon::*click)();
+    };
+
     bool load() override;
     bool onMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
     void readState() override;
     void showState() override;
     bool formUnloaded() const override { return form_.window.unloaded; }
+
+    // Runs the handler of a button the user pressed.
+    void click(int id);
     HWND controlWithFocus() const;
+    HWND item(int id) const { return GetDlgItem(dialog_, id); }
 
     frmUtilDbLogon& form_;
     TwipsScale scale_;
-    // Loaded for this dialog alone (not shared), so it is the view's to destroy.
-    HICON serverIcon_ = nullptr;
+    std::vector<PlacedControl> placed_;
+    std::vector<ButtonHandler> buttons_;
+    // Loaded for this dialog alone (not shared), so it is the view's to destroy. The
+    // view goes when the dialog is gone, the button that shows the icon included.
+    IconHandle serverIcon_;
 };
 
 }  // namespace wf::win32

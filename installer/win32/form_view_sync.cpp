@@ -2,12 +2,13 @@
 
 #include <vector>
 
+#include "platform/win32/win32_handles.h"
+
 namespace wf::win32 {
 
 TwipsScale::TwipsScale(HWND window) {
-    HDC screen = GetDC(window);
-    dpi_ = GetDeviceCaps(screen, LOGPIXELSY);
-    ReleaseDC(window, screen);
+    const WindowDeviceContext screen(window);
+    dpi_ = GetDeviceCaps(screen.get(), LOGPIXELSY);
     if (dpi_ <= 0) dpi_ = 96;
 }
 

@@ -1,9 +1,12 @@
 #pragma once
 // What the dialogs' views share: the change between the forms' twips and the
-// screen's pixels, and copying a form's window and control state to a dialog.
+// screen's pixels, copying a form's window and control state to a dialog, and
+// looking up the tables that tie a form's controls and handlers to dialog items.
 #include <windows.h>
 
+#include <algorithm>
 #include <string>
+#include <vector>
 
 #include "installer/dialogs/form_controls.h"
 
@@ -45,5 +48,20 @@ int selectedEntry(HWND comboBox);
 
 // Gives the focus to `control` unless it has it.
 void applyFocus(HWND control);
+
+// The entry of a view's table (its controls or its buttons) for the dialog item
+// `id`; null when the table has none.
+template <class Entry>
+const Entry* entryFor(const std::vector<Entry>& table, int id) {
+    auto found = std::find_if(table.begin(), table.end(), [id](const Entry& entry) { return entry.id == id; });
+    return found == table.end() ? nullptr : &*found;
+}
+
+// The entry of a view's control table that shows `state`; null when none does.
+template <class Entry>
+const Entry* entryShowing(const std::vector<Entry>& table, const Control* state) {
+    auto found = std::find_if(table.begin(), table.end(), [state](const Entry& entry) { return &entry.state == state; });
+    return found == table.end() ? nullptr : &*found;
+}
 
 }  // namespace wf::win32

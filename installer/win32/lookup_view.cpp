@@ -7,8 +7,6 @@
 
 #include "common/run_error.h"
 #include "installer/win32/dialog_resources.h"
-#include "installer/win32/form_dialog.h"
-#include "installer/win32/form_view_sync.h"
 #include "installer/win32/grid_list_view.h"
 
 namespace wf::win32 {
@@ -26,38 +24,32 @@ int shiftState() {
     return (GetKeyState(VK_SHIFT) < 0 ? 1 : 0) | (GetKeyState(VK_CONTROL) < 0 ? 2 : 0) | (GetKeyState(VK_MENU) < 0 ? 4 : 0);
 }
 
-class LookupWindow : public FormDialog {
-public:
-    LookupWindow(frmUtilLookupCode& form, HWND dialog) : FormDialog(dialog), form_(form), scale_(dialog) {}
+}  // namespace
 
-private:
-    static LRESULT CALLBACK gridProc(HWND, UINT, WPARAM, LPARAM, UINT_PTR, DWORD_PTR);
-    static LRESULT CALLBACK headingProc(HWND, UINT, WPARAM, LPARAM, UINT_PTR, DWORD_PTR);
-    static LRESULT CALLBACK searchProc(HWND, UINT, WPARAM, LPARAM, UINT_PTR, DWORD_PTR);
+void LookupView::showModal(frmUtilLookupCode& form, HWND owner) {
+    FormDialog::showModal(IDD_LOOKUP, owner, [&form](HWND dialog) { return std::make_unique<LookupView>(form, dialog); });
+}
 
-    HWND item(int id) const { return GetDlgItem(dialog_, id); }
-    bool load() override;
-    bool onMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
-    bool onCommand(WORD id, WORD code);
-    bool onGridNotice(const NMHDR& notice);
-    void readState() override;
-    void showState() override;
-    bool formUnloaded() const override { return form_.window.unloaded; }
-    void showLayout();
-    HWND controlWithFocus() const;
-    using MouseHandler = void (frmUtilLookupCode::*)(int button, int shift, float x, float y);
-    // Runs a mouse handler of the grid for a point of the list (pixels).
-    void mouseOnGrid(MouseHandler handler, POINT point);
-    float gridY(int pixelY) const;
+LookupView::LookupView(frmUtilLookupCode& form, HWND dialog)
+    : FormDialog(dialog),
+      form_(form),
+      scale_(dialog),
+      placed_{
+          {IDC_LOOKUP_GRID, form.MSHFlexGrid1, nullptr},
+          {IDC_LOOKUP_LABEL, form.Label1, &form.Label1.caption},
+          {IDC_LOOKUP_SEARCH, form.txtSearch, &form.txtSearch.text},
+          {IDOK, form.cmdOK, nullptr},
+          {IDCANCEL, form.cmdCancel, nullptr},
+          {IDC_LOOKUP_ADD_NEW, form.cmdAddNew, nullptr},
+          {IDC_LOOKUP_FILTER_PICTURE, form.picFilterOn, nullptr},
+          {IDC_LOOKUP_FILTER_LABEL, form.lblFilterOn, nullptr},
+      },
+      buttons_{
+          {IDOK, &frmUtilLookupCode::cmdOK_Click},
+          {IDCANCEL, &frmUtilLookupCode::cmdCancel_Click},
+      } {}
 
-    frmUtilLookupCode& form_;
-    TwipsScale scale_;
-    bool loaded_ = false;
-    // Set while the form's state is copied to the window, whose change notices are then not the user's.
-    bool showing_ = false;
-};
-
-bool LookupWindow::onMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+bool LookupView::onMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
         case kActivate:
             // The form is activated once the user sees it.
@@ -86,7 +78,7 @@ bool LookupWindow::onMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     }
 }
 
-bool LookupWindow::load() {
+bool LookupView::load() {
     HWND grid = item(IDC_LOOKUP_GRID);
     ListView_SetExtendedListViewStyle(grid, LVS_EX_FULLROWSELECT | LVS_EX_GRIDLINES);
     SetWindowSubclass(grid, gridProc, kSubclassId, reinterpret_cast<DWORD_PTR>(this));
@@ -101,7 +93,7 @@ bool LookupWindow::load() {
     return false;
 }
 
-bool LookupWindow::onCommand(WORD id, WORD code) {
+bool LookupView::onCommand(WORD id, WORD code) {
     switch (id) {
         case IDC_LOOKUP_SEARCH:
             if (code != EN_CHANGE || showing_) return false;
@@ -116,10 +108,8 @@ bool LookupWindow::onCommand(WORD id, WORD code) {
                 handle([&] { form_.txtSearch_KeyDown(key, 0); });
             } else if (focus == item(IDC_LOOKUP_GRID)) {
                 handle([&] { form_.MSHFlexGrid1_KeyDown(key, 0); });
-            } else if (id == IDOK) {
-                handle([this] { form_.cmdOK_Click(); });
             } else {
-                handle([this] { form_.cmdCancel_Click(); });
+                click(id);
             }
             return true;
         }
@@ -128,7 +118,12 @@ bool LookupWindow::onCommand(WORD id, WORD code) {
     }
 }
 
-bool LookupWindow::onGridNotice(const NMHDR& notice) {
+void LookupView::click(int id) {
+    const ButtonHandler* button = entryFor(buttons_, id);
+    if (button) handle([this, button] { (form_.*button->click)(); });
+}
+
+bool LookupView::onGridNotice(const NMHDR& notice) {
     switch (notice.code) {
         case LVN_ITEMCHANGED: {
             const auto& change = reinterpret_cast<const NMLISTVIEW&>(notice);
@@ -154,9 +149,9 @@ bool LookupWindow::onGridNotice(const NMHDR& notice) {
     }
 }
 
-LRESULT CALLBACK LookupWindow::gridProc(HWND grid, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR self) {
+LRESULT CALLBACK LookupView::gridProc(HWND grid, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR self) {
     if (message == WM_LBUTTONDOWN || message == WM_LBUTTONDBLCLK) {
-        auto* view = reinterpret_cast<LookupWindow*>(self);
+        auto* view = reinterpret_cast<LookupView*>(self);
         view->mouseOnGrid(&frmUtilLookupCode::MSHFlexGrid1_MouseDown, mousePoint(lParam));
         if (view->ended()) return 0;
     }
@@ -166,9 +161,9 @@ LRESULT CALLBACK LookupWindow::gridProc(HWND grid, UINT message, WPARAM wParam, 
 
 // The column headings are the grid's heading row, up to the right edge of the list:
 // a press on the marker column's heading or beside the last heading is one too.
-LRESULT CALLBACK LookupWindow::headingProc(HWND heading, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR self) {
+LRESULT CALLBACK LookupView::headingProc(HWND heading, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR self) {
     if (message == WM_LBUTTONDOWN || message == WM_LBUTTONUP) {
-        auto* view = reinterpret_cast<LookupWindow*>(self);
+        auto* view = reinterpret_cast<LookupView*>(self);
         POINT point = mousePoint(lParam);
         MapWindowPoints(heading, view->item(IDC_LOOKUP_GRID), &point, 1);
         MouseHandler handler = message == WM_LBUTTONDOWN ? &frmUtilLookupCode::MSHFlexGrid1_MouseDown
@@ -184,9 +179,9 @@ LRESULT CALLBACK LookupWindow::headingProc(HWND heading, UINT message, WPARAM wP
     return result;
 }
 
-LRESULT CALLBACK LookupWindow::searchProc(HWND search, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR self) {
+LRESULT CALLBACK LookupView::searchProc(HWND search, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR self) {
     if (message == WM_KEYDOWN && (wParam == VK_UP || wParam == VK_DOWN)) {
-        auto* view = reinterpret_cast<LookupWindow*>(self);
+        auto* view = reinterpret_cast<LookupView*>(self);
         int key = static_cast<int>(wParam);
         view->handle([&] { view->form_.txtSearch_KeyDown(key, shiftState()); });
         if (key == 0 || view->ended()) return 0;
@@ -195,7 +190,7 @@ LRESULT CALLBACK LookupWindow::searchProc(HWND search, UINT message, WPARAM wPar
     return DefSubclassProc(search, message, wParam, lParam);
 }
 
-void LookupWindow::mouseOnGrid(MouseHandler handler, POINT point) {
+void LookupView::mouseOnGrid(MouseHandler handler, POINT point) {
     float x = static_cast<float>(scale_.twips(point.x));
     float y = gridY(point.y);
     handle([&] { (form_.*handler)(kLeftButton, shiftState(), x, y); });
@@ -203,14 +198,14 @@ void LookupWindow::mouseOnGrid(MouseHandler handler, POINT point) {
 
 // A height in the list in grid coordinates: the column headings span the heading
 // row, whatever their height in pixels; the items lie below it.
-float LookupWindow::gridY(int pixelY) const {
+float LookupView::gridY(int pixelY) const {
     int headings = headingHeight(item(IDC_LOOKUP_GRID));
     int headingRow = form_.MSHFlexGrid1.rowHeight(0);
     if (pixelY < headings) return static_cast<float>(MulDiv(pixelY > 0 ? pixelY : 0, headingRow, headings));
     return static_cast<float>(headingRow + scale_.twips(pixelY - headings));
 }
 
-void LookupWindow::readState() {
+void LookupView::readState() {
     readWindowPlace(dialog_, scale_, form_.window);
     form_.txtSearch.text = windowText(item(IDC_LOOKUP_SEARCH));
     if (form_.MSHFlexGrid1.rows() > FlexGrid::kFixedRows) {
@@ -218,12 +213,13 @@ void LookupWindow::readState() {
     }
 }
 
-void LookupWindow::showState() {
+void LookupView::showState() {
     showing_ = true;
     applyWindow(dialog_, scale_, form_.window);
-    showLayout();
-    applyText(item(IDC_LOOKUP_LABEL), form_.Label1.caption);
-    applyText(item(IDC_LOOKUP_SEARCH), form_.txtSearch.text);
+    for (const PlacedControl& control : placed_) {
+        applyPlacement(item(control.id), scale_, control.state);
+        if (control.text) applyText(item(control.id), *control.text);
+    }
     SortArrow arrow = form_.picSortArrowDn.visible ? SortArrow::Down
                       : form_.picSortArrowUp.visible ? SortArrow::Up
                                                      : SortArrow::None;
@@ -232,26 +228,9 @@ void LookupWindow::showState() {
     showing_ = false;
 }
 
-void LookupWindow::showLayout() {
-    applyPlacement(item(IDC_LOOKUP_GRID), scale_, form_.MSHFlexGrid1);
-    applyPlacement(item(IDC_LOOKUP_LABEL), scale_, form_.Label1);
-    applyPlacement(item(IDC_LOOKUP_SEARCH), scale_, form_.txtSearch);
-    applyPlacement(item(IDOK), scale_, form_.cmdOK);
-    applyPlacement(item(IDCANCEL), scale_, form_.cmdCancel);
-    applyPlacement(item(IDC_LOOKUP_ADD_NEW), scale_, form_.cmdAddNew);
-    applyPlacement(item(IDC_LOOKUP_FILTER_PICTURE), scale_, form_.picFilterOn);
-    applyPlacement(item(IDC_LOOKUP_FILTER_LABEL), scale_, form_.lblFilterOn);
-}
-
-HWND LookupWindow::controlWithFocus() const {
-    if (form_.window.focus == &form_.txtSearch) return item(IDC_LOOKUP_SEARCH);
-    return nullptr;
-}
-
-}  // namespace
-
-void LookupView::showModal(frmUtilLookupCode& form) {
-    FormDialog::showModal(IDD_LOOKUP, GetActiveWindow(), [&form](HWND dialog) { return std::make_unique<LookupWindow>(form, dialog); });
+HWND LookupView::controlWithFocus() const {
+    const PlacedControl* focus = entryShowing(placed_, form_.window.focus);
+    return focus ? item(focus->id) : nullptr;
 }
 
 }  // namespace wf::win32

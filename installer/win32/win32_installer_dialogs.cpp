@@ -3,18 +3,28 @@
 #include <windows.h>
 
 #include "installer/dialogs/frm_util_db_logon.h"
+#include "installer/dialogs/shared_lookup_form.h"
 #include "installer/win32/db_logon_view.h"
 #include "installer/win32/lookup_view.h"
 
 namespace wf::win32 {
+namespace {
+
+// The lookup over the window active when it is asked for: the logon dialog.
+class LookupPresenter : public LookupDialogPresenter {
+public:
+    void showModal(frmUtilLookupCode& form) override { LookupView::showModal(form, GetActiveWindow()); }
+};
+
+}  // namespace
 
 Win32InstallerDialogs::Win32InstallerDialogs(UserInterface& ui, ServerListSource serverList)
     : ui_(ui), serverList_(std::move(serverList)) {}
 
 void Win32InstallerDialogs::showDbLogon(InstallerState& state) {
     SharedLookupForm lookup(state, ui_, serverList_);
-    LookupView lookupView;
-    frmUtilDbLogon form(state, lookup, lookupView);
+    LookupPresenter lookupPresenter;
+    frmUtilDbLogon form(state, lookup, lookupPresenter);
     DbLogonView::showModal(form, GetActiveWindow());
 }
 

@@ -4,33 +4,19 @@
 
 #include <algorithm>
 #include <exception>
+#include <utility>
 #include <vector>
 
 #include "platform/win32/win32_error.h"
+#include "platform/win32/win32_handles.h"
 #include "platform/win32/win32_version.h"
 
 namespace wf::win32 {
 namespace {
 
-// Closes a handle on every way out.
-class Handle {
-public:
-    explicit Handle(HANDLE handle) : handle_(handle) {}
-    ~Handle() {
-        if (handle_ != INVALID_HANDLE_VALUE) CloseHandle(handle_);
-    }
-    Handle(const Handle&) = delete;
-    Handle& operator=(const Handle&) = delete;
-    HANDLE get() const { return handle_; }
-    bool valid() const { return handle_ != INVALID_HANDLE_VALUE; }
-
-private:
-    HANDLE handle_;
-};
-
 class Win32FileReader : public FileReader {
 public:
-    explicit Win32FileReader(HANDLE file) : file_(file) {}
+    explicit Win32FileReader(FileHandle file) : file_(std::move(file)) {}
     std::size_t read(char* buffer, std::size_t size) override {
         DWORD got = 0;
         if (!ReadFile(file_.get(), buffer, static_cast<DWORD>(std::min<std::size_t>(size, 1u << 30)), &got, nullptr))
@@ -39,7 +25,7 @@ public:
     }
 
 private:
-    Handle file_;
+    FileHandle file_;
 };
 
 bool isNormalFile(const WIN32_FIND_DATAA& found) {
@@ -79,14 +65,14 @@ void copyPieces(HANDLE source, HANDLE target, const CopyProgress& progress) {
 // keeps CopyFileA's pace (64 KiB pieces did too); the sequential-scan hint on the
 // source was measured to halve it. A copy that fails or is stopped leaves no target behind.
 void copyReporting(const std::string& from, const std::string& to, bool overwrite, const CopyProgress& progress) {
-    Handle source(CreateFileA(from.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0,
-                              nullptr));
-    if (!source.valid()) raiseLastError();
+    FileHandle source(CreateFileA(from.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0,
+                                  nullptr));
+    if (!source) raiseLastError();
     std::exception_ptr failure;
     {
-        Handle target(CreateFileA(to.c_str(), GENERIC_WRITE, 0, nullptr, overwrite ? CREATE_ALWAYS : CREATE_NEW,
-                                  FILE_ATTRIBUTE_NORMAL, nullptr));
-        if (!target.valid()) raiseLastError();
+        FileHandle target(CreateFileA(to.c_str(), GENERIC_WRITE, 0, nullptr, overwrite ? CREATE_ALWAYS : CREATE_NEW,
+                                      FILE_ATTRIBUTE_NORMAL, nullptr));
+        if (!target) raiseLastError();
         try {
             copyPieces(source.get(), target.get(), progress);
         } catch (...) {
@@ -102,8 +88,8 @@ void copyReporting(const std::string& from, const std::string& to, bool overwrit
 
 std::string Win32FileSystem::findFile(const std::string& pattern) {
     WIN32_FIND_DATAA found{};
-    HANDLE search = FindFirstFileA(pattern.c_str(), &found);
-    if (search == INVALID_HANDLE_VALUE) {
+    FindHandle search(FindFirstFileA(pattern.c_str(), &found));
+    if (!search) {
         DWORD code = GetLastError();
         if (code == ERROR_FILE_NOT_FOUND || code == ERROR_NO_MORE_FILES || code == ERROR_PATH_NOT_FOUND) return {};
         throw translateError(code);
@@ -111,15 +97,14 @@ std::string Win32FileSystem::findFile(const std::string& pattern) {
     std::string name;
     do {
         if (isNormalFile(found)) name = found.cFileName;
-    } while (name.empty() && FindNextFileA(search, &found));
-    FindClose(search);
+    } while (name.empty() && FindNextFileA(search.get(), &found));
     return name;
 }
 
 std::vector<std::string> Win32FileSystem::listFolder(const std::string& folder) {
     WIN32_FIND_DATAA found{};
-    HANDLE search = FindFirstFileA((folder + (folder.ends_with('\\') ? "*" : "\\*")).c_str(), &found);
-    if (search == INVALID_HANDLE_VALUE) {
+    FindHandle search(FindFirstFileA((folder + (folder.ends_with('\\') ? "*" : "\\*")).c_str(), &found));
+    if (!search) {
         DWORD code = GetLastError();
         if (code == ERROR_FILE_NOT_FOUND || code == ERROR_NO_MORE_FILES) return {};
         throw translateError(code);
@@ -128,8 +113,7 @@ std::vector<std::string> Win32FileSystem::listFolder(const std::string& folder) 
     do {
         const std::string_view name = found.cFileName;
         if (name != "." && name != "..") names.emplace_back(name);
-    } while (FindNextFileA(search, &found));
-    FindClose(search);
+    } while (FindNextFileA(search.get(), &found));
     return names;
 }
 
@@ -146,23 +130,23 @@ bool Win32FileSystem::fileExists(const std::string& path) {
 
 std::unique_ptr<FileReader> Win32FileSystem::openForReading(const std::string& path) {
     // Others may go on writing the file meanwhile, as the error log is.
-    HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
-                              FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
-    if (file == INVALID_HANDLE_VALUE) raiseLastError();
-    return std::make_unique<Win32FileReader>(file);
+    FileHandle file(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
+    if (!file) raiseLastError();
+    return std::make_unique<Win32FileReader>(std::move(file));
 }
 
 void Win32FileSystem::writeAll(const std::string& path, std::string_view bytes) {
-    Handle file(CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL,
-                            nullptr));
-    if (!file.valid()) raiseLastError();
+    FileHandle file(CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_ALWAYS,
+                                FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file) raiseLastError();
     writeAllBytes(file.get(), bytes);
 }
 
 void Win32FileSystem::append(const std::string& path, std::string_view bytes) {
-    Handle file(CreateFileA(path.c_str(), FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_ALWAYS,
-                            FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!file.valid()) raiseLastError();
+    FileHandle file(CreateFileA(path.c_str(), FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file) raiseLastError();
     writeAllBytes(file.get(), bytes);
 }
 

@@ -30,10 +30,6 @@ BOOL CALLBACK findVisibleTopLevelWindow(HWND window, LPARAM parameter) {
 
 }  // namespace
 
-Win32ProcessServices::~Win32ProcessServices() {
-    for (auto& [id, handle] : started_) CloseHandle(handle);
-}
-
 std::string Win32ProcessServices::programPath() {
     std::vector<char> path(MAX_PATH);
     for (;;) {
@@ -94,15 +90,16 @@ double Win32ProcessServices::startProgram(const std::string& command, WindowStyl
     commandText.push_back('\0');
     if (!CreateProcessA(nullptr, commandText.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process))
         throw translateMissingAsFileNotFound(GetLastError());
-    CloseHandle(process.hThread);
-    started_[process.dwProcessId] = process.hProcess;
+    // Only the process is kept, for activation; its first thread is not needed.
+    const KernelHandle thread(process.hThread);
+    started_[process.dwProcessId] = KernelHandle(process.hProcess);
     return static_cast<double>(process.dwProcessId);
 }
 
 void Win32ProcessServices::activateProgram(double taskId) {
     auto found = started_.find(static_cast<DWORD>(taskId));
     if (found == started_.end()) return;
-    HANDLE process = found->second;
+    HANDLE process = found->second.get();
     // A program that is still starting has no window yet: wait until it is ready
     // for input, then for its window, but never long.
     DWORD begin = GetTickCount();

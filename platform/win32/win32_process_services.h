@@ -4,14 +4,13 @@
 #include <map>
 
 #include "common/process_services.h"
+#include "platform/win32/win32_handles.h"
 
 namespace wf::win32 {
 
 // The running program and the programs it starts, over the Win32 process API.
 class Win32ProcessServices : public ProcessServices {
 public:
-    ~Win32ProcessServices() override;
-
     std::string programFolder() override;
     std::string programName() override;
     ProgramVersion programVersion() override;
@@ -26,7 +25,7 @@ private:
     std::string programPath();
 
     // Started programs by task identifier, kept for activation.
-    std::map<DWORD, HANDLE> started_;
+    std::map<DWORD, KernelHandle> started_;
 };
 
 }  // namespace wf::win32

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "common/run_error.h"
+#include "platform/win32/win32_handles.h"
 
 namespace wf::win32 {
 
@@ -47,19 +48,14 @@ constexpr long kErrLoadingLibrary = 48;
 struct DialogLibrary {
     explicit DialogLibrary(Win32UserInterface::LibraryLoader load)
         : module(load("comdlg32.dll")),
-          getOpenFileName(procedure<GetOpenFileNameFunction>(module, "GetOpenFileNameA")),
-          extendedError(procedure<CommDlgExtendedErrorFunction>(module, "CommDlgExtendedError")),
+          getOpenFileName(procedure<GetOpenFileNameFunction>(module.get(), "GetOpenFileNameA")),
+          extendedError(procedure<CommDlgExtendedErrorFunction>(module.get(), "CommDlgExtendedError")),
           failure(getOpenFileName && extendedError ? 0 : GetLastError()) {}
-    ~DialogLibrary() {
-        if (module) FreeLibrary(module);
-    }
-    DialogLibrary(const DialogLibrary&) = delete;
-    DialogLibrary& operator=(const DialogLibrary&) = delete;
 
     bool loaded() const { return getOpenFileName && extendedError; }
     long failureNumber() const { return failure != 0 ? static_cast<long>(failure) : kErrLoadingLibrary; }
 
-    HMODULE module;
+    LibraryHandle module;
     GetOpenFileNameFunction getOpenFileName;
     CommDlgExtendedErrorFunction extendedError;
     DWORD failure;  // the system's code when the library or an entry point is missing
