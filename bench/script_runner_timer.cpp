@@ -26,12 +26,12 @@ int main(int argc, char** argv) {
     }
     wf::win32::Win32InstallerServices services;
     wf::InstallerState& state = services.state;
-    state.strDBServer = std::string("127.0.0.1,") + argv[1];
-    state.strDBUser = "sa";
-    state.strDBPassword = "Secret1";
-    state.strCPIntegratedSecurity = "False";
-    state.strCompanyDB = "ACME";
-    state.strOurDB = "ACMESV";
+    state.login.strDBServer = std::string("127.0.0.1,") + argv[1];
+    state.login.strDBUser = "sa";
+    state.login.strDBPassword = "Secret1";
+    state.login.strCPIntegratedSecurity = "False";
+    state.operation.strCompanyDB = "ACME";
+    state.operation.strOurDB = "ACMESV";
     wf::composeConnectionStrings(state, wf::HostSystem::CounterPointSql);
     wf::InstallerContext context = services.context(wf::HostSystem::CounterPointSql);
 

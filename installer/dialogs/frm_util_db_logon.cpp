@@ -16,23 +16,23 @@ frmUtilDbLogon::frmUtilDbLogon(InstallerState& state, SharedLookupForm& lookup, 
 void frmUtilDbLogon::Form_Load() {
     window.top = screen.height / 2 - window.height / 2;
     window.left = screen.width / 2 - window.width / 2;
-    txtServerName.text = state_.strDBServer;
-    txtUserName.text = state_.strDBUser;
-    txtPassword.text = state_.strDBPassword;
+    txtServerName.text = state_.login.strDBServer;
+    txtUserName.text = state_.login.strDBUser;
+    txtPassword.text = state_.login.strDBPassword;
     txtServerName.enabled = true;
     cmdInstanceLookup.visible = true;
 }
 
 void frmUtilDbLogon::cmdOK_Click() {
-    state_.strDBUser = txtUserName.text;
-    state_.strDBPassword = txtPassword.text;
-    state_.strDBServer = txtServerName.text;
-    state_.bLogonOK = true;
+    state_.login.strDBUser = txtUserName.text;
+    state_.login.strDBPassword = txtPassword.text;
+    state_.login.strDBServer = txtServerName.text;
+    state_.dialogs.bLogonOK = true;
     window.unloaded = true;
 }
 
 void frmUtilDbLogon::cmdCancel_Click() {
-    state_.bLogonOK = false;
+    state_.dialogs.bLogonOK = false;
     window.unloaded = true;
 }
 
@@ -44,8 +44,8 @@ void frmUtilDbLogon::cmdInstanceLookup_Click() {
     lookup.strFilterCriteria = "0";
     lookupPresenter_.showModal(lookup);
     window.focus = &txtServerName;
-    if (state_.strLookupResult.empty()) return;
-    txtServerName.text = state_.strLookupResult;
+    if (state_.dialogs.strLookupResult.empty()) return;
+    txtServerName.text = state_.dialogs.strLookupResult;
     window.focus = &txtUserName;
 }
 

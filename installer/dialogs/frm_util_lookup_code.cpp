@@ -102,7 +102,7 @@ void frmUtilLookupCode::Form_Load() {
     intSortCol = 1;
     strSortOrder = "ASC";
     showRowMarker();
-    state_.strLookupResult.clear();
+    state_.dialogs.strLookupResult.clear();
 }
 
 void frmUtilLookupCode::Form_Activate() {
@@ -155,7 +155,7 @@ void frmUtilLookupCode::Form_Unload() {
 }
 
 void frmUtilLookupCode::cmdOK_Click() {
-    state_.strLookupResult = trimBlanks(MSHFlexGrid1.textMatrix(MSHFlexGrid1.row(), 1));
+    state_.dialogs.strLookupResult = trimBlanks(MSHFlexGrid1.textMatrix(MSHFlexGrid1.row(), 1));
     unload();
 }
 

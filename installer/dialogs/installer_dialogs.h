@@ -12,7 +12,8 @@ public:
     // Shows the database logon dialog over the shared state and returns when it has
     // closed: after OK the three login fields hold the boxes' texts and bLogonOK is
     // true; after Cancel or the close box bLogonOK is false and the fields are unchanged.
-    virtual void showDbLogon(InstallerState& state) = 0;
+    // Returns bLogonOK.
+    virtual bool showDbLogon(InstallerState& state) = 0;
 };
 
 }  // namespace wf

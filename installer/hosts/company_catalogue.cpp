@@ -11,13 +11,13 @@ namespace {
 constexpr const char* kDataSourcesKey = "Software\\odbc\\odbc.ini\\ODBC Data Sources";
 
 std::vector<CompanyEntry> counterPointCompanies(InstallerContext& context) {
-    return readNotedHostFile(context.files, context.errorLog(), context.state.strHostPath + "\\Companies.ini",
+    return readNotedHostFile(context.files, context.errorLog(), context.state.host.strHostPath + "\\Companies.ini",
                              std::vector<CompanyEntry>(), readCompanyList);
 }
 
 // Version 9.0 and later list their companies in SY01500, older ones in DU000099.
 std::vector<CompanyEntry> greatPlainsCompanies(InstallerContext& context) {
-    const bool companyMaster = context.state.strGPVersion == "9.0" || context.state.strGPVersion == "10";
+    const bool companyMaster = context.state.host.strGPVersion == "9.0" || context.state.host.strGPVersion == "10";
     const std::string statement = companyMaster ? "select * from SY01500 order by CMPNYNAM"
                                                 : "select * from DU000099 order by CMPNYNAM";
     const std::string idColumn = companyMaster ? "INTERID" : "DB_NAME";
@@ -25,7 +25,7 @@ std::vector<CompanyEntry> greatPlainsCompanies(InstallerContext& context) {
     std::vector<CompanyEntry> companies;
     std::string failedStatement;
     try {
-        connection->open(context.state.strDynamicsConnectionString);
+        connection->open(context.state.connections.strDynamicsConnectionString);
         failedStatement = statement;
         std::unique_ptr<SqlRecordSet> rows = connection->openRecordSet(statement, CursorType::ForwardOnly, LockType::ReadOnly);
         if (!rows->endOfSet() && !rows->beginOfSet()) {

@@ -68,28 +68,28 @@ std::string readSoftwareVersion(LineReader& lines) {
     return line.size() > kVersionStart ? line.substr(kVersionStart, kVersionLength) : std::string();
 }
 
-void applyConnectionLine(const std::string& line, InstallerState& state) {
+void applyConnectionLine(const std::string& line, CompanyLogin& login) {
     struct Key {
         const char* name;
-        std::string InstallerState::*field;
+        std::string CompanyLogin::*field;
     };
     static const Key keys[] = {
-        {"PASSWORD=", &InstallerState::strDBPassword},
-        {"USER ID=", &InstallerState::strDBUser},
-        {"DATA SOURCE=", &InstallerState::strDBServer},
-        {"INITIAL CATALOG=", &InstallerState::strCPCatalog},
-        {"INTEGRATED SECURITY=", &InstallerState::strCPIntegratedSecurity},
+        {"PASSWORD=", &CompanyLogin::strDBPassword},
+        {"USER ID=", &CompanyLogin::strDBUser},
+        {"DATA SOURCE=", &CompanyLogin::strDBServer},
+        {"INITIAL CATALOG=", &CompanyLogin::strCPCatalog},
+        {"INTEGRATED SECURITY=", &CompanyLogin::strCPIntegratedSecurity},
     };
     // The catalogue names the database an operation may drop: it must come from
     // this company's own line, never be left over from the company before.
-    state.strCPCatalog.clear();
+    login.strCPCatalog.clear();
     std::size_t start = 0;
     while (start < line.size()) {
         std::size_t end = line.find(';', start);
         if (end == std::string::npos) end = line.size();
         const std::string item = line.substr(start, end - start);
         for (const Key& key : keys)
-            if (startsWithUpper(item, key.name)) state.*key.field = item.substr(std::string_view(key.name).size());
+            if (startsWithUpper(item, key.name)) login.*key.field = item.substr(std::string_view(key.name).size());
         start = end + 1;
     }
 }

@@ -47,6 +47,6 @@ std::string readSoftwareVersion(LineReader& lines);
 // SOURCE, INITIAL CATALOG and INTEGRATED SECURITY, keys in any case, values as
 // written, the later of a repeated key winning; other items are ignored. Keys
 // the line lacks keep their values, but for the catalogue, which is cleared.
-void applyConnectionLine(const std::string& line, InstallerState& state);
+void applyConnectionLine(const std::string& line, CompanyLogin& login);
 
 }  // namespace wf

@@ -49,53 +49,56 @@ bool GetCPRegistryInfo(InstallerContext& context) {
     InstallerState& state = context.state;
     RegistryValueStore store(context.registry);
     std::string value;
-    if (store.ReadValue(kHkeyLocalMachine, kCounterPointKey, "InstallPath", value)) state.strHostPath = value;
-    if (!state.strHostPath.empty()) state.strHostPath = topLevelFromIni(context, state.strHostPath).value_or("");
-    if (state.strHostPath.empty() && store.ReadValue(kHkeyLocalMachine, kCounterPointOptionsKey, "TopLevelDirectory", value))
-        state.strHostPath = value;
-    if (!state.strHostPath.empty()) return true;
+    if (store.ReadValue(kHkeyLocalMachine, kCounterPointKey, "InstallPath", value)) state.host.strHostPath = value;
+    if (!state.host.strHostPath.empty())
+        state.host.strHostPath = topLevelFromIni(context, state.host.strHostPath).value_or("");
+    if (state.host.strHostPath.empty() &&
+        store.ReadValue(kHkeyLocalMachine, kCounterPointOptionsKey, "TopLevelDirectory", value))
+        state.host.strHostPath = value;
+    if (!state.host.strHostPath.empty()) return true;
     endForMissingHost(context, "CounterPoint SQL", "No CP SQL server or workstation install was found on this computer.");
     return false;
 }
 
 void GetCPLoginInfo(InstallerContext& context) {
     InstallerState& state = context.state;
-    const std::string path = state.strHostPath + "\\Companies.ini";
+    const std::string path = state.host.strHostPath + "\\Companies.ini";
     std::optional<std::string> connectionLine;
     std::string reason;
     try {
         LineReader lines = openLines(context.files, path);
-        connectionLine = readConnectionLine(lines, state.strCompanyDB);
-        if (!connectionLine) reason = "No connection line follows a heading [" + state.strCompanyDB + "].";
+        connectionLine = readConnectionLine(lines, state.operation.strCompanyDB);
+        if (!connectionLine) reason = "No connection line follows a heading [" + state.operation.strCompanyDB + "].";
     } catch (const RunError& failure) {
         reason = unreadableFileRemark(failure);
     }
     if (!connectionLine) context.errorLog().fileNote(path, {}, {reason});
-    applyConnectionLine(connectionLine.value_or(""), state);
+    applyConnectionLine(connectionLine.value_or(""), state.login);
 
     RegistryValueStore store(context.registry);
     std::string value;
-    if (store.ReadValue(kHkeyCurrentUser, kWrenfoldLoginKey, "DBUser", value)) state.strDBUser = value;
-    if (store.ReadValue(kHkeyCurrentUser, kWrenfoldLoginKey, "DBPassword", value)) state.strDBPassword = value;
+    if (store.ReadValue(kHkeyCurrentUser, kWrenfoldLoginKey, "DBUser", value)) state.login.strDBUser = value;
+    if (store.ReadValue(kHkeyCurrentUser, kWrenfoldLoginKey, "DBPassword", value)) state.login.strDBPassword = value;
 
-    state.strCompanyDB = state.strCPCatalog;
-    state.strOurDB = state.strCompanyDB + "SV";
+    state.operation.strCompanyDB = state.login.strCPCatalog;
+    state.operation.strOurDB = state.operation.strCompanyDB + "SV";
     BuildConnectionStrings(context);
 }
 
 bool GetGreatPlainsRegistryLoginInfo(InstallerContext& context, const std::string& company) {
     InstallerState& state = context.state;
-    state.strCompanyDB = company;
-    state.strOurDB = company + "SV";
-    state.strHostPath.clear();
+    state.operation.strCompanyDB = company;
+    state.operation.strOurDB = company + "SV";
+    state.host.strHostPath.clear();
     RegistryValueStore store(context.registry);
     for (const GreatPlainsInstall& install : kGreatPlainsInstalls) {
         std::string value;
-        if (!state.strHostPath.empty() || !store.ReadValue(kHkeyLocalMachine, install.key, "AppPath", value)) continue;
-        state.strHostPath = value;
-        state.strGPVersion = install.version;
+        if (!state.host.strHostPath.empty() || !store.ReadValue(kHkeyLocalMachine, install.key, "AppPath", value))
+            continue;
+        state.host.strHostPath = value;
+        state.host.strGPVersion = install.version;
     }
-    if (state.strHostPath.empty()) {
+    if (state.host.strHostPath.empty()) {
         endForMissingHost(context, "Dynamics 7.5, 8.0, 9.0 or 10.0", "No Great Plains install was found on this computer.");
         return false;
     }
@@ -105,11 +108,11 @@ bool GetGreatPlainsRegistryLoginInfo(InstallerContext& context, const std::strin
 
 void GetPassportRegistryLoginInfo(InstallerContext& context, const std::string& company) {
     InstallerState& state = context.state;
-    state.strCompanyDB = company;
-    state.strOurDB = company + "SV";
+    state.operation.strCompanyDB = company;
+    state.operation.strOurDB = company + "SV";
     if (BuildConnectionStrings(context)) return;
-    context.ui.messageBox("The current company selection [" + state.strCompanyDB + "] is invalid." + kLineBreak +
-                              kLineBreak + "Run 'Change Company' to select a valid company.",
+    context.ui.messageBox("The current company selection [" + state.operation.strCompanyDB + "] is invalid." +
+                              kLineBreak + kLineBreak + "Run 'Change Company' to select a valid company.",
                           kOkOnly + kCritical, kInstallerTitle);
 }
 

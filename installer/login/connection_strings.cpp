@@ -17,7 +17,8 @@ std::string loginItems(const SqlLogin& login) {
 }  // namespace
 
 SqlLogin sqlLoginOf(const InstallerState& state) {
-    return {state.strCPIntegratedSecurity, trimBlanks(state.strDBServer), state.strDBUser, state.strDBPassword};
+    return {state.login.strCPIntegratedSecurity, trimBlanks(state.login.strDBServer), state.login.strDBUser,
+            state.login.strDBPassword};
 }
 
 SqlLogin withHiddenPassword(SqlLogin login) {
@@ -39,11 +40,12 @@ std::string dynamicsConnectionString(const SqlLogin& login) {
 
 void composeConnectionStrings(InstallerState& state, HostSystem host) {
     const SqlLogin login = sqlLoginOf(state);
-    state.strCompanyConnectionString = serverConnectionString(login, state.strCompanyDB);
-    state.strOurConnectionString = serverConnectionString(login, state.strOurDB);
-    state.strNoCatConnectionString = serverConnectionString(login, std::nullopt);
-    if (host == HostSystem::GreatPlains) state.strDynamicsConnectionString = dynamicsConnectionString(login);
-    if (host == HostSystem::Passport) state.strCompanyConnectionString = state.strCompanyDB;
+    state.connections.strCompanyConnectionString = serverConnectionString(login, state.operation.strCompanyDB);
+    state.connections.strOurConnectionString = serverConnectionString(login, state.operation.strOurDB);
+    state.connections.strNoCatConnectionString = serverConnectionString(login, std::nullopt);
+    if (host == HostSystem::GreatPlains)
+        state.connections.strDynamicsConnectionString = dynamicsConnectionString(login);
+    if (host == HostSystem::Passport) state.connections.strCompanyConnectionString = state.operation.strCompanyDB;
 }
 
 std::string TestConnectString(SqlConnectionFactory& sql, const std::string& connectionString) {
@@ -63,14 +65,13 @@ bool BuildConnectionStrings(InstallerContext& context) {
     for (;;) {
         composeConnectionStrings(context.state, context.host);
         const SqlLogin shown = withHiddenPassword(sqlLoginOf(context.state));
-        context.errorLog().runHeader(serverConnectionString(shown, context.state.strOurDB),
-                     serverConnectionString(shown, std::nullopt));
+        context.errorLog().runHeader(serverConnectionString(shown, context.state.operation.strOurDB),
+                                     serverConnectionString(shown, std::nullopt));
 
-        const std::string failure = TestConnectString(context.sql, context.state.strNoCatConnectionString);
+        const std::string failure = TestConnectString(context.sql, context.state.connections.strNoCatConnectionString);
         if (failure.empty()) return true;
         context.ui.messageBox(failure, kOkOnly + kCritical, kInstallerTitle);
-        context.dialogs.showDbLogon(context.state);
-        if (!context.state.bLogonOK) return false;
+        if (!context.dialogs.showDbLogon(context.state)) return false;
     }
 }
 

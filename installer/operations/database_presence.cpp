@@ -14,7 +14,7 @@ bool databaseExists(InstallerContext& context, const std::string& database) {
     std::unique_ptr<SqlConnection> connection = context.sql.createConnection();
     bool listed = true;
     try {
-        connection->open(context.state.strNoCatConnectionString);
+        connection->open(context.state.connections.strNoCatConnectionString);
         std::unique_ptr<SqlRecordSet> records =
             connection->openRecordSet(statement, CursorType::ForwardOnly, LockType::ReadOnly);
         listed = !records->endOfSet();

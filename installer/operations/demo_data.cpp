@@ -48,10 +48,20 @@ public:
             context_.ui.setBusyPointer(false);
             return false;
         }
-        databases_.push_back({state_.strCompanyDB, source_.companyFiles(), "copy " + source_.baseName + ".mdf",
-                              "attach \"" + state_.strCompanyDB + "\"", {}, {}, {}});
-        databases_.push_back({state_.strOurDB, source_.ourFiles(), "copy " + source_.baseName + "SV.mdf",
-                              "attach " + state_.strOurDB, {}, {}, {}});
+        databases_.push_back({state_.operation.strCompanyDB,
+                              source_.companyFiles(),
+                              "copy " + source_.baseName + ".mdf",
+                              "attach \"" + state_.operation.strCompanyDB + "\"",
+                              {},
+                              {},
+                              {}});
+        databases_.push_back({state_.operation.strOurDB,
+                              source_.ourFiles(),
+                              "copy " + source_.baseName + "SV.mdf",
+                              "attach " + state_.operation.strOurDB,
+                              {},
+                              {},
+                              {}});
         bool installed = false;
         try {
             prepare();
@@ -86,11 +96,11 @@ private:
     void prepare() {
         server_ = context_.sql.createConnection();
         runOn(*server_, "", [&] {
-            server_->open(state_.strNoCatConnectionString);
+            server_->open(state_.connections.strNoCatConnectionString);
             server_->setCommandTimeout(kServerCommandTimeout);
         });
-        databases_[0].own = readDatabaseFiles(state_.strCompanyConnectionString);
-        databases_[1].own = readDatabaseFiles(state_.strOurConnectionString);
+        databases_[0].own = readDatabaseFiles(state_.connections.strCompanyConnectionString);
+        databases_[1].own = readDatabaseFiles(state_.connections.strOurConnectionString);
         checkBeforeAnyChange();
         execute("use Master");
     }
@@ -232,11 +242,11 @@ private:
     void pointSharedDirectoryHere() {
         std::unique_ptr<SqlConnection> connection = context_.sql.createConnection();
         ignoreFailure([&] {
-            connection->open(state_.strCompanyConnectionString);
+            connection->open(state_.connections.strCompanyConnectionString);
             std::unique_ptr<SqlRecordSet> records = connection->openRecordSet(
                 "select * from DB_CTL where KEY_ID = 1", CursorType::Dynamic, LockType::Pessimistic);
             if (hasCurrentRow(*records)) {
-                records->setField("SHARED_DIR", state_.strHostPath + "\\");
+                records->setField("SHARED_DIR", state_.host.strHostPath + "\\");
                 records->update();
             }
             records->close();

@@ -18,7 +18,7 @@ DatabaseFilePair DemoDataSource::ourFiles() const {
 std::string counterPointVersion(InstallerContext& context) {
     std::string version;
     ignoreFailure([&] {
-        LineReader lines = openLines(context.files, context.state.strHostPath + "\\counterpoint.ini");
+        LineReader lines = openLines(context.files, context.state.host.strHostPath + "\\counterpoint.ini");
         version = readSoftwareVersion(lines);
     });
     return version;
@@ -30,7 +30,7 @@ DemoDataSource demoDataSource(InstallerContext& context, int dataSetIndex) {
     switch (context.host) {
         case HostSystem::CounterPointSql: {
             const std::string version = counterPointVersion(context);
-            const auto& folders = context.state.strDataSetFolders;
+            const auto& folders = context.state.host.strDataSetFolders;
             if (dataSetIndex >= 0 && static_cast<std::size_t>(dataSetIndex) < folders.size()) {
                 const std::string& set = folders[static_cast<std::size_t>(dataSetIndex)];
                 below = set + "\\" + version;
@@ -41,7 +41,7 @@ DemoDataSource demoDataSource(InstallerContext& context, int dataSetIndex) {
             break;
         }
         case HostSystem::GreatPlains:
-            below = context.state.strGPVersion;
+            below = context.state.host.strGPVersion;
             break;
         case HostSystem::Passport:
             break;

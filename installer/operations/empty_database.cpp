@@ -28,10 +28,10 @@ std::string definitionScriptPath(ProcessServices& process) {
 }
 
 bool CreateEmptyDatabase(InstallerContext& context) {
-    const std::string database = quotedName(context.state.strOurDB);
+    const std::string database = quotedName(context.state.operation.strOurDB);
     std::unique_ptr<SqlConnection> connection = context.sql.createConnection();
     try {
-        connection->open(context.state.strNoCatConnectionString);
+        connection->open(context.state.connections.strNoCatConnectionString);
     } catch (const RunError&) {
         context.errorLog().statementFailure("", *connection);
     }
@@ -58,7 +58,7 @@ bool RunDefinitionScript(InstallerContext& context) {
     bool succeeded = true;
     std::unique_ptr<SqlConnection> connection = context.sql.createConnection();
     try {
-        connection->open(context.state.strOurConnectionString);
+        connection->open(context.state.connections.strOurConnectionString);
     } catch (const RunError&) {
         context.errorLog().statementFailure("", *connection);
         succeeded = false;

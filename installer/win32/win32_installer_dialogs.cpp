@@ -21,11 +21,12 @@ public:
 Win32InstallerDialogs::Win32InstallerDialogs(UserInterface& ui, ServerListSource serverList)
     : ui_(ui), serverList_(std::move(serverList)) {}
 
-void Win32InstallerDialogs::showDbLogon(InstallerState& state) {
+bool Win32InstallerDialogs::showDbLogon(InstallerState& state) {
     SharedLookupForm lookup(state, ui_, serverList_);
     LookupPresenter lookupPresenter;
     frmUtilDbLogon form(state, lookup, lookupPresenter);
     DbLogonView::showModal(form, GetActiveWindow());
+    return state.dialogs.bLogonOK;
 }
 
 }  // namespace wf::win32

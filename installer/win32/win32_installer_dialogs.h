@@ -12,7 +12,7 @@ public:
     // `ui` shows the lookup's messages; `serverList` lists the servers it offers.
     Win32InstallerDialogs(UserInterface& ui, ServerListSource serverList);
 
-    void showDbLogon(InstallerState& state) override;
+    bool showDbLogon(InstallerState& state) override;
 
 private:
     UserInterface& ui_;

@@ -43,7 +43,7 @@ void frmDataIns::Form_Load() {
             hostFound = GetGreatPlainsRegistryLoginInfo(context_, "");
             break;
         case HostSystem::Passport:
-            GetPassportRegistryLoginInfo(context_, state.strCompanyDB);
+            GetPassportRegistryLoginInfo(context_, state.operation.strCompanyDB);
             cmdDemoData.enabled = false;
             break;
     }
@@ -52,21 +52,21 @@ void frmDataIns::Form_Load() {
         return;
     }
 
-    state.strCompanyIds.assign(1, std::string());
+    state.host.strCompanyIds.assign(1, std::string());
     cmboCompany.items.clear();
     for (const CompanyEntry& company : listCompanies(context_)) addCompany(company.id, company.name);
     if (context_.host == HostSystem::Passport) preselectCurrentCompany();
 
     cmboDataType.items.clear();
-    const std::vector<DataSetEntry> dataSets = listDataSets(context_, state.strDataSetFolders.size());
+    const std::vector<DataSetEntry> dataSets = listDataSets(context_, state.host.strDataSetFolders.size());
     for (std::size_t index = 0; index < dataSets.size(); ++index) {
-        state.strDataSetFolders[index] = dataSets[index].folder;
+        state.host.strDataSetFolders[index] = dataSets[index].folder;
         cmboDataType.items.push_back(dataSets[index].name);
     }
 }
 
 void frmDataIns::addCompany(const std::string& id, const std::string& name) {
-    std::vector<std::string>& ids = context_.state.strCompanyIds;
+    std::vector<std::string>& ids = context_.state.host.strCompanyIds;
     const std::size_t index = cmboCompany.items.size();
     if (ids.size() <= index) ids.resize(index + 1);
     ids[index] = id;
@@ -74,9 +74,9 @@ void frmDataIns::addCompany(const std::string& id, const std::string& name) {
 }
 
 void frmDataIns::preselectCurrentCompany() {
-    const std::string current = toUpper(context_.state.strCompanyConnectionString);
+    const std::string current = toUpper(context_.state.connections.strCompanyConnectionString);
     for (std::size_t index = 0; index < cmboCompany.items.size(); ++index) {
-        if (toUpper(context_.state.strCompanyIds[index]) == current) {
+        if (toUpper(context_.state.host.strCompanyIds[index]) == current) {
             cmboCompany.listIndex = static_cast<int>(index);
             return;
         }

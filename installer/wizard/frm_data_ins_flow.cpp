@@ -36,15 +36,15 @@ std::string fileNamePart(const std::string& path) { return path.substr(path.find
 }  // namespace
 
 void frmDataIns::cmdDemoData_Click() {
-    context_.state.bDemoData = true;
-    context_.state.bEmptyDatabase = false;
+    context_.state.operation.bDemoData = true;
+    context_.state.operation.bEmptyDatabase = false;
     cmboDataType.listIndex = -1;
     showCompanyPage(kDemoWhatDoing, kDemoInstructions);
 }
 
 void frmDataIns::cmdEmptyFiles_Click() {
-    context_.state.bDemoData = false;
-    context_.state.bEmptyDatabase = true;
+    context_.state.operation.bDemoData = false;
+    context_.state.operation.bEmptyDatabase = true;
     showCompanyPage(kEmptyWhatDoing, kEmptyInstructions);
 }
 
@@ -72,7 +72,7 @@ void frmDataIns::Form_QueryUnload() {
         cmdExit_Click();
         return;
     }
-    if (!context_.state.bDemoData || exitRequested_) return;
+    if (!context_.state.operation.bDemoData || exitRequested_) return;
     const int answer = context_.ui.messageBox(
         "The demonstration data is still being installed.\r\n\r\n"
         "Stop the installation and exit? Both databases are given their own data back.",
@@ -93,8 +93,8 @@ void frmDataIns::cmdProcNext_Click() { showStartPage(); }
 void frmDataIns::cmdCompanyNext_Click() {
     if (!companyChecksPass()) return;
     const InstallerState& state = context_.state;
-    const bool ourDatabaseExists = databaseExists(context_, state.strOurDB);
-    if (state.bEmptyDatabase) {
+    const bool ourDatabaseExists = databaseExists(context_, state.operation.strOurDB);
+    if (state.operation.bEmptyDatabase) {
         if (ourDatabaseExists &&
             context_.ui.messageBox("Warning!  A Wrenfold SQL database already exists for this company. \r\n\r\n"
                                    "Do you want to overwrite the existing database?",
@@ -116,28 +116,31 @@ void frmDataIns::cmdCompanyNext_Click() {
 bool frmDataIns::companyChecksPass() {
     InstallerState& state = context_.state;
     const int selected = cmboCompany.listIndex;
-    const bool listed = selected >= 0 && static_cast<std::size_t>(selected) < state.strCompanyIds.size();
-    state.strCompanyDB = listed ? state.strCompanyIds[static_cast<std::size_t>(selected)] : std::string();
-    if (state.strCompanyDB.empty()) {
+    const bool listed = selected >= 0 && static_cast<std::size_t>(selected) < state.host.strCompanyIds.size();
+    state.operation.strCompanyDB =
+        listed ? state.host.strCompanyIds[static_cast<std::size_t>(selected)] : std::string();
+    if (state.operation.strCompanyDB.empty()) {
         context_.ui.messageBox("Please select a valid company before continuing", kOkOnly + kExclamation, "");
         window.focus = &cmboCompany;
         return false;
     }
     if (!readCompanyLogin()) return false;
 
-    const std::string failure = state.strCompanyDB.empty()
+    const std::string failure = state.operation.strCompanyDB.empty()
                                     ? kNoCatalogue
-                                    : TestConnectString(context_.sql, state.strCompanyConnectionString);
+                                    : TestConnectString(context_.sql, state.connections.strCompanyConnectionString);
     if (!failure.empty()) {
         context_.ui.messageBox("Error: Cannot login to the SQL database for this company ", kOkOnly + kCritical, "");
         context_.ui.messageBox(failure, kOkOnly + kCritical, "");
         window.focus = &cmboCompany;
         return false;
     }
-    if (state.strCompanyDB.find(' ') != std::string::npos) {
-        context_.ui.messageBox("Error: Wrenfold does not allow a physical SQL database name to contain embedded spaces.\r\n"
-                               "The name \"" + state.strCompanyDB + "\" is invalid.",
-                               kOkOnly + kCritical, "");
+    if (state.operation.strCompanyDB.find(' ') != std::string::npos) {
+        context_.ui.messageBox(
+            "Error: Wrenfold does not allow a physical SQL database name to contain embedded spaces.\r\n"
+            "The name \"" +
+                state.operation.strCompanyDB + "\" is invalid.",
+            kOkOnly + kCritical, "");
         window.focus = &cmboCompany;
         return false;
     }
@@ -151,11 +154,11 @@ bool frmDataIns::readCompanyLogin() {
             return true;
         case HostSystem::GreatPlains:
             // False only when the installation has gone: the program has been ended.
-            if (GetGreatPlainsRegistryLoginInfo(context_, context_.state.strCompanyDB)) return true;
+            if (GetGreatPlainsRegistryLoginInfo(context_, context_.state.operation.strCompanyDB)) return true;
             window.unloaded = true;
             return false;
         case HostSystem::Passport:
-            GetPassportRegistryLoginInfo(context_, context_.state.strCompanyDB);
+            GetPassportRegistryLoginInfo(context_, context_.state.operation.strCompanyDB);
             return true;
     }
     return true;

@@ -21,18 +21,19 @@ public:
     std::deque<std::optional<Logon>> logons;
     int logonsShown = 0;
 
-    void showDbLogon(InstallerState& state) override {
+    bool showDbLogon(InstallerState& state) override {
         ++logonsShown;
         std::optional<Logon> answer;
         if (!logons.empty()) {
             answer = logons.front();
             logons.pop_front();
         }
-        state.bLogonOK = answer.has_value();
-        if (!answer) return;
-        state.strDBServer = answer->server;
-        state.strDBUser = answer->user;
-        state.strDBPassword = answer->password;
+        state.dialogs.bLogonOK = answer.has_value();
+        if (!answer) return false;
+        state.login.strDBServer = answer->server;
+        state.login.strDBUser = answer->user;
+        state.login.strDBPassword = answer->password;
+        return true;
     }
 };
 

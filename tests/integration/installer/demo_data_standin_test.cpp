@@ -17,8 +17,8 @@ constexpr const char* kInUseAdvice =
 // A CounterPoint SQL 8.3.1 installation with the data set "Spa", on the computer
 // that holds the stand-in's database files.
 void prepareDataSet(StandinInstallation& s) {
-    s.f.state.strHostPath = "D:\\CPSQL";
-    s.f.state.strDataSetFolders[0] = "Spa";
+    s.f.state.host.strHostPath = "D:\\CPSQL";
+    s.f.state.host.strDataSetFolders[0] = "Spa";
     s.f.files.addFile("D:\\CPSQL\\counterpoint.ini", "[CP]\r\nSWVERSION=8.3.1\r\n");
     for (const char* file : {"DemoSpa.mdf", "DemoSpa.ldf", "..\\WFdata\\DemoSpaSV.mdf", "..\\WFdata\\DemoSpaSV.ldf"})
         s.f.files.addFile(kVersionFolder + std::string(file), "");
@@ -53,8 +53,8 @@ TEST(DemoDataThroughStandin, RefusedLoginOrDetachStopsTheRunAndLeavesTheDatabase
         SCOPED_TRACE(c.what);
         StandinInstallation s(companyDatabases, c.directives);
         prepareDataSet(s);
-        if (c.server) s.f.state.strDBServer = c.server;
-        s.f.state.strDBPassword = c.password;
+        if (c.server) s.f.state.login.strDBServer = c.server;
+        s.f.state.login.strDBPassword = c.password;
         composeConnectionStrings(s.f.state, s.f.host);
 
         EXPECT_FALSE(InstallDemoData(s.context, 0));
@@ -62,8 +62,8 @@ TEST(DemoDataThroughStandin, RefusedLoginOrDetachStopsTheRunAndLeavesTheDatabase
         EXPECT_EQ(s.f.ui.messages[0].title, c.caption);
         EXPECT_EQ(s.f.ui.messages[0].text, c.description + std::string(kInUseAdvice));
         EXPECT_EQ(s.batchesOn("master"), c.sent);
-        s.f.state.strDBServer = "127.0.0.1," + std::to_string(s.server->port());
-        s.f.state.strDBPassword = "Secret1";
+        s.f.state.login.strDBServer = "127.0.0.1," + std::to_string(s.server->port());
+        s.f.state.login.strDBPassword = "Secret1";
         EXPECT_EQ(companyRows(s), (std::vector<std::string>{"C:\\old\\", "C:\\other\\"}));
     }
 }

@@ -45,7 +45,7 @@ TEST(EmptyDatabaseThroughStandin, DefinesTheDatabaseWhetherOrNotItIsThere) {
     // Defined again while someone works in it: that user is put out, nothing is logged.
     s.f.files.writeAll(s.f.process.folder + "\\ErrorLog.txt", "");
     auto user = s.odbc.createConnection();
-    user->open(s.f.state.strOurConnectionString);
+    user->open(s.f.state.connections.strOurConnectionString);
     EXPECT_TRUE(CreateEmptyDatabase(s.context));
     EXPECT_EQ(s.f.log(), "");
     EXPECT_EQ(s.batchesOn("master").size(), 10u);

@@ -34,12 +34,12 @@ StandinInstallation::StandinInstallation(std::string (*configuration)(const fs::
     server.emplace(std::vector<std::string>{"--config", (scratch / "standin.conf").string(), "--record-dir",
                                             (scratch / "batches").string(), "--data-dir", (scratch / "data").string(),
                                             "--client-path-prefix", "C:"});
-    f.state.strDBServer = "127.0.0.1," + std::to_string(server->port());
-    f.state.strDBUser = "sa";
-    f.state.strDBPassword = "Secret1";
-    f.state.strCPIntegratedSecurity = "False";
-    f.state.strCompanyDB = "ACME";
-    f.state.strOurDB = "ACMESV";
+    f.state.login.strDBServer = "127.0.0.1," + std::to_string(server->port());
+    f.state.login.strDBUser = "sa";
+    f.state.login.strDBPassword = "Secret1";
+    f.state.login.strCPIntegratedSecurity = "False";
+    f.state.operation.strCompanyDB = "ACME";
+    f.state.operation.strOurDB = "ACMESV";
     composeConnectionStrings(f.state, f.host);
 }
 

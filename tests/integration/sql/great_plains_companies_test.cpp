@@ -20,15 +20,17 @@ TEST(GreatPlainsCompanies, ComeFromTheSystemDatabaseOfEachVersion) {
     InstallerFixture f(HostSystem::GreatPlains);
     OdbcConnectionFactory odbc;
     InstallerContext context{f.state, f.host, f.files, f.process, f.clock, f.ui, f.dialogs, odbc, f.registry};
-    f.state.strDynamicsConnectionString = dynamicsConnectionString({"", standinDataSource(), "sa", "Secret1"});
+    f.state.connections.strDynamicsConnectionString =
+        dynamicsConnectionString({"", standinDataSource(), "sa", "Secret1"});
 
-    f.state.strGPVersion = "10";
+    f.state.host.strGPVersion = "10";
     EXPECT_EQ(describe(listCompanies(context)), (std::vector<std::string>{"TWO=Fabrikam, Inc.", "ACME=Acme Ltd"}));
-    f.state.strGPVersion = "8.0";
+    f.state.host.strGPVersion = "8.0";
     EXPECT_EQ(describe(listCompanies(context)), (std::vector<std::string>{"OLD80=Old Company"}));
     EXPECT_TRUE(f.ui.messages.empty());
 
-    f.state.strDynamicsConnectionString = dynamicsConnectionString({"", standinDataSource(), "sa", "wrong"});
+    f.state.connections.strDynamicsConnectionString =
+        dynamicsConnectionString({"", standinDataSource(), "sa", "wrong"});
     EXPECT_TRUE(listCompanies(context).empty());
     ASSERT_EQ(f.ui.messages.size(), 1u);
     EXPECT_NE(f.ui.messages[0].text.find("Login failed for user 'sa'."), std::string::npos);

@@ -25,9 +25,9 @@ public:
 class LogonFormTest : public ::testing::Test {
 protected:
     LogonFormTest() {
-        state_.strDBServer = "SRV";
-        state_.strDBUser = "sa";
-        state_.strDBPassword = "secret";
+        state_.login.strDBServer = "SRV";
+        state_.login.strDBUser = "sa";
+        state_.login.strDBPassword = "secret";
         form_.screen = {19200, 14400};
         form_.window.width = 4800;
         form_.window.height = 3000;
@@ -62,25 +62,25 @@ TEST_F(LogonFormTest, LoadCentresTheDialogAndShowsTheLogin) {
 TEST_F(LogonFormTest, OkTakesTheBoxesExactlyAsTyped) {
     edit();
     form_.cmdOK_Click();
-    EXPECT_EQ(state_.strDBServer, " other ");
-    EXPECT_EQ(state_.strDBUser, "");
-    EXPECT_EQ(state_.strDBPassword, "p w");
-    EXPECT_TRUE(state_.bLogonOK);
+    EXPECT_EQ(state_.login.strDBServer, " other ");
+    EXPECT_EQ(state_.login.strDBUser, "");
+    EXPECT_EQ(state_.login.strDBPassword, "p w");
+    EXPECT_TRUE(state_.dialogs.bLogonOK);
     EXPECT_TRUE(form_.window.unloaded);
 }
 
 TEST_F(LogonFormTest, CancelAndTheCloseBoxLeaveTheLoginAndClearTheFlag) {
     for (auto leave : {&frmUtilDbLogon::cmdCancel_Click, &frmUtilDbLogon::Form_Close}) {
-        state_.bLogonOK = true;  // an earlier showing was confirmed
+        state_.dialogs.bLogonOK = true;  // an earlier showing was confirmed
         frmUtilDbLogon form{state_, lookup_, presenter_};
         form.Form_Load();
         form.txtServerName.text = "changed";
         form.txtPassword.text = "changed";
         (form.*leave)();
-        EXPECT_FALSE(state_.bLogonOK);
+        EXPECT_FALSE(state_.dialogs.bLogonOK);
         EXPECT_TRUE(form.window.unloaded);
-        EXPECT_EQ(state_.strDBServer, "SRV");
-        EXPECT_EQ(state_.strDBPassword, "secret");
+        EXPECT_EQ(state_.login.strDBServer, "SRV");
+        EXPECT_EQ(state_.login.strDBPassword, "secret");
     }
 }
 
@@ -96,7 +96,7 @@ TEST_F(LogonFormTest, PickedServerReplacesTheBoxAndMovesOnToTheUser) {
     EXPECT_EQ(presenter_.shown[0]->strFilterCriteria, "0");
     EXPECT_EQ(form_.txtServerName.text, "BETA");
     EXPECT_EQ(form_.window.focus, &form_.txtUserName);
-    EXPECT_EQ(state_.strDBServer, "SRV") << "only OK stores the server";
+    EXPECT_EQ(state_.login.strDBServer, "SRV") << "only OK stores the server";
 }
 
 TEST_F(LogonFormTest, CancelledOrEmptyLookupKeepsTheServerBox) {

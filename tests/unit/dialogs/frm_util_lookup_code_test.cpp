@@ -71,7 +71,7 @@ protected:
 };
 
 TEST_F(LookupFormTest, LoadListsTheServersSortedWithTheMarkerOnRowOne) {
-    state_.strLookupResult = "left over";
+    state_.dialogs.strLookupResult = "left over";
     open({"delta", "ALPHA", "Charlie"});
     EXPECT_EQ(column(), (std::vector<std::string>{"ALPHA", "Charlie", "delta"}));
     EXPECT_EQ(form_.MSHFlexGrid1.cols(), 2);
@@ -89,7 +89,7 @@ TEST_F(LookupFormTest, LoadListsTheServersSortedWithTheMarkerOnRowOne) {
     EXPECT_FALSE(form_.picSortArrowUp.visible);
     EXPECT_EQ(form_.window.left, (19200 - 6180) / 2);
     EXPECT_EQ(form_.window.top, (14400 - 5860) / 4);
-    EXPECT_EQ(state_.strLookupResult, "");
+    EXPECT_EQ(state_.dialogs.strLookupResult, "");
     EXPECT_TRUE(ui_.messages.empty());
     EXPECT_FALSE(form_.window.unloaded);
 }
@@ -104,7 +104,7 @@ TEST_F(LookupFormTest, NoServerIsReportedAndTheDialogClosesEmpty) {
     EXPECT_FALSE(form_.picSortArrowDn.visible);
     EXPECT_TRUE(form_.window.unloaded);
     EXPECT_EQ(released_, 1);
-    EXPECT_EQ(state_.strLookupResult, "");
+    EXPECT_EQ(state_.dialogs.strLookupResult, "");
 }
 
 TEST_F(LookupFormTest, OtherLookupsWithoutDataWarnUnlessAddingIsAllowed) {
@@ -172,7 +172,7 @@ TEST_F(LookupFormTest, PressesOnDataRowsNeitherSortNorConfirmFromTheHeading) {
     form_.MSHFlexGrid1_MouseDown(1, 0, 1000, 500);
     form_.MSHFlexGrid1_DblClick();
     EXPECT_TRUE(form_.window.unloaded);
-    EXPECT_EQ(state_.strLookupResult, "A");
+    EXPECT_EQ(state_.dialogs.strLookupResult, "A");
 }
 
 TEST_F(LookupFormTest, OtherLookupsSortThroughTheirDataControlByTheValueHeadingOnly) {
@@ -259,7 +259,7 @@ TEST_F(LookupFormTest, ScrollingStopsWhenTheGridShowsNoRow) {
 TEST_F(LookupFormTest, EnterConfirmsTheTrimmedValueAndEscapeCancelsInBoxAndGrid) {
     open({"  SPACED\\SQL  ", "OTHER"});
     key(kKeyReturn);
-    EXPECT_EQ(state_.strLookupResult, "SPACED\\SQL");
+    EXPECT_EQ(state_.dialogs.strLookupResult, "SPACED\\SQL");
     EXPECT_TRUE(form_.window.unloaded);
     EXPECT_EQ(released_, 1);
 
@@ -269,7 +269,7 @@ TEST_F(LookupFormTest, EnterConfirmsTheTrimmedValueAndEscapeCancelsInBoxAndGrid)
         grid.Form_Load();
         grid.MSHFlexGrid1_KeyDown(key, 0);
         EXPECT_TRUE(grid.window.unloaded);
-        EXPECT_EQ(state_.strLookupResult, key == kKeyReturn ? "X" : "");
+        EXPECT_EQ(state_.dialogs.strLookupResult, key == kKeyReturn ? "X" : "");
     }
 }
 
@@ -278,7 +278,7 @@ TEST_F(LookupFormTest, CloseBoxLeavesTheResultEmptyAndRecursiveFormsStay) {
     form_.window.tag = "Recursive";
     form_.Form_Close();
     EXPECT_TRUE(form_.window.unloaded);
-    EXPECT_EQ(state_.strLookupResult, "");
+    EXPECT_EQ(state_.dialogs.strLookupResult, "");
     EXPECT_EQ(released_, 0);
 }
 

@@ -9,72 +9,74 @@ namespace {
 
 InstallerState acmeLogin() {
     InstallerState state;
-    state.strDBServer = "SQL1 ";
-    state.strDBUser = "sa";
-    state.strCPIntegratedSecurity = "False";
-    state.strCompanyDB = "ACME";
-    state.strOurDB = "ACMESV";
+    state.login.strDBServer = "SQL1 ";
+    state.login.strDBUser = "sa";
+    state.login.strCPIntegratedSecurity = "False";
+    state.operation.strCompanyDB = "ACME";
+    state.operation.strOurDB = "ACMESV";
     return state;
 }
 
 TEST(ComposeConnectionStrings, ComposesTheThreeServerStrings) {
     InstallerState state = acmeLogin();
     composeConnectionStrings(state, HostSystem::CounterPointSql);
-    EXPECT_EQ(state.strOurConnectionString,
+    EXPECT_EQ(state.connections.strOurConnectionString,
               "Provider=SQLOLEDB.1;Integrated Security=False;Persist Security Info=True;Data Source=SQL1;"
               "Initial Catalog=ACMESV;User ID=sa;Password=");
-    EXPECT_EQ(state.strCompanyConnectionString,
+    EXPECT_EQ(state.connections.strCompanyConnectionString,
               "Provider=SQLOLEDB.1;Integrated Security=False;Persist Security Info=True;Data Source=SQL1;"
               "Initial Catalog=ACME;User ID=sa;Password=");
-    EXPECT_EQ(state.strNoCatConnectionString,
+    EXPECT_EQ(state.connections.strNoCatConnectionString,
               "Provider=SQLOLEDB.1;Integrated Security=False;Persist Security Info=True;Data Source=SQL1;"
               "User ID=sa;Password=");
-    EXPECT_EQ(state.strDynamicsConnectionString, "");
+    EXPECT_EQ(state.connections.strDynamicsConnectionString, "");
 }
 
 TEST(ComposeConnectionStrings, TrimsOnlyTheServerName) {
     InstallerState state = acmeLogin();
-    state.strDBServer = "  SQL1  ";
-    state.strDBUser = " sa ";
-    state.strDBPassword = " pw ";
-    state.strOurDB = "A CME";
+    state.login.strDBServer = "  SQL1  ";
+    state.login.strDBUser = " sa ";
+    state.login.strDBPassword = " pw ";
+    state.operation.strOurDB = "A CME";
     composeConnectionStrings(state, HostSystem::GreatPlains);
-    for (const std::string* text : {&state.strCompanyConnectionString, &state.strOurConnectionString,
-                                    &state.strNoCatConnectionString, &state.strDynamicsConnectionString}) {
+    for (const std::string* text :
+         {&state.connections.strCompanyConnectionString, &state.connections.strOurConnectionString,
+          &state.connections.strNoCatConnectionString, &state.connections.strDynamicsConnectionString}) {
         EXPECT_NE(text->find("Data Source=SQL1;"), std::string::npos) << *text;
         EXPECT_NE(text->find(";User ID= sa ;Password= pw "), std::string::npos) << *text;
     }
-    EXPECT_NE(state.strOurConnectionString.find("Initial Catalog=A CME;"), std::string::npos);
+    EXPECT_NE(state.connections.strOurConnectionString.find("Initial Catalog=A CME;"), std::string::npos);
 }
 
 TEST(ComposeConnectionStrings, GreatPlainsAddsTheSystemDatabaseWithoutIntegratedSecurity) {
     InstallerState state = acmeLogin();
-    state.strCPIntegratedSecurity = "";
-    state.strDBPassword = "pw";
+    state.login.strCPIntegratedSecurity = "";
+    state.login.strDBPassword = "pw";
     composeConnectionStrings(state, HostSystem::GreatPlains);
-    EXPECT_EQ(state.strDynamicsConnectionString,
+    EXPECT_EQ(state.connections.strDynamicsConnectionString,
               "Provider=SQLOLEDB.1;Persist Security Info=True;Data Source=SQL1;Initial Catalog=DYNAMICS;"
               "User ID=sa;Password=pw");
-    EXPECT_NE(state.strOurConnectionString.find("Integrated Security=;"), std::string::npos);
+    EXPECT_NE(state.connections.strOurConnectionString.find("Integrated Security=;"), std::string::npos);
 }
 
 TEST(ComposeConnectionStrings, PassportUsesTheCompanyDataSourceName) {
     InstallerState state = acmeLogin();
-    state.strCompanyDB = "Payroll";
-    state.strDynamicsConnectionString = "left from before";
+    state.operation.strCompanyDB = "Payroll";
+    state.connections.strDynamicsConnectionString = "left from before";
     composeConnectionStrings(state, HostSystem::Passport);
-    EXPECT_EQ(state.strCompanyConnectionString, "Payroll");
-    EXPECT_EQ(state.strDynamicsConnectionString, "left from before");
-    EXPECT_NE(state.strOurConnectionString.find("Initial Catalog=ACMESV;"), std::string::npos);
+    EXPECT_EQ(state.connections.strCompanyConnectionString, "Payroll");
+    EXPECT_EQ(state.connections.strDynamicsConnectionString, "left from before");
+    EXPECT_NE(state.connections.strOurConnectionString.find("Initial Catalog=ACMESV;"), std::string::npos);
 }
 
 TEST(ComposeConnectionStrings, QuotesAValueThatWouldChangeTheStringsMeaning) {
     InstallerState state = acmeLogin();
-    state.strDBPassword = "pa;ss\"word";
-    state.strDBUser = "'sa";
+    state.login.strDBPassword = "pa;ss\"word";
+    state.login.strDBUser = "'sa";
     composeConnectionStrings(state, HostSystem::CounterPointSql);
-    EXPECT_NE(state.strNoCatConnectionString.find(";User ID=\"'sa\";Password=\"pa;ss\"\"word\""), std::string::npos)
-        << state.strNoCatConnectionString;
+    EXPECT_NE(state.connections.strNoCatConnectionString.find(";User ID=\"'sa\";Password=\"pa;ss\"\"word\""),
+              std::string::npos)
+        << state.connections.strNoCatConnectionString;
 }
 
 TEST(WithHiddenPassword, HidesAPasswordAndItsAbsenceAlike) {
@@ -103,12 +105,12 @@ int countOf(const std::string& text, const std::string& part) {
 
 struct BuildConnectionStringsTest : ::testing::Test {
     BuildConnectionStringsTest() {
-        f.state.strDBServer = "SQL1";
-        f.state.strDBUser = "sa";
-        f.state.strDBPassword = "secret";
-        f.state.strCPIntegratedSecurity = "False";
-        f.state.strCompanyDB = "ACME";
-        f.state.strOurDB = "ACMESV";
+        f.state.login.strDBServer = "SQL1";
+        f.state.login.strDBUser = "sa";
+        f.state.login.strDBPassword = "secret";
+        f.state.login.strCPIntegratedSecurity = "False";
+        f.state.operation.strCompanyDB = "ACME";
+        f.state.operation.strOurDB = "ACMESV";
     }
     InstallerFixture f;
 };
@@ -117,7 +119,7 @@ TEST_F(BuildConnectionStringsTest, AReachableServerNeedsNoDialogAndLogsOneHeader
     InstallerContext context = f.context();
     EXPECT_TRUE(BuildConnectionStrings(context));
 
-    EXPECT_EQ(f.state.strNoCatConnectionString, noCatalogString("SQL1", "sa", "secret"));
+    EXPECT_EQ(f.state.connections.strNoCatConnectionString, noCatalogString("SQL1", "sa", "secret"));
     EXPECT_EQ(f.log(),
               "\r\n"
               "*** Start DB Utility 06/15/2007 14:03:02 ***\r\n"
@@ -143,7 +145,7 @@ TEST_F(BuildConnectionStringsTest, ACorrectedLoginIsComposedLoggedAndTestedAgain
     EXPECT_EQ(f.ui.messages[0].text, "Login failed for user 'sa'.");
     EXPECT_EQ(f.ui.messages[0].style, kOkOnly + kCritical);
     EXPECT_EQ(f.ui.messages[0].title, "Wrenfold Database Install");
-    EXPECT_EQ(f.state.strNoCatConnectionString, noCatalogString("SQL2", "admin", ""));
+    EXPECT_EQ(f.state.connections.strNoCatConnectionString, noCatalogString("SQL2", "admin", ""));
     EXPECT_EQ(countOf(f.log(), "*** Start DB Utility"), 2);
     EXPECT_NE(f.log().find("    ----> " + noCatalogString("SQL2", "admin", "********") + "\r\n"), std::string::npos);
     EXPECT_EQ(f.sql.connectionsOpen, 0);
@@ -161,7 +163,7 @@ TEST_F(BuildConnectionStringsTest, ThreeFailuresAndACancelLeaveThreeHeadersAndRe
     EXPECT_EQ(countOf(f.log(), "*** Start DB Utility"), 3);
     EXPECT_EQ(f.ui.messages.size(), 3u);
     EXPECT_EQ(f.dialogs.logonsShown, 3);
-    EXPECT_EQ(f.state.strNoCatConnectionString, noCatalogString("SQL1", "sa", "wrong"));
+    EXPECT_EQ(f.state.connections.strNoCatConnectionString, noCatalogString("SQL1", "sa", "wrong"));
     EXPECT_EQ(f.sql.connectionsOpen, 0);
 }
 

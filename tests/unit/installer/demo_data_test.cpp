@@ -46,14 +46,14 @@ struct Demo {
     explicit Demo(HostSystem host = HostSystem::CounterPointSql, std::string demoFolder = "CPointData\\Spa\\8.3.1\\",
                   std::string baseName = "DemoSpa")
         : f(host) {
-        f.state.strHostPath = "D:\\CPSQL";
-        f.state.strCompanyDB = "ACME";
-        f.state.strOurDB = "ACMESV";
-        f.state.strDataSetFolders[0] = "Spa";
-        f.state.strGPVersion = "10";
-        f.state.strNoCatConnectionString = "NOCAT";
-        f.state.strCompanyConnectionString = "COMPANY";
-        f.state.strOurConnectionString = "OURS";
+        f.state.host.strHostPath = "D:\\CPSQL";
+        f.state.operation.strCompanyDB = "ACME";
+        f.state.operation.strOurDB = "ACMESV";
+        f.state.host.strDataSetFolders[0] = "Spa";
+        f.state.host.strGPVersion = "10";
+        f.state.connections.strNoCatConnectionString = "NOCAT";
+        f.state.connections.strCompanyConnectionString = "COMPANY";
+        f.state.connections.strOurConnectionString = "OURS";
         f.files.addFile("D:\\CPSQL\\counterpoint.ini", "[CP]\r\nSWVERSION=8.3.1\r\n");
         const std::string from = kDemo + demoFolder;
         company = {"ACME", {"E:\\Data\\ACME.mdf", "E:\\Data\\ACME_log.ldf"}, {from + baseName + ".mdf", from + baseName + ".ldf"}};
@@ -206,7 +206,7 @@ TEST(DemoData, BringsTheCompanyDatabaseBackOnlineWhenItCannotBeDetached) {
 
 TEST(DemoData, QuotesNamesAndPathsThatHoldQuoteCharacters) {
     Demo d;
-    d.f.state.strCompanyDB = "O'Neil \"Co\"";
+    d.f.state.operation.strCompanyDB = "O'Neil \"Co\"";
     d.f.sql.tablesOn[{"COMPANY", kSysFiles}] = sysFiles({"E:\\O'Neil\\co.mdf", "E:\\O'Neil\\co.ldf"});
     d.f.files.addFile("E:\\O'Neil\\co.mdf", "x");
     d.f.files.addFile("E:\\O'Neil\\co.ldf", "x");

@@ -18,9 +18,9 @@ constexpr const char* kDrop = "DROP DATABASE \"ACMESV\"";
 constexpr const char* kNotRun = "C:\\Tools\\dbprep\\SQLdbgen\\mkWFdb.sql\r\n    ----> Not run: the Wrenfold database was not created.\r\n";
 struct Definition {
     Definition() {
-        f.state.strOurDB = "ACMESV";
-        f.state.strNoCatConnectionString = "NOCAT";
-        f.state.strOurConnectionString = "OURS";
+        f.state.operation.strOurDB = "ACMESV";
+        f.state.connections.strNoCatConnectionString = "NOCAT";
+        f.state.connections.strOurConnectionString = "OURS";
     }
     bool create() {
         InstallerContext context = f.context();
@@ -135,7 +135,7 @@ TEST(EmptyDatabase, ReportsEveryFailureAndGoesOn) {
 
 TEST(EmptyDatabase, QuotesANameThatHoldsQuoteCharacters) {
     Definition d;
-    d.f.state.strOurDB = "Mc\"Db]SV";
+    d.f.state.operation.strOurDB = "Mc\"Db]SV";
     d.f.files.addFile(kScript, "");
     EXPECT_TRUE(d.create());
     EXPECT_EQ(d.f.sql.events[2], "execute alter database \"Mc\"\"Db]SV\" set offline with rollback immediate");

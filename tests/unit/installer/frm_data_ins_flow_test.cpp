@@ -92,7 +92,7 @@ TEST(StartPage, EachOperationOpensTheCompanyPageWithItsTexts) {
               "Please select a valid company to which you would like to add a Wrenfold database, then click 'Next' to continue.");
     EXPECT_EQ(w.form.cmboDataType.listIndex, 0) << "the data set stays chosen";
     EXPECT_EQ(w.form.window.focus, &w.form.cmboCompany);
-    EXPECT_TRUE(w.f.state.bEmptyDatabase && !w.f.state.bDemoData);
+    EXPECT_TRUE(w.f.state.operation.bEmptyDatabase && !w.f.state.operation.bDemoData);
 
     w.form.cmdCompanyPrev_Click();
     EXPECT_EQ(w.page(), "start");
@@ -101,7 +101,7 @@ TEST(StartPage, EachOperationOpensTheCompanyPageWithItsTexts) {
               "Please select a valid CP SQL company into which you would like to install Wrenfold demo data, then click "
               "'Next' to continue.");
     EXPECT_EQ(w.form.cmboDataType.listIndex, -1);
-    EXPECT_TRUE(w.f.state.bDemoData && !w.f.state.bEmptyDatabase);
+    EXPECT_TRUE(w.f.state.operation.bDemoData && !w.f.state.operation.bEmptyDatabase);
 }
 
 TEST(CompanyPage, AFailedCheckTellsWhyAndLeavesThePageAsItWas) {

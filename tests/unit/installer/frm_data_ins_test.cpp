@@ -25,7 +25,7 @@ struct StartUp {
         RegistryValueStore(f.registry).WriteValue(root, key, name, value);
     }
     std::vector<std::string> companyIds() const {
-        return {f.state.strCompanyIds.begin(), f.state.strCompanyIds.begin() + form.cmboCompany.items.size()};
+        return {f.state.host.strCompanyIds.begin(), f.state.host.strCompanyIds.begin() + form.cmboCompany.items.size()};
     }
     InstallerFixture f;
     frmDataIns form;
@@ -41,7 +41,7 @@ TEST(CounterPointStartUp, FindsItsTopLevelDirectoryAndListsItsCompanies) {
     s.form.Form_Load();
 
     EXPECT_EQ(s.form.lblVersion.caption, "Version 1.4.2");
-    EXPECT_EQ(s.f.state.strHostPath, "D:\\CPSQL") << "the key in any case, the value as written";
+    EXPECT_EQ(s.f.state.host.strHostPath, "D:\\CPSQL") << "the key in any case, the value as written";
     EXPECT_EQ(s.form.cmboCompany.items, (std::vector<std::string>{"Demo Company", "Acme Ltd"}));
     EXPECT_EQ(s.companyIds(), (std::vector<std::string>{"DEMO", "ACME"}));
     EXPECT_EQ(s.form.cmboCompany.listIndex, -1);
@@ -85,7 +85,7 @@ TEST(CounterPointStartUp, FallsBackOnTopLevelDirectoryAndSurvivesBrokenFiles) {
         }
         if (c.companies) s.f.files.addFile("E:\\Top\\Companies.ini", c.companies);
         s.form.Form_Load();
-        EXPECT_EQ(s.f.state.strHostPath, "E:\\Top");
+        EXPECT_EQ(s.f.state.host.strHostPath, "E:\\Top");
         EXPECT_EQ(s.form.cmboCompany.items.size(), c.companyCount);
         EXPECT_EQ(s.f.log(), c.logged);
         EXPECT_TRUE(s.f.ui.messages.empty());
@@ -114,30 +114,30 @@ TEST(HostSystemMissing, TellsTheUserAndEndsTheProgram) {
 
 TEST(CounterPointLogin, TakesTheCompanysLineAndTheUsersWrenfoldLogin) {
     StartUp s(HostSystem::CounterPointSql);
-    s.f.state.strHostPath = "D:\\CPSQL";
+    s.f.state.host.strHostPath = "D:\\CPSQL";
     s.f.files.addFile("D:\\CPSQL\\Companies.ini",
                       "[Companies]\r\nDEMO=Demo\r\nACME=Acme\r\n[DEMO]\r\n"
                       "Provider=SQLOLEDB.1;Password=pw 1;User ID=sa;data source=SRV2;Initial Catalog=DEMO;"
                       "INTEGRATED SECURITY=False;Data Source=SRV3\r\n[ACME]\r\nInitial Catalog=ACMEDB\r\n");
-    s.f.state.strCompanyDB = "DEMO";
+    s.f.state.operation.strCompanyDB = "DEMO";
     s.setValue(kHkeyCurrentUser, "SOFTWARE\\Quillmark\\Wrenfold\\Login", "DBUser", "wf");
     InstallerContext context = s.f.context();
     GetCPLoginInfo(context);
-    EXPECT_EQ(s.f.state.strDBServer, "SRV3") << "the later key wins";
-    EXPECT_EQ(s.f.state.strDBUser, "wf");
-    EXPECT_EQ(s.f.state.strDBPassword, "pw 1") << "no DBPassword value: the company's stays";
-    EXPECT_EQ(s.f.state.strCPIntegratedSecurity, "False");
-    EXPECT_EQ(s.f.state.strCompanyDB, "DEMO");
-    EXPECT_EQ(s.f.state.strOurDB, "DEMOSV");
+    EXPECT_EQ(s.f.state.login.strDBServer, "SRV3") << "the later key wins";
+    EXPECT_EQ(s.f.state.login.strDBUser, "wf");
+    EXPECT_EQ(s.f.state.login.strDBPassword, "pw 1") << "no DBPassword value: the company's stays";
+    EXPECT_EQ(s.f.state.login.strCPIntegratedSecurity, "False");
+    EXPECT_EQ(s.f.state.operation.strCompanyDB, "DEMO");
+    EXPECT_EQ(s.f.state.operation.strOurDB, "DEMOSV");
     EXPECT_EQ(s.f.sql.events.front(),
               "open Provider=SQLOLEDB.1;Integrated Security=False;Persist Security Info=True;Data Source=SRV3;"
               "User ID=wf;Password=pw 1");
 
     // A company without a section of its own never takes the line read last.
-    s.f.state.strCompanyDB = "acme";
+    s.f.state.operation.strCompanyDB = "acme";
     GetCPLoginInfo(context);
-    EXPECT_EQ(s.f.state.strCompanyDB, "");
-    EXPECT_EQ(s.f.state.strDBServer, "SRV3");
+    EXPECT_EQ(s.f.state.operation.strCompanyDB, "");
+    EXPECT_EQ(s.f.state.login.strDBServer, "SRV3");
     EXPECT_NE(s.f.log().find(std::string(kNote) + "D:\\CPSQL\\Companies.ini\r\n"
                              "    ----> No connection line follows a heading [acme].\r\n"),
               std::string::npos);
@@ -159,8 +159,8 @@ TEST(GreatPlainsStartUp, TheNewestInstallationListsItsCompanies) {
             {ten ? "INTERID" : "DB_NAME", "CMPNYNAM"},
             {{" dynamics ", "System"}, {"TWO ", " Fabrikam "}, {"ACME", "Acme"}}};
         s.form.Form_Load();
-        EXPECT_EQ(s.f.state.strHostPath, "C:\\GP");
-        EXPECT_EQ(s.f.state.strGPVersion, version);
+        EXPECT_EQ(s.f.state.host.strHostPath, "C:\\GP");
+        EXPECT_EQ(s.f.state.host.strGPVersion, version);
         EXPECT_EQ(s.companyIds(), (std::vector<std::string>{"TWO", "ACME"}));
         EXPECT_EQ(s.form.cmboCompany.items, (std::vector<std::string>{"Fabrikam", "Acme"}));
         EXPECT_NE(std::find(s.f.sql.events.begin(), s.f.sql.events.end(), "recordset " + statement + " 0 1"),
@@ -184,7 +184,7 @@ TEST(GreatPlainsStartUp, TheNewestInstallationListsItsCompanies) {
     pathOnly.setValue(kHkeyLocalMachine, "SOFTWARE\\Microsoft\\Great Plains\\7.50\\Install", "AppPath", "C:\\GP75");
     InstallerContext context = pathOnly.f.context();
     EXPECT_TRUE(GetGreatPlainsRegistryLoginInfo(context, "GP_path"));
-    EXPECT_EQ(pathOnly.f.state.strGPVersion, "7.5");
+    EXPECT_EQ(pathOnly.f.state.host.strGPVersion, "7.5");
     EXPECT_TRUE(pathOnly.f.sql.events.empty()) << "no connection strings for the path alone";
 }
 
@@ -192,7 +192,7 @@ TEST(PassportStartUp, ListsTheDataSourcesAndSelectsTheCurrentCompany) {
     StartUp s(HostSystem::Passport);
     for (const char* name : {"Payroll", "ACCOUNTS"})
         s.setValue(kHkeyLocalMachine, "Software\\ODBC\\ODBC.INI\\ODBC Data Sources", name, "SQL Server");
-    s.f.state.strCompanyDB = "accounts";
+    s.f.state.operation.strCompanyDB = "accounts";
     s.f.sql.openFailures["Provider=SQLOLEDB.1;Integrated Security=;Persist Security Info=True;Data Source=;User ID=;"
                          "Password="] = SqlScriptedFailure{-1, {"Server not found"}};
     s.form.Form_Load();
@@ -212,14 +212,14 @@ TEST(DataSetCatalogue, ListsDescribedFoldersOrTheBuiltInOnes) {
     described.f.files.addFile(std::string(kDemo) + "PBSData\\HVAC\\WfData\\a.mdf");
     described.form.Form_Load();
     EXPECT_EQ(described.form.cmboDataType.items, std::vector<std::string>{"Pool and Spa 2010"});
-    EXPECT_EQ(described.f.state.strDataSetFolders[0], "Spa");
+    EXPECT_EQ(described.f.state.host.strDataSetFolders[0], "Spa");
 
     StartUp builtIn(HostSystem::Passport);
     builtIn.f.files.addFile(std::string(kDemo) + "PBSData\\Spa\\WfData\\hidden.mdf", "", kAttrHidden);
     builtIn.f.files.addFile(std::string(kDemo) + "PBSData\\HVAC\\WfData\\a.mdf");
     builtIn.form.Form_Load();
     EXPECT_EQ(builtIn.form.cmboDataType.items, std::vector<std::string>{"Heating and Air"});
-    EXPECT_EQ(builtIn.f.state.strDataSetFolders[0], "HVAC");
+    EXPECT_EQ(builtIn.f.state.host.strDataSetFolders[0], "HVAC");
     EXPECT_EQ(builtIn.form.cmboDataType.listIndex, -1);
 
     StartUp many(HostSystem::Passport);
@@ -228,7 +228,7 @@ TEST(DataSetCatalogue, ListsDescribedFoldersOrTheBuiltInOnes) {
     many.form.Form_Load();
     ASSERT_EQ(many.form.cmboDataType.items.size(), 11u);
     EXPECT_EQ(many.form.cmboDataType.items[10], "Set K");
-    EXPECT_EQ(many.f.state.strDataSetFolders[10], "SetK");
+    EXPECT_EQ(many.f.state.host.strDataSetFolders[10], "SetK");
     EXPECT_NE(many.f.log().find("    ----> Only 11 data sets can be listed; left out: SetL, SetM.\r\n"), std::string::npos);
 }
 

@@ -96,17 +96,18 @@ HWND focusOf(HWND window) {
 class DialogsE2eTest : public ::testing::Test {
 protected:
     DialogsE2eTest() {
-        state_.strDBServer = "SRV";
-        state_.strDBUser = "sa";
-        state_.strDBPassword = "secret";
+        state_.login.strDBServer = "SRV";
+        state_.login.strDBUser = "sa";
+        state_.login.strDBPassword = "secret";
         // What an earlier lookup left: a lookup that picks nothing must empty it.
-        state_.strLookupResult = "stale";
+        state_.dialogs.strLookupResult = "stale";
     }
 
     HWND openLogon() {
         shown_ = std::make_unique<ModalOnThread>([this] {
-            dialogs_.showDbLogon(state_);
-            return INT_PTR{0};
+            // Closed, the dialog's outcome is both the flag and the value returned.
+            const bool confirmed = dialogs_.showDbLogon(state_);
+            return INT_PTR{confirmed == state_.dialogs.bLogonOK ? 0 : -3};
         });
         auto window = waitForWindow("Database Logon", {}, 10s, GetCurrentProcessId());
         return window ? window->handle : nullptr;
@@ -163,16 +164,16 @@ TEST_F(DialogsE2eTest, LogonShowsTheLoginAndOkTakesTheBoxesAsTyped) {
     ASSERT_TRUE(setEditText(password, "p;w"));
     ASSERT_TRUE(pressButton(logon, "OK"));
     ASSERT_TRUE(logonClosed());
-    EXPECT_EQ(state_.strDBServer, " NEWSRV ");
-    EXPECT_EQ(state_.strDBUser, "admin");
-    EXPECT_EQ(state_.strDBPassword, "p;w");
-    EXPECT_TRUE(state_.bLogonOK);
+    EXPECT_EQ(state_.login.strDBServer, " NEWSRV ");
+    EXPECT_EQ(state_.login.strDBUser, "admin");
+    EXPECT_EQ(state_.login.strDBPassword, "p;w");
+    EXPECT_TRUE(state_.dialogs.bLogonOK);
     EXPECT_FALSE(DestroyIcon(icon)) << "the server button's icon goes with the dialog";
 }
 
 TEST_F(DialogsE2eTest, CancelAndTheCloseBoxKeepTheLoginAndClearTheFlag) {
     for (bool byCloseBox : {false, true}) {
-        state_.bLogonOK = true;
+        state_.dialogs.bLogonOK = true;
         HWND logon = openLogon();
         ASSERT_TRUE(logon);
         ASSERT_TRUE(setEditText(controlById(logon, IDC_LOGON_SERVER), "edited"));
@@ -182,8 +183,8 @@ TEST_F(DialogsE2eTest, CancelAndTheCloseBoxKeepTheLoginAndClearTheFlag) {
             ASSERT_TRUE(pressButton(logon, "Cancel"));
         }
         ASSERT_TRUE(logonClosed());
-        EXPECT_FALSE(state_.bLogonOK) << (byCloseBox ? "close box" : "Cancel");
-        EXPECT_EQ(state_.strDBServer, "SRV");
+        EXPECT_FALSE(state_.dialogs.bLogonOK) << (byCloseBox ? "close box" : "Cancel");
+        EXPECT_EQ(state_.login.strDBServer, "SRV");
     }
 }
 
@@ -224,7 +225,7 @@ TEST_F(DialogsE2eTest, LookupListsTheServersSortsSearchesAndResizes) {
 
     PostMessageA(search, WM_KEYDOWN, VK_ESCAPE, 0);
     ASSERT_TRUE(closes(lookup));
-    EXPECT_EQ(state_.strLookupResult, "");
+    EXPECT_EQ(state_.dialogs.strLookupResult, "");
     HWND server = controlById(logon, IDC_LOGON_SERVER);
     EXPECT_EQ(textOf(server), "SRV");
     EXPECT_TRUE(waitUntil([&] { return focusOf(logon) == server; }));
@@ -247,8 +248,8 @@ TEST_F(DialogsE2eTest, ServerPickedInTheLookupLandsInTheServerBox) {
     EXPECT_TRUE(waitUntil([&] { return focusOf(logon) == controlById(logon, IDC_LOGON_USER); }));
     ASSERT_TRUE(pressButton(logon, "OK"));
     ASSERT_TRUE(logonClosed());
-    EXPECT_EQ(state_.strDBServer, "WRENHOST\\SQLEXPRESS");
-    EXPECT_TRUE(state_.bLogonOK);
+    EXPECT_EQ(state_.login.strDBServer, "WRENHOST\\SQLEXPRESS");
+    EXPECT_TRUE(state_.dialogs.bLogonOK);
 }
 
 TEST_F(DialogsE2eTest, MouseSortsByTheHeadingAndADoubleClickPicksTheRow) {
@@ -281,7 +282,7 @@ TEST_F(DialogsE2eTest, MouseSortsByTheHeadingAndADoubleClickPicksTheRow) {
     EXPECT_TRUE(waitUntil([&] { return textOf(server) == "WRENHOST\\DEV"; }));
     ASSERT_TRUE(pressButton(logon, "Cancel"));
     ASSERT_TRUE(logonClosed());
-    EXPECT_EQ(state_.strDBServer, "SRV");
+    EXPECT_EQ(state_.login.strDBServer, "SRV");
 }
 
 TEST_F(DialogsE2eTest, LookupWithoutAnswersSaysSoAndCloses) {
@@ -318,7 +319,7 @@ TEST_F(DialogsE2eTest, LookupWithoutAnswersSaysSoAndCloses) {
     EXPECT_EQ(textOf(controlById(logon, IDC_LOGON_SERVER)), "SRV");
     ASSERT_TRUE(pressButton(logon, "Cancel"));
     ASSERT_TRUE(logonClosed());
-    EXPECT_EQ(state_.strLookupResult, "");
+    EXPECT_EQ(state_.dialogs.strLookupResult, "");
 }
 
 }  // namespace

@@ -36,13 +36,13 @@ protected:
     DatabaseOperations() {
         SetEnvironmentVariableA("WRENFOLD_SQL_BROWSER", "127.0.0.1:1434");
         process.folder = scratch.folder("dbprep");
-        state.strHostPath = scratch.folder("CPSQL");
-        state.strDBServer = "127.0.0.1," + std::to_string(sqlStandinPort());
-        state.strDBUser = "sa";
-        state.strDBPassword = "Secret1";
-        state.strCPIntegratedSecurity = "False";
-        state.strCompanyDB = "ACME";
-        state.strOurDB = "ACMESV";
+        state.host.strHostPath = scratch.folder("CPSQL");
+        state.login.strDBServer = "127.0.0.1," + std::to_string(sqlStandinPort());
+        state.login.strDBUser = "sa";
+        state.login.strDBPassword = "Secret1";
+        state.login.strCPIntegratedSecurity = "False";
+        state.operation.strCompanyDB = "ACME";
+        state.operation.strOurDB = "ACMESV";
         composeConnectionStrings(state, HostSystem::CounterPointSql);
         // Only this test's batches are read back.
         for (const char* database : {"master", "ACMESV"}) removeTree(windowsPath(WRENFOLD_SQL_STANDIN_RECORDS) + "\\" + database);
@@ -78,7 +78,7 @@ TEST_F(DatabaseOperations, DefinesTheWrenfoldDatabaseFromTheScript) {
 }
 
 TEST_F(DatabaseOperations, InstallsADemonstrationDataSetOverBothDatabasesFiles) {
-    writeFileText(state.strHostPath + "\\counterpoint.ini", "[CounterPoint]\r\nSWVERSION=8.3.1\r\n");
+    writeFileText(state.host.strHostPath + "\\counterpoint.ini", "[CounterPoint]\r\nSWVERSION=8.3.1\r\n");
     const std::string version = scratch.folder("dbprep\\SQLdbgen\\demodata\\CPointData\\Spa\\8.3.1");
     const std::string wrenfold = scratch.folder("dbprep\\SQLdbgen\\demodata\\CPointData\\Spa\\WFdata");
     writeFileText(version + "\\DemoSpa.mdf", std::string(kDataHeader) +
@@ -91,7 +91,7 @@ TEST_F(DatabaseOperations, InstallsADemonstrationDataSetOverBothDatabasesFiles) 
                                                     "row [SV_CUSTOMERS] (N'Spa Dublin');\n"
                                                     "row [SV_CUSTOMERS] (N'O''Brien Spa');\n");
     writeFileText(wrenfold + "\\DemoSpaSV.ldf", kLogFile);
-    state.strDataSetFolders[0] = "Spa";
+    state.host.strDataSetFolders[0] = "Spa";
 
     EXPECT_TRUE(InstallDemoData(context, 0));
     EXPECT_TRUE(ui.messages.empty()) << ui.messages.front().text;
@@ -102,9 +102,9 @@ TEST_F(DatabaseOperations, InstallsADemonstrationDataSetOverBothDatabasesFiles) 
                                         "sp_detach_db \"ACME\""}));
     EXPECT_TRUE(sent[3].starts_with("sp_attach_db 'ACME', 'Z:\\")) << sent[3];
     EXPECT_TRUE(sent[6].starts_with("sp_attach_db 'ACMESV', 'Z:\\")) << sent[6];
-    EXPECT_EQ(columnValues(odbc, state.strCompanyConnectionString, "DB_CTL", "SHARED_DIR"),
-              (std::vector<std::string>{state.strHostPath + "\\", "demo second"}));
-    EXPECT_EQ(columnValues(odbc, state.strOurConnectionString, "SV_CUSTOMERS", "NAME"),
+    EXPECT_EQ(columnValues(odbc, state.connections.strCompanyConnectionString, "DB_CTL", "SHARED_DIR"),
+              (std::vector<std::string>{state.host.strHostPath + "\\", "demo second"}));
+    EXPECT_EQ(columnValues(odbc, state.connections.strOurConnectionString, "SV_CUSTOMERS", "NAME"),
               (std::vector<std::string>{"Spa Dublin", "O'Brien Spa"}));
     const std::string data = windowsPath(WRENFOLD_STANDIN_DATA);
     for (const char* file : {"ACME.mdf", "ACME_log.ldf", "ACMESV.mdf", "ACMESV_log.ldf"}) {
