@@ -11,6 +11,9 @@ namespace wf::testing {
 
 enum class ProcessOp { StartProgram };
 
+inline const char* operationName(ProcessOp) { return "ProcessOp::StartProgram"; }
+
+// A start its schedule fails finds no program (53).
 using ProcessFaultPlan = FaultPlan<ProcessOp, RunError>;
 
 class FakeProcessServices : public ProcessServices {
@@ -43,7 +46,7 @@ public:
     void activateProgram(double taskId) override { activated.push_back(taskId); }
 
 private:
-    ProcessFaultPlan faults_;
+    ProcessFaultPlan faults_{RunError(kErrFileNotFound, "File not found")};
 };
 
 }  // namespace wf::testing

@@ -4,6 +4,9 @@
 // A fault names an operation of the double (or any operation), which call of it
 // (1 = the next one), whether only that call fails or every one from then on, and
 // what the call gives instead: the double's own error, or the end of the process.
+// Doubles attached to one FaultSchedule number their calls in one sequence, as the
+// calls of one process, and end with it; fault_harness.h fails each call of that
+// sequence in turn.
 #include <cstddef>
 #include <optional>
 #include <utility>
@@ -15,8 +18,49 @@ namespace wf::testing {
 // programs catches it, as nothing runs in a process that is gone.
 struct ProcessEnded {};
 
-// The counting behind every plan, over operations numbered by the double.
+// One process's calls of the doubles attached to it: one count over all of them,
+// what each call was, whether the process has ended, and the faults armed on that
+// count. A call such a fault fails gives its double's usual error.
 class FaultSchedule {
+public:
+    enum class Outcome { Runs, Fails, EndsProcess };
+
+    // Arms the `nth` next call, whichever double it goes to: it fails (with
+    // `fromThenOn`, every later call too), or the process ends during it.
+    void failNth(int nth, bool fromThenOn = false) { arm(nth, fromThenOn, false); }
+    void endProcessAt(int nth) { arm(nth, false, true); }
+    // No fault from now on and the process runs again: the doubles keep what they
+    // hold, as the program's next start finds it.
+    void lift();
+    void endProcess() { ended_ = true; }
+    void restartProcess() { ended_ = false; }
+    bool ended() const { return ended_; }
+    // Whether a call met an armed fault.
+    bool met() const { return met_; }
+
+    int calls() const { return static_cast<int>(operations_.size()); }
+    // The operation of each call so far, in order ("FileOp::Copy").
+    const std::vector<const char*>& operations() const { return operations_; }
+
+    // By a double's plan, on each call: what the call meets.
+    Outcome enter(const char* operation);
+
+private:
+    struct Armed {
+        int call;
+        bool fromThenOn;
+        bool endsProcess;
+    };
+    void arm(int nth, bool fromThenOn, bool endsProcess);
+
+    std::vector<Armed> armed_;
+    std::vector<const char*> operations_;
+    bool ended_ = false;
+    bool met_ = false;
+};
+
+// The counting behind every plan, over the operations of one double.
+class OperationFaults {
 public:
     static constexpr int kAnyOperation = -1;
 
@@ -40,6 +84,7 @@ private:
     int total_ = 0;
 };
 
+// Each Operation enum has a `const char* operationName(Operation)` beside it.
 template <class Operation, class Error>
 class FaultPlan {
 public:
@@ -49,30 +94,40 @@ public:
         bool endsProcess = false;      // the process ends during this call
     };
 
+    // `usual`: what the double gives for a call its schedule fails.
+    explicit FaultPlan(Error usual) : usual_(std::move(usual)) {}
+
     // Set-up, by the test.
     void failNth(Operation op, int nth, Error error) { arm(static_cast<int>(op), nth, false, std::move(error)); }
     void failFrom(Operation op, int nth, Error error) { arm(static_cast<int>(op), nth, true, std::move(error)); }
-    void failAnyNth(int nth, Error error) { arm(FaultSchedule::kAnyOperation, nth, false, std::move(error)); }
+    void failAnyNth(int nth, Error error) { arm(OperationFaults::kAnyOperation, nth, false, std::move(error)); }
     // The process ends during the `nth` next call, whatever it is; every later call
     // raises ProcessEnded.
-    void endProcessAtAny(int nth) { arm(FaultSchedule::kAnyOperation, nth, false, std::nullopt); }
+    void endProcessAtAny(int nth) { arm(OperationFaults::kAnyOperation, nth, false, std::nullopt); }
     // Lets the process run again, as the next start of the program does.
-    void restartProcess() { ended_ = false; }
+    void restartProcess() { schedule().restartProcess(); }
+    // Counts this double's calls in `schedule`, with those of every double attached
+    // to it, and ends the process with them. Until then the double is a process of
+    // its own. `schedule` outlives the double's calls.
+    void attach(FaultSchedule& schedule) { attached_ = &schedule; }
 
-    int calls(Operation op) const { return schedule_.calls(static_cast<int>(op)); }
-    int calls() const { return schedule_.calls(); }
+    int calls(Operation op) const { return planned_.calls(static_cast<int>(op)); }
+    int calls() const { return planned_.calls(); }
 
     // By the double, on each call. Raises ProcessEnded when it ended at an earlier call.
+    // The plan's own faults come before those of the schedule.
     Verdict enter(Operation op) {
-        if (ended_) throw ProcessEnded{};
-        std::optional<std::size_t> fault = schedule_.enter(static_cast<int>(op));
-        if (!fault) return {};
-        const std::optional<Error>& outcome = outcomes_[*fault];
-        if (!outcome) {
-            ended_ = true;
+        FaultSchedule& process = schedule();
+        if (process.ended()) throw ProcessEnded{};
+        const FaultSchedule::Outcome scheduled = process.enter(operationName(op));
+        const std::optional<std::size_t> fault = planned_.enter(static_cast<int>(op));
+        if (fault && outcomes_[*fault]) return {&*outcomes_[*fault], false};
+        if (fault || scheduled == FaultSchedule::Outcome::EndsProcess) {
+            process.endProcess();
             return {nullptr, true};
         }
-        return {&*outcome, false};
+        if (scheduled == FaultSchedule::Outcome::Fails) return {&usual_, false};
+        return {};
     }
     // As enter, for a double with no half-done work to leave: raises ProcessEnded
     // for a process ending at this call too. The error to give, or nullptr.
@@ -84,13 +139,16 @@ public:
 
 private:
     void arm(int op, int nth, bool fromThenOn, std::optional<Error> outcome) {
-        schedule_.arm(op, nth, fromThenOn, outcomes_.size());
+        planned_.arm(op, nth, fromThenOn, outcomes_.size());
         outcomes_.push_back(std::move(outcome));
     }
+    FaultSchedule& schedule() { return attached_ ? *attached_ : own_; }
 
-    FaultSchedule schedule_;
+    OperationFaults planned_;
     std::vector<std::optional<Error>> outcomes_;  // nullopt: the process ends
-    bool ended_ = false;
+    Error usual_;
+    FaultSchedule own_;
+    FaultSchedule* attached_ = nullptr;
 };
 
 }  // namespace wf::testing

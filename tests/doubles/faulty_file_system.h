@@ -34,7 +34,7 @@ private:
     void enter(FileOp op);
 
     FileSystem& wrapped_;
-    FileFaultPlan faults_;
+    FileFaultPlan faults_{usualFileFault()};
 };
 
 }  // namespace wf::testing

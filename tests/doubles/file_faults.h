@@ -15,7 +15,18 @@ enum class FileOp {
     Copy, Replace
 };
 
+inline const char* operationName(FileOp op) {
+    static const char* const names[] = {
+        "FileOp::FindFile", "FileOp::ListFolder", "FileOp::Attributes", "FileOp::FileExists", "FileOp::OpenForReading",
+        "FileOp::Read", "FileOp::WriteAll", "FileOp::Append", "FileOp::VersionText", "FileOp::Delete", "FileOp::Move",
+        "FileOp::Copy", "FileOp::Replace"};
+    return names[static_cast<int>(op)];
+}
+
 using FileFaultPlan = FaultPlan<FileOp, RunError>;
+
+// What a call its schedule fails gives: disk full (61), so that a copy stops halfway.
+inline RunError usualFileFault() { return RunError(kErrDiskFull, "Disk full"); }
 
 // A file opened through a double: each piece read meets the plan first.
 class PlannedFileReader : public FileReader {

@@ -70,7 +70,7 @@ private:
     Files files_;                              // by lower-case path
     std::map<std::string, std::string> names_; // lower-case path -> path as given
     std::map<std::string, std::string> folders_;  // lower-case path -> path as given
-    FileFaultPlan faults_;
+    FileFaultPlan faults_{usualFileFault()};
 };
 
 }  // namespace wf::testing

@@ -28,7 +28,16 @@ enum class RegistryOp {
     ExpandEnvironment,
 };
 
-// The errors are result codes; a failed expansion answers 0.
+inline const char* operationName(RegistryOp op) {
+    static const char* const names[] = {
+        "RegistryOp::OpenKey", "RegistryOp::CreateKey", "RegistryOp::DeleteKey", "RegistryOp::DeleteValue",
+        "RegistryOp::QueryValue", "RegistryOp::SetValue", "RegistryOp::EnumValue", "RegistryOp::EnumKey",
+        "RegistryOp::QueryInfoKey", "RegistryOp::ExpandEnvironment"};
+    return names[static_cast<int>(op)];
+}
+
+// The errors are result codes; a failed expansion answers 0. A call its schedule
+// fails is denied access.
 using RegistryFaultPlan = FaultPlan<RegistryOp, long>;
 
 class MemoryRegistry : public RegistryApi {
@@ -97,7 +106,7 @@ private:
     std::shared_ptr<Key> classes_;
     std::map<RegKey, Handle> handles_;
     RegKey nextHandle_ = 0x100;
-    RegistryFaultPlan faults_;
+    RegistryFaultPlan faults_{kRegAccessDenied};
     std::map<std::string, std::string, NameOrder> environment_;
 };
 

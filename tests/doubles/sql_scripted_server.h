@@ -35,6 +35,12 @@ struct SqlScriptedDatabase {
 
 enum class SqlOp { Open, Execute, OpenRecordSet };
 
+inline const char* operationName(SqlOp op) {
+    static const char* const names[] = {"SqlOp::Open", "SqlOp::Execute", "SqlOp::OpenRecordSet"};
+    return names[static_cast<int>(op)];
+}
+
+// A call its schedule fails is refused with a server error of no particular kind.
 using SqlFaultPlan = FaultPlan<SqlOp, SqlScriptedFailure>;
 
 class SqlScriptedServer : public SqlConnectionFactory {
@@ -68,7 +74,7 @@ public:
     std::optional<SqlScriptedFailure> changeCatalogue(const std::string& statement);
 
 private:
-    SqlFaultPlan faults_;
+    SqlFaultPlan faults_{SqlScriptedFailure{4242, {"Refused by the server."}}};
 };
 
 }  // namespace wf::testing

@@ -1,5 +1,7 @@
 #include "tests/unit/client/client_fixture.h"
 
+#include "tests/doubles/fault_harness.h"
+
 namespace wf::testing {
 namespace {
 
@@ -89,51 +91,36 @@ TEST_F(Update, AFailedSwapLeavesTheClientAndRemovesTheCopy) {
     EXPECT_EQ(files.filesIn("C:\\Wrenfold"), (std::set<std::string>{"ErrorLog.txt", "WrenfoldClient.exe"}));
 }
 
-TEST_F(Update, EveryStepFailingInTurnLeavesAWorkingClient) {
-    MemoryFileSystem counted = updatableWorkstation();
-    SelfUpdate(counted, process, clock).UpdateClientProgram(kServer);
-    const int steps = counted.faults().calls();
-    ASSERT_GT(steps, 4) << "the update did not run through";
-    for (int step = 1; step <= steps; ++step) {
-        MemoryFileSystem fresh = updatableWorkstation();
-        fresh.faults().failAnyNth(step, RunError(kErrPermissionDenied, "Permission denied"));
-        SelfUpdate(fresh, process, clock).UpdateClientProgram(kServer);
-        ASSERT_TRUE(fresh.has(kClient)) << "step " << step;
-        std::string content = fresh.file(kClient).content;
-        EXPECT_TRUE(content == "client 1.4.0.2" || content == "client 1.5.0.0") << step << ": " << content;
-        EXPECT_FALSE(fresh.has(std::string(kClient) + ".new")) << step;
-    }
-}
-
-// The process can end at any moment (log-off, power loss, the task manager): at
-// every step in turn the folder must still hold a whole client, and the next start
-// must finish the update, past the read-only copy an earlier attempt left.
-TEST_F(Update, ARunEndedAtAnyStepLeavesAWholeClientAndTheNextRunUpdates) {
+// Each step in turn failing once or from then on, or the process ending there
+// (log-off, power loss, the task manager), also past the read-only copy an earlier
+// attempt left: the folder still holds a whole client, and the next start updates.
+TEST_F(Update, EveryFaultAtEveryStepLeavesAWholeClientAndTheNextStartUpdates) {
     const std::string incoming = std::string(kClient) + ".new";
-    for (int step = 1;; ++step) {
-        ASSERT_LT(step, 20) << "the update never ran through";
-        MemoryFileSystem fresh = updatableWorkstation();
-        fresh.addFile(incoming, "client 1.", kAttrReadOnly);
-        fresh.faults().endProcessAtAny(step);
-        bool ended = false;
-        try {
-            SelfUpdate(fresh, process, clock).UpdateClientProgram(kServer);
-        } catch (const ProcessEnded&) {
-            ended = true;
-        }
-        ASSERT_TRUE(fresh.has(kClient)) << "ended at step " << step;
-        std::string content = fresh.file(kClient).content;
-        EXPECT_TRUE(content == "client 1.4.0.2" || content == "client 1.5.0.0") << step << ": " << content;
-        if (!ended) {
-            EXPECT_EQ(content, "client 1.5.0.0");
-            EXPECT_FALSE(fresh.has(incoming));
-            return;
-        }
-        fresh.faults().restartProcess();
-        SelfUpdate nextStart(fresh, process, clock);
-        if (nextStart.ClientUpdateNeeded(kServer)) nextStart.UpdateClientProgram(kServer);
-        EXPECT_EQ(fresh.file(kClient).content, "client 1.5.0.0") << "next start after step " << step;
-        EXPECT_FALSE(fresh.has(incoming)) << step;
+    for (bool leftBefore : {false, true}) {
+        SCOPED_TRACE(leftBefore ? "a read-only copy left before" : "no copy left before");
+        const int steps = forEachFault<MemoryFileSystem>(
+            [&](MemoryFileSystem& files, FaultSchedule& schedule) {
+                files = updatableWorkstation();
+                if (leftBefore) files.addFile(incoming, "client 1.", kAttrReadOnly);
+                files.faults().attach(schedule);
+            },
+            [&](MemoryFileSystem& files) { SelfUpdate(files, process, clock).UpdateClientProgram(kServer); },
+            [&](MemoryFileSystem& files, const Fault& fault) {
+                ASSERT_TRUE(files.has(kClient));
+                const std::string content = files.file(kClient).content;
+                EXPECT_TRUE(content == "client 1.4.0.2" || content == "client 1.5.0.0") << content;
+                if (fault.mode == FaultMode::None) {
+                    EXPECT_EQ(content, "client 1.5.0.0");
+                }
+                if (fault.mode == FaultMode::None || fault.mode == FaultMode::Once) {
+                    EXPECT_FALSE(files.has(incoming)) << "a single failure leaves no copy behind";
+                }
+                SelfUpdate nextStart(files, process, clock);
+                if (nextStart.ClientUpdateNeeded(kServer)) nextStart.UpdateClientProgram(kServer);
+                EXPECT_EQ(files.file(kClient).content, "client 1.5.0.0") << "after the next start";
+                EXPECT_FALSE(files.has(incoming)) << "after the next start";
+            });
+        EXPECT_GT(steps, 4) << "the update did not run through";
     }
 }
 

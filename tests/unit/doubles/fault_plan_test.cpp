@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "tests/doubles/fake_process_services.h"
+#include "tests/doubles/fault_harness.h"
 #include "tests/doubles/memory_file_system.h"
 #include "tests/doubles/memory_registry.h"
 #include "tests/doubles/sql_scripted_server.h"
@@ -73,6 +74,74 @@ TEST(FaultPlan, FailsTheChosenCallsAndEachDoubleAnswersWithThePlansError) {
     sql.faults().failAnyNth(1, SqlScriptedFailure{17, {}});
     connection->close();
     EXPECT_EQ(raised([&] { connection->open("Data Source=S"); }), 17) << "an open counts among any calls";
+}
+
+TEST(FaultSchedule, NumbersTheCallsOfEveryAttachedDoubleInOneSequenceAndEndsThemTogether) {
+    FaultSchedule schedule;
+    MemoryFileSystem files;
+    SqlScriptedServer sql;
+    files.faults().attach(schedule);
+    sql.faults().attach(schedule);
+    auto exists = [&] { return raised([&] { files.fileExists("C:\\a.txt"); }); };
+    auto open = [&] { return raised([&] { sql.createConnection()->open("Data Source=S"); }); };
+    EXPECT_EQ(exists(), 0);
+    EXPECT_EQ(open(), 0);
+    EXPECT_EQ(schedule.calls(), 2);
+    EXPECT_EQ(std::string(schedule.operations()[1]), "SqlOp::Open");
+
+    schedule.failNth(2);
+    EXPECT_EQ(exists(), 0);
+    EXPECT_EQ(open(), 4242) << "the second call, of the other double, with that double's usual error";
+    EXPECT_EQ(open(), 0) << "once only";
+    schedule.failNth(1, true);
+    EXPECT_EQ(exists(), kErrDiskFull);
+    EXPECT_EQ(open(), 4242) << "from then on";
+    schedule.lift();
+    EXPECT_EQ(exists(), 0);
+
+    schedule.failNth(1);
+    files.faults().failNth(FileOp::FileExists, 1, RunError(kErrPermissionDenied, "Permission denied"));
+    EXPECT_EQ(exists(), kErrPermissionDenied) << "the double's own plan comes first";
+    schedule.endProcessAt(2);
+    EXPECT_EQ(exists(), 0);
+    EXPECT_THROW(open(), ProcessEnded);
+    EXPECT_THROW(exists(), ProcessEnded) << "the process ends for every double";
+    files.faults().restartProcess();
+    EXPECT_EQ(open(), 0);
+    EXPECT_EQ(files.faults().calls(), 6) << "each double still counts its own calls";
+}
+
+TEST(ForEachFault, FailsEachCallOfTheCleanRunOnceFromThenOnAndByTheProcessEndingThere) {
+    struct World {
+        MemoryFileSystem files;
+        SqlScriptedServer sql;
+        std::string trail;  // what each call of the run raised
+    };
+    std::vector<std::string> checked;
+    const int calls = forEachFault<World>(
+        [](World& w, FaultSchedule& schedule) {
+            w.files.faults().attach(schedule);
+            w.sql.faults().attach(schedule);
+        },
+        [](World& w) {
+            w.trail += std::to_string(raised([&] { w.files.fileExists("C:\\a.txt"); }));
+            w.trail += " " + std::to_string(raised([&] { w.sql.createConnection()->open("Data Source=S"); }));
+        },
+        [&](World& w, const Fault& fault) {
+            const long next = raised([&] { w.files.fileExists("C:\\a.txt"); });
+            checked.push_back(fault.describe() + ": " + w.trail + (fault.ended ? " ended" : "") + ", then " +
+                              std::to_string(next));
+        });
+    EXPECT_EQ(calls, 2);
+    EXPECT_EQ(checked, (std::vector<std::string>{
+                           "the clean run: 0 0, then 0",
+                           "call 1 of 2 (FileOp::FileExists) failing once: 61 0, then 0",
+                           "call 1 of 2 (FileOp::FileExists) failing from then on: 61 4242, then 0",
+                           "call 1 of 2 (FileOp::FileExists) ending the process:  ended, then 0",
+                           "call 2 of 2 (SqlOp::Open) failing once: 0 4242, then 0",
+                           "call 2 of 2 (SqlOp::Open) failing from then on: 0 4242, then 0",
+                           "call 2 of 2 (SqlOp::Open) ending the process: 0 ended, then 0",
+                       }));
 }
 
 }  // namespace

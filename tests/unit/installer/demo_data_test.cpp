@@ -10,16 +10,17 @@
 #include <map>
 
 #include "common/text.h"
+#include "tests/doubles/fault_harness.h"
 #include "tests/unit/installer/installer_fixture.h"
 
 namespace wf {
 namespace {
 
-using testing::FileOp;
+using testing::Fault;
+using testing::FaultMode;
+using testing::FaultSchedule;
+using testing::forEachFault;
 using testing::InstallerFixture;
-using testing::ProcessEnded;
-using testing::SqlOp;
-using testing::SqlScriptedFailure;
 using testing::SqlScriptedTable;
 
 constexpr const char* kDemo = "C:\\Tools\\dbprep\\SQLdbgen\\demodata\\";
@@ -74,7 +75,7 @@ struct Demo {
 
     bool install(int dataSet = 0, const InstallationWatch& watch = {}) {
         InstallerContext context = f.context();
-        return InstallDemoData(context, dataSet, watch);
+        return installed = InstallDemoData(context, dataSet, watch);
     }
 
     // Whose pair a file belongs to ("own of ACME", "demo of ACMESV"); empty when
@@ -92,21 +93,27 @@ struct Demo {
     InstallerFixture f;
     DemoDatabase company;
     DemoDatabase ours;
+    bool installed = false;  // what the last install answered
 };
 
 // After a run: each database online on a whole pair of `whose` files, "own" or
 // "demo", its files under their own names holding that pair, nothing else left
-// beside them.
-void expectCompanyLeftOn(const Demo& d, const std::string& whose) {
+// beside them; with `ownMayStayAside`, but for own files set aside whole.
+void expectCompanyLeftOn(const Demo& d, const std::string& whose, bool ownMayStayAside = false) {
+    std::set<std::string> left{"ACME.mdf", "ACME_log.ldf", "ACMESV.mdf", "ACMESV_log.ldf"};
     for (const DemoDatabase* database : {&d.company, &d.ours}) {
         const std::string pair = whose + " of " + database->name;
         EXPECT_EQ(d.f.sql.databases.at(database->name).state, "online") << database->name;
         EXPECT_EQ(d.f.sql.databases.at(database->name).files, pair) << database->name;
         EXPECT_EQ(d.owner(database->own.data), pair);
         EXPECT_EQ(d.owner(database->own.log), pair);
+        for (const std::string* file : {&database->own.data, &database->own.log}) {
+            if (!ownMayStayAside || !d.f.files.has(setAsidePath(*file))) continue;
+            EXPECT_EQ(d.owner(setAsidePath(*file)), "own of " + database->name) << *file;
+            left.insert(setAsidePath(file->substr(file->rfind('\\') + 1)));
+        }
     }
-    EXPECT_EQ(d.f.files.filesIn("E:\\Data"),
-              (std::set<std::string>{"ACME.mdf", "ACME_log.ldf", "ACMESV.mdf", "ACMESV_log.ldf"}));
+    EXPECT_EQ(d.f.files.filesIn("E:\\Data"), left);
 }
 
 TEST(DemoData, ExchangesBothDatabasesFilesAndPointsCounterPointHere) {
@@ -234,53 +241,23 @@ void expectOwnPairRecoverable(const Demo& d) {
     }
 }
 
-// Every step failing in turn, a stop asked before each step that changes a
-// database, a data set's pair the server refuses: the user is told (but of a stop)
-// and both databases are back online on their own files.
-TEST(DemoData, AFailedOrStoppedInstallationLeavesTheCompanyAsItWas) {
+// A stop asked before each step that changes a database, or during a copy: both
+// databases are back online on their own files, and the user is not told.
+TEST(DemoData, AStoppedInstallationLeavesTheCompanyAsItWas) {
     Demo counted;
     int stopQuestions = 0;
     ASSERT_TRUE(counted.install(0, {{}, [&] { return ++stopQuestions < 0; }}));
-    struct Run {
-        std::string what;
-        std::function<void(Demo&)> arrange;
-        std::size_t messages = 1;
-        InstallationWatch watch;
-    };
-    std::vector<Run> runs;
-    const auto fails = [&runs](std::string what, std::function<void(Demo&)> arrange) {
-        runs.push_back({std::move(what), std::move(arrange), 1, {}});
-    };
-    for (SqlOp op : {SqlOp::Open, SqlOp::Execute, SqlOp::OpenRecordSet}) {
-        // The last open and record set are CounterPoint's shared directory, whose failure is ignored.
-        const int calls = counted.f.sql.faults().calls(op) - (op == SqlOp::Execute ? 0 : 1);
-        for (int nth = 1; nth <= calls; ++nth) {
-            fails("SQL operation " + std::to_string(static_cast<int>(op)) + ", call " + std::to_string(nth),
-                  [op, nth](Demo& d) { d.f.sql.faults().failNth(op, nth, {4242, {"Refused by the server."}}); });
-        }
-    }
-    for (FileOp op : {FileOp::Copy, FileOp::Move, FileOp::FindFile, FileOp::OpenForReading, FileOp::FileExists}) {
-        const int calls = counted.f.files.faults().calls(op);
-        EXPECT_GT(calls, 0);
-        for (int nth = 1; nth <= calls; ++nth) {
-            fails("file operation " + std::to_string(static_cast<int>(op)) + ", call " + std::to_string(nth),
-                  [op, nth](Demo& d) { d.f.files.faults().failNth(op, nth, RunError(kErrDiskFull, "Disk full")); });
-        }
-    }
+    std::vector<std::pair<std::string, InstallationWatch>> stops;
     for (int nth = 1; nth <= stopQuestions; ++nth) {
         auto asked = std::make_shared<int>(0);
-        runs.push_back({"stopped at question " + std::to_string(nth), {}, 0, {{}, [=] { return ++*asked == nth; }}});
+        stops.push_back({"stopped at question " + std::to_string(nth), {{}, [=] { return ++*asked == nth; }}});
     }
-    runs.push_back({"a copy stopped", {}, 0, {[](const std::string&, std::uint64_t, std::uint64_t) { return false; }, {}}});
-    for (const char* refused : {"demo of ACME", "demo of ACMESV"}) {
-        fails(std::string("the server refuses ") + refused, [refused](Demo& d) { d.f.sql.refusedPairs = {refused}; });
-    }
-    for (const Run& run : runs) {
-        SCOPED_TRACE(run.what);
+    stops.push_back({"a copy stopped", {[](const std::string&, std::uint64_t, std::uint64_t) { return false; }, {}}});
+    for (const auto& [what, watch] : stops) {
+        SCOPED_TRACE(what);
         Demo d;
-        if (run.arrange) run.arrange(d);
-        EXPECT_FALSE(d.install(0, run.watch));
-        EXPECT_EQ(d.f.ui.messages.size(), run.messages);
+        EXPECT_FALSE(d.install(0, watch));
+        EXPECT_TRUE(d.f.ui.messages.empty());
         expectCompanyLeftOn(d, "own");
         EXPECT_EQ(d.f.sql.connectionsOpen, 0);
         EXPECT_EQ(d.f.ui.pointer.back(), false);
@@ -303,26 +280,39 @@ TEST(DemoData, ADatabaseThatCannotBeAttachedAgainIsNamedWithItsFiles) {
     expectOwnPairRecoverable(d);
 }
 
-TEST(DemoData, NoFileIsLostWhereverTheProgramEnds) {
-    Demo counted;
-    Demo refused;  // and wherever it ends while putting the databases back
-    refused.f.sql.refusedPairs = {"demo of ACMESV"};
-    ASSERT_TRUE(counted.install());
-    ASSERT_FALSE(refused.install());
-    for (Demo* run : {&counted, &refused}) {
-        const int sqlCalls = run->f.sql.faults().calls();
-        const int fileCalls = run->f.files.faults().calls();
-        for (int nth = 1; nth <= sqlCalls + fileCalls; ++nth) {
-            SCOPED_TRACE((run == &refused ? "refused, " : "") + std::string("program ends at call ") + std::to_string(nth));
-            Demo d;
-            d.f.sql.refusedPairs = run->f.sql.refusedPairs;
-            if (nth <= sqlCalls)
-                d.f.sql.faults().endProcessAtAny(nth);
-            else
-                d.f.files.faults().endProcessAtAny(nth - sqlCalls);
-            EXPECT_THROW(d.install(), ProcessEnded);
-            expectOwnPairRecoverable(d);
-        }
+// Each call of the server and of the files in turn failing once or from then on, or
+// the program ending there, also when the server refuses a data set and the
+// databases are put back: no file is lost. One failure alone leaves the company as
+// it was, the user told; one past the exchange, which is only noted, leaves the
+// data set installed.
+TEST(DemoData, NoFileIsLostWhicheverCallFailsOrWhereverTheProgramEnds) {
+    for (const std::string refused : {"", "demo of ACME", "demo of ACMESV"}) {
+        SCOPED_TRACE(refused.empty() ? "the server attaches every pair" : "the server refuses the " + refused);
+        forEachFault<Demo>(
+            [&](Demo& d, FaultSchedule& schedule) {
+                if (!refused.empty()) d.f.sql.refusedPairs = {refused};
+                d.f.attachFaults(schedule);
+            },
+            [](Demo& d) { d.install(); },
+            [&](const Demo& d, const Fault& fault) {
+                expectOwnPairRecoverable(d);
+                if (fault.ended) return;
+                EXPECT_EQ(d.f.sql.connectionsOpen, 0);
+                EXPECT_EQ(d.f.ui.pointer.back(), false);
+                // Past the last statement both databases run on the data set.
+                const bool pastExchange = fault.mode == FaultMode::None || fault.call > fault.lastCallOf("SqlOp::Execute");
+                const bool oneFailure = refused.empty() ? fault.mode == FaultMode::Once : fault.mode == FaultMode::None;
+                EXPECT_EQ(d.installed, refused.empty() && pastExchange);
+                if (d.installed) {
+                    EXPECT_TRUE(d.f.ui.messages.empty());
+                    expectCompanyLeftOn(d, "demo", true);
+                } else if (oneFailure) {
+                    EXPECT_EQ(d.f.ui.messages.size(), 1u) << "one failure, one message";
+                    expectCompanyLeftOn(d, "own");
+                } else {
+                    EXPECT_FALSE(d.f.ui.messages.empty());
+                }
+            });
     }
 }
 

@@ -24,6 +24,14 @@ struct InstallerFixture {
 
     InstallerContext context() { return {state, host, files, process, clock, ui, dialogs, sql, registry}; }
 
+    // Numbers the calls of every double with a fault plan in `schedule`, as one process's.
+    void attachFaults(FaultSchedule& schedule) {
+        files.faults().attach(schedule);
+        process.faults().attach(schedule);
+        sql.faults().attach(schedule);
+        registry.faults().attach(schedule);
+    }
+
     HostSystem host;
     InstallerState state;
     MemoryFileSystem files;
