@@ -68,30 +68,31 @@ std::string readSoftwareVersion(LineReader& lines) {
     return line.size() > kVersionStart ? line.substr(kVersionStart, kVersionLength) : std::string();
 }
 
-void applyConnectionLine(const std::string& line, InstallerState& state) {
-    struct Key {
-        const char* name;
-        std::string InstallerState::*field;
-    };
-    static const Key keys[] = {
-        {"PASSWORD=", &InstallerState::strDBPassword},
-        {"USER ID=", &InstallerState::strDBUser},
-        {"DATA SOURCE=", &InstallerState::strDBServer},
-        {"INITIAL CATALOG=", &InstallerState::strCPCatalog},
-        {"INTEGRATED SECURITY=", &InstallerState::strCPIntegratedSecurity},
-    };
+std::string applyConnectionLine(const std::string& line, InstallerState& state) {
     // The catalogue names the database an operation may drop: it must come from
     // this company's own line, never be left over from the company before.
-    state.strCPCatalog.clear();
+    std::string catalogue;
+    struct Key {
+        const char* name;
+        std::string* value;
+    };
+    const Key keys[] = {
+        {"PASSWORD=", &state.strDBPassword},
+        {"USER ID=", &state.strDBUser},
+        {"DATA SOURCE=", &state.strDBServer},
+        {"INITIAL CATALOG=", &catalogue},
+        {"INTEGRATED SECURITY=", &state.strCPIntegratedSecurity},
+    };
     std::size_t start = 0;
     while (start < line.size()) {
         std::size_t end = line.find(';', start);
         if (end == std::string::npos) end = line.size();
         const std::string item = line.substr(start, end - start);
         for (const Key& key : keys)
-            if (startsWithUpper(item, key.name)) state.*key.field = item.substr(std::string_view(key.name).size());
+            if (startsWithUpper(item, key.name)) *key.value = item.substr(std::string_view(key.name).size());
         start = end + 1;
     }
+    return catalogue;
 }
 
 }  // namespace wf

@@ -58,7 +58,7 @@ bool GetCPRegistryInfo(InstallerContext& context) {
     return false;
 }
 
-void GetCPLoginInfo(InstallerContext& context) {
+std::string GetCPLoginInfo(InstallerContext& context) {
     InstallerState& state = context.state;
     const std::string path = state.strHostPath + "\\Companies.ini";
     std::optional<std::string> connectionLine;
@@ -71,16 +71,17 @@ void GetCPLoginInfo(InstallerContext& context) {
         reason = unreadableFileRemark(failure);
     }
     if (!connectionLine) logFileNote(context, path, {}, {reason});
-    applyConnectionLine(connectionLine.value_or(""), state);
+    const std::string catalogue = applyConnectionLine(connectionLine.value_or(""), state);
 
     RegistryValueStore store(context.registry);
     std::string value;
     if (store.ReadValue(kHkeyCurrentUser, kWrenfoldLoginKey, "DBUser", value)) state.strDBUser = value;
     if (store.ReadValue(kHkeyCurrentUser, kWrenfoldLoginKey, "DBPassword", value)) state.strDBPassword = value;
 
-    state.strCompanyDB = state.strCPCatalog;
+    state.strCompanyDB = catalogue;
     state.strOurDB = state.strCompanyDB + "SV";
     BuildConnectionStrings(context);
+    return catalogue;
 }
 
 bool GetGreatPlainsRegistryLoginInfo(InstallerContext& context, const std::string& company) {

@@ -17,9 +17,10 @@ namespace wf {
 // The login of the company whose id is in strCompanyDB: its connection line in
 // "Companies.ini", then the user's Wrenfold login over user and password;
 // strCompanyDB becomes the company's catalogue and strOurDB follows it; then the
-// connection strings. A company without its own section gets no catalogue: the
-// line another section left behind never stands in for it.
-void GetCPLoginInfo(InstallerContext& context);
+// connection strings. Returns the catalogue for the caller to keep. A company
+// without its own section gets no catalogue: the line another section left
+// behind never stands in for it.
+std::string GetCPLoginInfo(InstallerContext& context);
 
 // Great Plains' application path and version (the newest installation wins), then
 // the connection strings unless `company` is "GP_path". False when no

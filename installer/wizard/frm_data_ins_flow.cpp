@@ -147,7 +147,7 @@ bool frmDataIns::companyChecksPass() {
 bool frmDataIns::readCompanyLogin() {
     switch (context_.host) {
         case HostSystem::CounterPointSql:
-            GetCPLoginInfo(context_);
+            context_.state.strCPCatalog = GetCPLoginInfo(context_);
             return true;
         case HostSystem::GreatPlains:
             // False only when the installation has gone: the program has been ended.

@@ -135,6 +135,7 @@ TEST(CompanyPage, AFailedCheckTellsWhyAndLeavesThePageAsItWas) {
             w.f.ui.answers = {kAnswerNo};
             w.choose(0);
             w.form.cmdCompanyNext_Click();
+            EXPECT_EQ(w.f.state.strCPCatalog, "ACME");
             w.f.ui.messages.clear();
             w.f.sql.events.clear();
         }
@@ -154,6 +155,7 @@ TEST(CompanyPage, AFailedCheckTellsWhyAndLeavesThePageAsItWas) {
         }
         if (c.company >= 2) {
             EXPECT_EQ(opens, 1);
+            EXPECT_EQ(w.f.state.strCPCatalog, "");
         }
     }
 }

@@ -122,7 +122,8 @@ TEST(CounterPointLogin, TakesTheCompanysLineAndTheUsersWrenfoldLogin) {
     s.f.state.strCompanyDB = "DEMO";
     s.setValue(kHkeyCurrentUser, "SOFTWARE\\Quillmark\\Wrenfold\\Login", "DBUser", "wf");
     InstallerContext context = s.f.context();
-    GetCPLoginInfo(context);
+    EXPECT_EQ(GetCPLoginInfo(context), "DEMO");
+    EXPECT_EQ(s.f.state.strCPCatalog, "") << "the caller keeps the catalogue";
     EXPECT_EQ(s.f.state.strDBServer, "SRV3") << "the later key wins";
     EXPECT_EQ(s.f.state.strDBUser, "wf");
     EXPECT_EQ(s.f.state.strDBPassword, "pw 1") << "no DBPassword value: the company's stays";
@@ -135,7 +136,7 @@ TEST(CounterPointLogin, TakesTheCompanysLineAndTheUsersWrenfoldLogin) {
 
     // A company without a section of its own never takes the line read last.
     s.f.state.strCompanyDB = "acme";
-    GetCPLoginInfo(context);
+    EXPECT_EQ(GetCPLoginInfo(context), "");
     EXPECT_EQ(s.f.state.strCompanyDB, "");
     EXPECT_EQ(s.f.state.strDBServer, "SRV3");
     EXPECT_NE(s.f.log().find(std::string(kNote) + "D:\\CPSQL\\Companies.ini\r\n"
