@@ -84,6 +84,15 @@ std::string GetCPLoginInfo(InstallerContext& context) {
     return catalogue;
 }
 
+std::string counterPointVersion(InstallerContext& context) {
+    std::string version;
+    ignoreFailure([&] {
+        LineReader lines = openLines(context.files, context.state.strHostPath + "\\counterpoint.ini");
+        version = readSoftwareVersion(lines);
+    });
+    return version;
+}
+
 bool GetGreatPlainsRegistryLoginInfo(InstallerContext& context, const std::string& company) {
     InstallerState& state = context.state;
     state.strCompanyDB = company;

@@ -1,8 +1,9 @@
 #pragma once
 // Where the host system is installed and how a company's data is reached: the
-// four locators of the installer window. They read the registry through
+// four locators of the installer window, which read the registry through
 // RegistryValueStore (the host systems' 32-bit view) and CounterPoint SQL's files,
-// fill the shared state and hand over to BuildConnectionStrings.
+// fill the shared state and hand over to BuildConnectionStrings; and the
+// installed CounterPoint SQL version.
 #include <string>
 
 #include "installer/installer_context.h"
@@ -21,6 +22,10 @@ namespace wf {
 // without its own section gets no catalogue: the line another section left
 // behind never stands in for it.
 std::string GetCPLoginInfo(InstallerContext& context);
+
+// The CounterPoint SQL version in strHostPath's "counterpoint.ini"; empty when
+// the file cannot be read.
+std::string counterPointVersion(InstallerContext& context);
 
 // Great Plains' application path and version (the newest installation wins), then
 // the connection strings unless `company` is "GP_path". False when no

@@ -1,8 +1,7 @@
 #include "installer/operations/demo_data_source.h"
 
-#include "common/line_reader.h"
-#include "installer/hosts/counterpoint_files.h"
 #include "installer/hosts/data_set_catalogue.h"
+#include "installer/hosts/host_locators.h"
 
 namespace wf {
 
@@ -13,15 +12,6 @@ DatabaseFilePair DemoDataSource::companyFiles() const {
 DatabaseFilePair DemoDataSource::ourFiles() const {
     const std::string wrenfoldFolder = folder + "..\\WFdata\\";
     return {wrenfoldFolder + baseName + "SV.mdf", wrenfoldFolder + baseName + "SV.ldf"};
-}
-
-std::string counterPointVersion(InstallerContext& context) {
-    std::string version;
-    ignoreFailure([&] {
-        LineReader lines = openLines(context.files, context.state.strHostPath + "\\counterpoint.ini");
-        version = readSoftwareVersion(lines);
-    });
-    return version;
 }
 
 DemoDataSource demoDataSource(InstallerContext& context, int dataSetIndex) {

@@ -24,10 +24,6 @@ struct DemoDataSource {
     DatabaseFilePair ourFiles() const;
 };
 
-// The CounterPoint SQL version in strHostPath's "counterpoint.ini"; empty when
-// the file cannot be read.
-std::string counterPointVersion(InstallerContext& context);
-
 // The source of the data set at `dataSetIndex` of strDataSetFolders (-1: none
 // chosen). CounterPoint SQL reads its version here.
 DemoDataSource demoDataSource(InstallerContext& context, int dataSetIndex);
