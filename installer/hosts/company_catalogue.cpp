@@ -10,6 +10,8 @@ namespace {
 
 constexpr const char* kDataSourcesKey = "Software\\odbc\\odbc.ini\\ODBC Data Sources";
 
+}  // namespace
+
 std::vector<CompanyEntry> counterPointCompanies(InstallerContext& context) {
     return readNotedHostFile(context, context.state.strHostPath + "\\Companies.ini", std::vector<CompanyEntry>(),
                              readCompanyList);
@@ -55,20 +57,6 @@ std::vector<CompanyEntry> passportCompanies(InstallerContext& context) {
     if (!ignoreFailure([&] { registry.EnumerateValues(names, count); })) return companies;
     for (std::int32_t index = 1; index <= count; ++index) companies.push_back({names[index], names[index]});
     return companies;
-}
-
-}  // namespace
-
-std::vector<CompanyEntry> listCompanies(InstallerContext& context) {
-    switch (context.host) {
-        case HostSystem::CounterPointSql:
-            return counterPointCompanies(context);
-        case HostSystem::GreatPlains:
-            return greatPlainsCompanies(context);
-        case HostSystem::Passport:
-            return passportCompanies(context);
-    }
-    return {};
 }
 
 }  // namespace wf

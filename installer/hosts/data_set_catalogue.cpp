@@ -1,6 +1,7 @@
 #include "installer/hosts/data_set_catalogue.h"
 
 #include "common/line_reader.h"
+#include "installer/hosts/host_profile.h"
 #include "installer/login/error_log.h"
 
 namespace wf {
@@ -38,17 +39,8 @@ void noteLeftOut(InstallerContext& context, const std::string& demoFolder, const
 
 }  // namespace
 
-std::string hostDemoSubfolder(HostSystem host) {
-    switch (host) {
-        case HostSystem::CounterPointSql: return "CPointData\\";
-        case HostSystem::GreatPlains: return "GPData\\";
-        case HostSystem::Passport: return "PBSData\\";
-    }
-    return {};
-}
-
 std::string hostDemoFolder(InstallerContext& context) {
-    return context.process.programFolder() + "\\SQLdbgen\\demodata\\" + hostDemoSubfolder(context.host);
+    return context.process.programFolder() + "\\SQLdbgen\\demodata\\" + hostProfile(context.host).demoData.folder;
 }
 
 std::vector<DataSetEntry> listDataSets(InstallerContext& context, std::size_t slots) {

@@ -2,6 +2,7 @@
 
 #include "common/sql/connection_string_syntax.h"
 #include "common/text.h"
+#include "installer/hosts/host_profile.h"
 #include "installer/login/error_log.h"
 
 namespace wf {
@@ -42,8 +43,9 @@ void composeConnectionStrings(InstallerState& state, HostSystem host) {
     state.strCompanyConnectionString = serverConnectionString(login, state.strCompanyDB);
     state.strOurConnectionString = serverConnectionString(login, state.strOurDB);
     state.strNoCatConnectionString = serverConnectionString(login, std::nullopt);
-    if (host == HostSystem::GreatPlains) state.strDynamicsConnectionString = dynamicsConnectionString(login);
-    if (host == HostSystem::Passport) state.strCompanyConnectionString = state.strCompanyDB;
+    const HostProfile& profile = hostProfile(host);
+    if (profile.composesDynamicsString) state.strDynamicsConnectionString = dynamicsConnectionString(login);
+    if (profile.companyStringIsDataSource) state.strCompanyConnectionString = state.strCompanyDB;
 }
 
 std::string TestConnectString(SqlConnectionFactory& sql, const std::string& connectionString) {

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "common/text.h"
+#include "installer/hosts/host_profile.h"
 #include "installer/login/error_log.h"
 #include "installer/operations/demo_data_checks.h"
 #include "installer/operations/demo_data_source.h"
@@ -43,7 +44,7 @@ public:
     bool install() {
         context_.ui.setBusyPointer(true);
         source_ = demoDataSource(context_, dataSetIndex_);
-        if (context_.host == HostSystem::CounterPointSql && !holdsOrdinaryFile(source_.folder)) {
+        if (hostProfile(context_.host).demoData.versionMustHoldFiles && !holdsOrdinaryFile(source_.folder)) {
             tellNoDataForVersion();
             context_.ui.setBusyPointer(false);
             return false;
@@ -181,7 +182,7 @@ private:
             for (const std::string& left : database.files->discardOwn())
                 logStepNote(context_, "delete " + left, "The database's former file could not be deleted and is left.");
         }
-        if (context_.host == HostSystem::CounterPointSql) pointSharedDirectoryHere();
+        if (hostProfile(context_.host).demoData.pointsSharedDirectoryHere) pointSharedDirectoryHere();
     }
 
     // After a failure or a stop: each database that changed gets its own files back

@@ -25,7 +25,7 @@ struct DemoDataSource {
 };
 
 // The source of the data set at `dataSetIndex` of strDataSetFolders (-1: none
-// chosen). CounterPoint SQL reads its version here.
+// chosen). The host's version is read here, as its profile says.
 DemoDataSource demoDataSource(InstallerContext& context, int dataSetIndex);
 
 }  // namespace wf

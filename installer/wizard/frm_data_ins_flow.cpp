@@ -1,6 +1,6 @@
 // The wizard's page flow: choosing an operation and a company, the checks made
 // before anything is changed, and the processing page that runs the operation.
-#include "installer/hosts/host_locators.h"
+#include "installer/hosts/host_profile.h"
 #include "installer/login/connection_strings.h"
 #include "installer/operations/database_presence.h"
 #include "installer/operations/demo_data.h"
@@ -145,20 +145,12 @@ bool frmDataIns::companyChecksPass() {
 }
 
 bool frmDataIns::readCompanyLogin() {
-    switch (context_.host) {
-        case HostSystem::CounterPointSql:
-            context_.state.strCPCatalog = GetCPLoginInfo(context_);
-            return true;
-        case HostSystem::GreatPlains:
-            // False only when the installation has gone: the program has been ended.
-            if (GetGreatPlainsRegistryLoginInfo(context_, context_.state.strCompanyDB)) return true;
-            window.unloaded = true;
-            return false;
-        case HostSystem::Passport:
-            GetPassportRegistryLoginInfo(context_, context_.state.strCompanyDB);
-            return true;
-    }
-    return true;
+    const CompanyLogin login = hostProfile(context_.host).readCompanyLogin(context_);
+    if (login.cpCatalog) context_.state.strCPCatalog = *login.cpCatalog;
+    if (login.installationFound) return true;
+    // The installation has gone: the program has been ended.
+    window.unloaded = true;
+    return false;
 }
 
 void frmDataIns::defineEmptyDatabase() {

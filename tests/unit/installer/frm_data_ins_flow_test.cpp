@@ -1,5 +1,6 @@
 // The wizard's pages on CounterPoint SQL: what each button does on each page,
-// the checks before anything changes, and what the processing page shows.
+// the checks before anything changes, and what the processing page shows; and
+// the company page's login on the other hosts.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -157,6 +158,21 @@ TEST(CompanyPage, AFailedCheckTellsWhyAndLeavesThePageAsItWas) {
             EXPECT_EQ(opens, 1);
             EXPECT_EQ(w.f.state.strCPCatalog, "");
         }
+    }
+}
+
+TEST(CompanyPage, OtherHostsReadTheChosenCompanysLoginTheirWay) {
+    // Great Plains has gone since the window loaded: the program has been ended.
+    for (HostSystem host : {HostSystem::GreatPlains, HostSystem::Passport}) {
+        InstallerFixture f(host);
+        frmDataIns form(f.context());
+        f.state.strCompanyIds = {"Payroll"};
+        form.cmdEmptyFiles_Click();
+        form.cmboCompany.listIndex = 0;
+        form.cmdCompanyNext_Click();
+        EXPECT_EQ(form.window.unloaded, host == HostSystem::GreatPlains);
+        EXPECT_EQ(f.state.strOurDB, "PayrollSV");
+        EXPECT_EQ(f.state.strCompanyConnectionString == "Payroll", host == HostSystem::Passport);
     }
 }
 
