@@ -48,7 +48,8 @@ std::vector<ConnectionStringItem> parseConnectionString(const std::string& text)
         std::size_t itemEnd = text.find(';', position);
         std::size_t equals = text.find('=', position);
         if (equals == std::string::npos || equals > itemEnd) {
-            std::string rest = text.substr(position, itemEnd == std::string::npos ? std::string::npos : itemEnd - position);
+            std::string rest =
+                text.substr(position, itemEnd == std::string::npos ? std::string::npos : itemEnd - position);
             if (!trimBlanks(rest).empty()) malformed("\"" + rest + "\" has no \"=\"");
             if (itemEnd == std::string::npos) break;
             position = itemEnd + 1;
@@ -59,7 +60,8 @@ std::vector<ConnectionStringItem> parseConnectionString(const std::string& text)
         if (position < text.size() && (text[position] == '"' || text[position] == '\'')) {
             item.value = quotedValue(text, position);
             std::size_t after = text.find_first_not_of(' ', position);
-            if (after != std::string::npos && text[after] != ';') malformed("text follows the quoted value of " + item.keyword);
+            if (after != std::string::npos && text[after] != ';')
+                malformed("text follows the quoted value of " + item.keyword);
             position = after == std::string::npos ? text.size() : after + 1;
         } else {
             itemEnd = text.find(';', position);

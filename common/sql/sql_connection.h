@@ -12,11 +12,11 @@ namespace wf {
 
 // Failures of the access layer itself, numbered as the classic data objects number them.
 enum SqlErrorNumber : long {
-    kErrSqlNoCurrentRow = 3021,      // end-of-set or begin-of-set: no row to read or write
-    kErrSqlItemNotFound = 3265,      // no field of that name
-    kErrSqlNotUpdatable = 3251,      // a read-only record set was asked to change
-    kErrSqlObjectClosed = 3704,      // the connection or record set is not open
-    kErrSqlObjectOpen = 3705,        // open called on an object that is already open
+    kErrSqlNoCurrentRow = 3021,            // end-of-set or begin-of-set: no row to read or write
+    kErrSqlItemNotFound = 3265,            // no field of that name
+    kErrSqlNotUpdatable = 3251,            // a read-only record set was asked to change
+    kErrSqlObjectClosed = 3704,            // the connection or record set is not open
+    kErrSqlObjectOpen = 3705,              // open called on an object that is already open
     kErrSqlProviderFailure = -2147467259,  // a provider failure that carries no server error number
 };
 
@@ -76,7 +76,7 @@ public:
 
     // Opens a record set over `statement`, positioned on its first row.
     virtual std::unique_ptr<SqlRecordSet> openRecordSet(const std::string& statement, CursorType cursor,
-                                                         LockType lock) = 0;
+                                                        LockType lock) = 0;
 };
 
 // Creates closed connections; one per procedure that needs one.

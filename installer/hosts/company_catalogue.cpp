@@ -10,6 +10,8 @@ namespace {
 
 constexpr const char* kDataSourcesKey = "Software\\odbc\\odbc.ini\\ODBC Data Sources";
 
+}  // namespace
+
 std::vector<CompanyEntry> counterPointCompanies(InstallerContext& context) {
     return readNotedHostFile(context.files, context.errorLog(), context.state.host.strHostPath + "\\Companies.ini",
                              std::vector<CompanyEntry>(), readCompanyList);
@@ -18,8 +20,8 @@ std::vector<CompanyEntry> counterPointCompanies(InstallerContext& context) {
 // Version 9.0 and later list their companies in SY01500, older ones in DU000099.
 std::vector<CompanyEntry> greatPlainsCompanies(InstallerContext& context) {
     const bool companyMaster = context.state.host.strGPVersion == "9.0" || context.state.host.strGPVersion == "10";
-    const std::string statement = companyMaster ? "select * from SY01500 order by CMPNYNAM"
-                                                : "select * from DU000099 order by CMPNYNAM";
+    const std::string statement =
+        companyMaster ? "select * from SY01500 order by CMPNYNAM" : "select * from DU000099 order by CMPNYNAM";
     const std::string idColumn = companyMaster ? "INTERID" : "DB_NAME";
     std::unique_ptr<SqlConnection> connection = context.sql.createConnection();
     std::vector<CompanyEntry> companies;
@@ -27,7 +29,8 @@ std::vector<CompanyEntry> greatPlainsCompanies(InstallerContext& context) {
     try {
         connection->open(context.state.connections.strDynamicsConnectionString);
         failedStatement = statement;
-        std::unique_ptr<SqlRecordSet> rows = connection->openRecordSet(statement, CursorType::ForwardOnly, LockType::ReadOnly);
+        std::unique_ptr<SqlRecordSet> rows =
+            connection->openRecordSet(statement, CursorType::ForwardOnly, LockType::ReadOnly);
         if (!rows->endOfSet() && !rows->beginOfSet()) {
             rows->moveFirst();
             for (; !rows->endOfSet(); rows->moveNext()) {
@@ -55,20 +58,6 @@ std::vector<CompanyEntry> passportCompanies(InstallerContext& context) {
     if (!ignoreFailure([&] { registry.EnumerateValues(names, count); })) return companies;
     for (std::int32_t index = 1; index <= count; ++index) companies.push_back({names[index], names[index]});
     return companies;
-}
-
-}  // namespace
-
-std::vector<CompanyEntry> listCompanies(InstallerContext& context) {
-    switch (context.host) {
-        case HostSystem::CounterPointSql:
-            return counterPointCompanies(context);
-        case HostSystem::GreatPlains:
-            return greatPlainsCompanies(context);
-        case HostSystem::Passport:
-            return passportCompanies(context);
-    }
-    return {};
 }
 
 }  // namespace wf

@@ -9,9 +9,11 @@
 
 namespace wf {
 
-// In the order the list shows them. CounterPoint SQL's file is noted in the log
-// with every line read; a Great Plains database that cannot be read is told to the
-// user and lists nothing.
-std::vector<CompanyEntry> listCompanies(InstallerContext& context);
+// Each host's companies, in the order the list shows them. CounterPoint SQL's
+// file is noted in the log with every line read; a Great Plains database that
+// cannot be read is told to the user and lists nothing.
+std::vector<CompanyEntry> counterPointCompanies(InstallerContext& context);
+std::vector<CompanyEntry> greatPlainsCompanies(InstallerContext& context);
+std::vector<CompanyEntry> passportCompanies(InstallerContext& context);
 
 }  // namespace wf

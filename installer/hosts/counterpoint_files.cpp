@@ -39,8 +39,8 @@ std::vector<CompanyEntry> readCompanyList(LineReader& lines, HostFileLines& seen
         if (line->starts_with('[')) return companies;
         const std::size_t equals = line->find('=');
         if (equals == std::string::npos || equals == 0) {
-            seen.remarks.push_back("Line " + std::to_string(seen.read.size()) +
-                                   " is no company (id=name): \"" + *line + "\"; it was left out.");
+            seen.remarks.push_back("Line " + std::to_string(seen.read.size()) + " is no company (id=name): \"" + *line +
+                                   "\"; it was left out.");
             continue;
         }
         const std::size_t nameEnd = line->find('=', equals + 1);
@@ -68,30 +68,31 @@ std::string readSoftwareVersion(LineReader& lines) {
     return line.size() > kVersionStart ? line.substr(kVersionStart, kVersionLength) : std::string();
 }
 
-void applyConnectionLine(const std::string& line, CompanyLogin& login) {
-    struct Key {
-        const char* name;
-        std::string CompanyLogin::*field;
-    };
-    static const Key keys[] = {
-        {"PASSWORD=", &CompanyLogin::strDBPassword},
-        {"USER ID=", &CompanyLogin::strDBUser},
-        {"DATA SOURCE=", &CompanyLogin::strDBServer},
-        {"INITIAL CATALOG=", &CompanyLogin::strCPCatalog},
-        {"INTEGRATED SECURITY=", &CompanyLogin::strCPIntegratedSecurity},
-    };
+std::string applyConnectionLine(const std::string& line, CompanyLogin& login) {
     // The catalogue names the database an operation may drop: it must come from
     // this company's own line, never be left over from the company before.
-    login.strCPCatalog.clear();
+    std::string catalogue;
+    struct Key {
+        const char* name;
+        std::string* value;
+    };
+    const Key keys[] = {
+        {"PASSWORD=", &login.strDBPassword},
+        {"USER ID=", &login.strDBUser},
+        {"DATA SOURCE=", &login.strDBServer},
+        {"INITIAL CATALOG=", &catalogue},
+        {"INTEGRATED SECURITY=", &login.strCPIntegratedSecurity},
+    };
     std::size_t start = 0;
     while (start < line.size()) {
         std::size_t end = line.find(';', start);
         if (end == std::string::npos) end = line.size();
         const std::string item = line.substr(start, end - start);
         for (const Key& key : keys)
-            if (startsWithUpper(item, key.name)) login.*key.field = item.substr(std::string_view(key.name).size());
+            if (startsWithUpper(item, key.name)) *key.value = item.substr(std::string_view(key.name).size());
         start = end + 1;
     }
+    return catalogue;
 }
 
 }  // namespace wf

@@ -44,9 +44,10 @@ std::optional<std::string> readConnectionLine(LineReader& lines, const std::stri
 std::string readSoftwareVersion(LineReader& lines);
 
 // Takes the login of a connection line ("KEY=value;..."): PASSWORD, USER ID, DATA
-// SOURCE, INITIAL CATALOG and INTEGRATED SECURITY, keys in any case, values as
-// written, the later of a repeated key winning; other items are ignored. Keys
-// the line lacks keep their values, but for the catalogue, which is cleared.
-void applyConnectionLine(const std::string& line, CompanyLogin& login);
+// SOURCE and INTEGRATED SECURITY into the login, and returns its INITIAL CATALOG
+// (empty when it names none). Keys in any case, values as written, the later of
+// a repeated key winning; other items are ignored. Keys the line lacks keep
+// their values.
+std::string applyConnectionLine(const std::string& line, CompanyLogin& login);
 
 }  // namespace wf

@@ -1,6 +1,7 @@
 #include "installer/hosts/data_set_catalogue.h"
 
 #include "common/line_reader.h"
+#include "installer/hosts/host_profile.h"
 #include "installer/login/error_log.h"
 
 namespace wf {
@@ -32,23 +33,14 @@ void noteLeftOut(InstallerContext& context, const std::string& demoFolder, const
                  std::size_t slots) {
     std::string names;
     for (const std::string& folder : leftOut) names += (names.empty() ? "" : ", ") + folder;
-    context.errorLog().fileNote(demoFolder, {},
-                {"Only " + std::to_string(slots) + " data sets can be listed; left out: " + names + "."});
+    context.errorLog().fileNote(
+        demoFolder, {}, {"Only " + std::to_string(slots) + " data sets can be listed; left out: " + names + "."});
 }
 
 }  // namespace
 
-std::string hostDemoSubfolder(HostSystem host) {
-    switch (host) {
-        case HostSystem::CounterPointSql: return "CPointData\\";
-        case HostSystem::GreatPlains: return "GPData\\";
-        case HostSystem::Passport: return "PBSData\\";
-    }
-    return {};
-}
-
 std::string hostDemoFolder(InstallerContext& context) {
-    return context.process.programFolder() + "\\SQLdbgen\\demodata\\" + hostDemoSubfolder(context.host);
+    return context.process.programFolder() + "\\SQLdbgen\\demodata\\" + hostProfile(context.host).demoData.folder;
 }
 
 std::vector<DataSetEntry> listDataSets(InstallerContext& context, std::size_t slots) {

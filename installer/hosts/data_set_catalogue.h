@@ -14,10 +14,6 @@ struct DataSetEntry {
     std::string name;
 };
 
-// The host's folder below the demonstration data root: "CPointData\", "GPData\"
-// or "PBSData\", with its closing separator.
-std::string hostDemoSubfolder(HostSystem host);
-
 // The program's folder & "\SQLdbgen\demodata\" & the host's subfolder.
 std::string hostDemoFolder(InstallerContext& context);
 

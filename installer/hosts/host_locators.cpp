@@ -30,9 +30,9 @@ constexpr GreatPlainsInstall kGreatPlainsInstalls[] = {
 };
 
 void endForMissingHost(InstallerContext& context, const std::string& requirement, const std::string& notFound) {
-    context.ui.messageBox(std::string(kInstallerTitle) + " requires " + requirement + " to run." + kLineBreak +
-                              kLineBreak + notFound,
-                          kOkOnly + kCritical, "Error");
+    context.ui.messageBox(
+        std::string(kInstallerTitle) + " requires " + requirement + " to run." + kLineBreak + kLineBreak + notFound,
+        kOkOnly + kCritical, "Error");
     context.ui.endProgram();
 }
 
@@ -56,11 +56,12 @@ bool GetCPRegistryInfo(InstallerContext& context) {
         store.ReadValue(kHkeyLocalMachine, kCounterPointOptionsKey, "TopLevelDirectory", value))
         state.host.strHostPath = value;
     if (!state.host.strHostPath.empty()) return true;
-    endForMissingHost(context, "CounterPoint SQL", "No CP SQL server or workstation install was found on this computer.");
+    endForMissingHost(context, "CounterPoint SQL",
+                      "No CP SQL server or workstation install was found on this computer.");
     return false;
 }
 
-void GetCPLoginInfo(InstallerContext& context) {
+std::string GetCPLoginInfo(InstallerContext& context) {
     InstallerState& state = context.state;
     const std::string path = state.host.strHostPath + "\\Companies.ini";
     std::optional<std::string> connectionLine;
@@ -73,16 +74,26 @@ void GetCPLoginInfo(InstallerContext& context) {
         reason = unreadableFileRemark(failure);
     }
     if (!connectionLine) context.errorLog().fileNote(path, {}, {reason});
-    applyConnectionLine(connectionLine.value_or(""), state.login);
+    const std::string catalogue = applyConnectionLine(connectionLine.value_or(""), state.login);
 
     RegistryValueStore store(context.registry);
     std::string value;
     if (store.ReadValue(kHkeyCurrentUser, kWrenfoldLoginKey, "DBUser", value)) state.login.strDBUser = value;
     if (store.ReadValue(kHkeyCurrentUser, kWrenfoldLoginKey, "DBPassword", value)) state.login.strDBPassword = value;
 
-    state.operation.strCompanyDB = state.login.strCPCatalog;
+    state.operation.strCompanyDB = catalogue;
     state.operation.strOurDB = state.operation.strCompanyDB + "SV";
     BuildConnectionStrings(context);
+    return catalogue;
+}
+
+std::string counterPointVersion(InstallerContext& context) {
+    std::string version;
+    ignoreFailure([&] {
+        LineReader lines = openLines(context.files, context.state.host.strHostPath + "\\counterpoint.ini");
+        version = readSoftwareVersion(lines);
+    });
+    return version;
 }
 
 bool GetGreatPlainsRegistryLoginInfo(InstallerContext& context, const std::string& company) {
@@ -99,7 +110,8 @@ bool GetGreatPlainsRegistryLoginInfo(InstallerContext& context, const std::strin
         state.host.strGPVersion = install.version;
     }
     if (state.host.strHostPath.empty()) {
-        endForMissingHost(context, "Dynamics 7.5, 8.0, 9.0 or 10.0", "No Great Plains install was found on this computer.");
+        endForMissingHost(context, "Dynamics 7.5, 8.0, 9.0 or 10.0",
+                          "No Great Plains install was found on this computer.");
         return false;
     }
     if (company != "GP_path") BuildConnectionStrings(context);

@@ -1,8 +1,9 @@
 #pragma once
 // Where the host system is installed and how a company's data is reached: the
-// four locators of the installer window. They read the registry through
+// four locators of the installer window, which read the registry through
 // RegistryValueStore (the host systems' 32-bit view) and CounterPoint SQL's files,
-// fill the shared state and hand over to BuildConnectionStrings.
+// fill the shared state and hand over to BuildConnectionStrings; and the
+// installed CounterPoint SQL version.
 #include <string>
 
 #include "installer/installer_context.h"
@@ -17,9 +18,14 @@ namespace wf {
 // The login of the company whose id is in strCompanyDB: its connection line in
 // "Companies.ini", then the user's Wrenfold login over user and password;
 // strCompanyDB becomes the company's catalogue and strOurDB follows it; then the
-// connection strings. A company without its own section gets no catalogue: the
-// line another section left behind never stands in for it.
-void GetCPLoginInfo(InstallerContext& context);
+// connection strings. Returns the catalogue for the caller to keep. A company
+// without its own section gets no catalogue: the line another section left
+// behind never stands in for it.
+std::string GetCPLoginInfo(InstallerContext& context);
+
+// The CounterPoint SQL version in strHostPath's "counterpoint.ini"; empty when
+// the file cannot be read.
+std::string counterPointVersion(InstallerContext& context);
 
 // Great Plains' application path and version (the newest installation wins), then
 // the connection strings unless `company` is "GP_path". False when no

@@ -1,5 +1,6 @@
 #pragma once
-// The host system dbprep serves, fixed when the program is built.
+// The host system dbprep serves, fixed when the program is built. What differs
+// between the hosts is in their profiles (host_profile.h).
 #include <optional>
 #include <string_view>
 

@@ -2,6 +2,7 @@
 
 #include "common/sql/connection_string_syntax.h"
 #include "common/text.h"
+#include "installer/hosts/host_profile.h"
 #include "installer/login/error_log.h"
 
 namespace wf {
@@ -43,9 +44,9 @@ void composeConnectionStrings(InstallerState& state, HostSystem host) {
     state.connections.strCompanyConnectionString = serverConnectionString(login, state.operation.strCompanyDB);
     state.connections.strOurConnectionString = serverConnectionString(login, state.operation.strOurDB);
     state.connections.strNoCatConnectionString = serverConnectionString(login, std::nullopt);
-    if (host == HostSystem::GreatPlains)
-        state.connections.strDynamicsConnectionString = dynamicsConnectionString(login);
-    if (host == HostSystem::Passport) state.connections.strCompanyConnectionString = state.operation.strCompanyDB;
+    const HostProfile& profile = hostProfile(host);
+    if (profile.composesDynamicsString) state.connections.strDynamicsConnectionString = dynamicsConnectionString(login);
+    if (profile.companyStringIsDataSource) state.connections.strCompanyConnectionString = state.operation.strCompanyDB;
 }
 
 std::string TestConnectString(SqlConnectionFactory& sql, const std::string& connectionString) {

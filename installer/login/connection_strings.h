@@ -32,8 +32,9 @@ std::string serverConnectionString(const SqlLogin& login, const std::optional<st
 std::string dynamicsConnectionString(const SqlLogin& login);
 
 // Sets strCompanyConnectionString, strOurConnectionString and
-// strNoCatConnectionString; for Great Plains also strDynamicsConnectionString;
-// for Passport the company string is the company's data source name itself.
+// strNoCatConnectionString; as the host's profile says, also
+// strDynamicsConnectionString (Great Plains), or the company string is the
+// company's data source name itself (Passport).
 void composeConnectionStrings(InstallerState& state, HostSystem host);
 
 // Empty when a connection with `connectionString` opened; otherwise the

@@ -22,12 +22,8 @@ std::string unreadableFileRemark(const RunError& failure) {
 }
 
 void ErrorLog::runHeader(const std::string& ourConnection, const std::string& noCatalogConnection) {
-    append({"",
-            "*** Start DB Utility " + logTimestamp(clock_) + " ***",
-            "strOurConnectionString",
-            kLogIndent + ourConnection,
-            "strNoCatConnectionString",
-            kLogIndent + noCatalogConnection});
+    append({"", "*** Start DB Utility " + logTimestamp(clock_) + " ***", "strOurConnectionString",
+            kLogIndent + ourConnection, "strNoCatConnectionString", kLogIndent + noCatalogConnection});
 }
 
 void ErrorLog::fileNote(const std::string& path, const std::vector<std::string>& copiedLines,

@@ -24,7 +24,8 @@ std::string unreadableFileRemark(const RunError& failure);
 
 class ErrorLog {
 public:
-    ErrorLog(FileSystem& files, ProcessServices& process, Clock& clock) : files_(files), process_(process), clock_(clock) {}
+    ErrorLog(FileSystem& files, ProcessServices& process, Clock& clock)
+        : files_(files), process_(process), clock_(clock) {}
 
     // The header of one pass of building the connection strings; `ourConnection` and
     // `noCatalogConnection` are written as given.

@@ -22,7 +22,7 @@ std::array<DatabaseFileExchange::OwnFile, 2> DatabaseFileExchange::ownPair() {
 }
 
 std::optional<FileExchangeFailure> DatabaseFileExchange::exchange(const DatabaseFilePair& prepared,
-                                                                   const FileCopyProgress& progress) {
+                                                                  const FileCopyProgress& progress) {
     struct File {
         const std::string& prepared;
         const std::string& own;

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "common/text.h"
+#include "installer/hosts/host_profile.h"
 #include "installer/login/error_log.h"
 #include "installer/operations/demo_data_checks.h"
 #include "installer/operations/demo_data_source.h"
@@ -13,7 +14,8 @@ namespace wf {
 namespace {
 
 constexpr int kServerCommandTimeout = 300;
-constexpr const char* kInUseAdvice = "Please make sure that no one is currently using the accounting database or Wrenfold";
+constexpr const char* kInUseAdvice =
+    "Please make sure that no one is currently using the accounting database or Wrenfold";
 constexpr const char* kMissingDataAdvice = "Please make sure that the Wrenfold demo data directory exists";
 
 // A step of the run that failed or was stopped; the user has been told of a failure.
@@ -43,7 +45,7 @@ public:
     bool install() {
         context_.ui.setBusyPointer(true);
         source_ = demoDataSource(context_, dataSetIndex_);
-        if (context_.host == HostSystem::CounterPointSql && !holdsOrdinaryFile(source_.folder)) {
+        if (hostProfile(context_.host).demoData.versionMustHoldFiles && !holdsOrdinaryFile(source_.folder)) {
             tellNoDataForVersion();
             context_.ui.setBusyPointer(false);
             return false;
@@ -88,7 +90,8 @@ private:
         const std::string version = part.size() > 5 ? part.substr(part.size() - 5) : part;
         context_.ui.messageBox(
             "This version of the data install utility does not contain data for your version of CP SQL.\r\n"
-            "Your CP SQL version is " + version + ".",
+            "Your CP SQL version is " +
+                version + ".",
             kOkOnly + kCritical, kInstallerTitle);
     }
 
@@ -127,7 +130,8 @@ private:
 
     void checkBeforeAnyChange() {
         std::vector<PlannedExchange> plans;
-        for (const ExchangedDatabase& database : databases_) plans.push_back({database.name, database.prepared, database.own});
+        for (const ExchangedDatabase& database : databases_)
+            plans.push_back({database.name, database.prepared, database.own});
         const std::optional<std::string> refusal = exchangeRefusal(context_.files, plans);
         if (!refusal) return;
         step_ = "check files";
@@ -166,7 +170,8 @@ private:
             // A database that could not be detached must not stay offline: its users
             // would find it gone although nothing was exchanged.
             if (recover(onlineStatement(database)))
-                context_.errorLog().stepNote(onlineStatement(database), "The database was brought back online after the failed detach.");
+                context_.errorLog().stepNote(onlineStatement(database),
+                                             "The database was brought back online after the failed detach.");
             throw;
         }
     }
@@ -189,16 +194,18 @@ private:
     void finish() {
         for (ExchangedDatabase& database : databases_) {
             for (const std::string& left : database.files->discardOwn())
-                context_.errorLog().stepNote("delete " + left, "The database's former file could not be deleted and is left.");
+                context_.errorLog().stepNote("delete " + left,
+                                             "The database's former file could not be deleted and is left.");
         }
-        if (context_.host == HostSystem::CounterPointSql) pointSharedDirectoryHere();
+        if (hostProfile(context_.host).demoData.pointsSharedDirectoryHere) pointSharedDirectoryHere();
     }
 
     // After a failure or a stop: each database that changed gets its own files back
     // and is attached again, the later one first.
     void putBack() {
         for (auto database = databases_.rbegin(); database != databases_.rend(); ++database) {
-            if (database->stage == ExchangedDatabase::Stage::OnPreparedFiles && !takeOffPreparedFiles(*database)) continue;
+            if (database->stage == ExchangedDatabase::Stage::OnPreparedFiles && !takeOffPreparedFiles(*database))
+                continue;
             if (database->stage == ExchangedDatabase::Stage::Detached) attachOwnFiles(*database);
         }
     }
@@ -231,8 +238,8 @@ private:
     // could not give them back to it.
     void tellStranded(const ExchangedDatabase& database, const std::string& what) {
         const DatabaseFilePair files = database.files->ownFiles();
-        const std::string text = "The database " + database.name + " " + what + ". Its own files are:\r\n" + files.data +
-                                 "\r\n" + files.log;
+        const std::string text =
+            "The database " + database.name + " " + what + ". Its own files are:\r\n" + files.data + "\r\n" + files.log;
         context_.errorLog().stepNote("put back " + database.name, replaceAll(text, "\r\n", " "));
         context_.ui.messageBox(text, kOkOnly + kCritical, kInstallerTitle);
     }

@@ -15,7 +15,8 @@ bool isSeparator(char c) { return c == '\\' || c == '/'; }
 }  // namespace
 
 bool isLocalDrivePath(const std::string& path) {
-    if (path.size() < 3 || !std::isalpha(static_cast<unsigned char>(path[0])) || path[1] != ':' || !isSeparator(path[2]))
+    if (path.size() < 3 || !std::isalpha(static_cast<unsigned char>(path[0])) || path[1] != ':' ||
+        !isSeparator(path[2]))
         return false;
     std::size_t start = 3;
     while (start <= path.size()) {
@@ -34,7 +35,9 @@ struct DatabaseFile {
     const char* kind;
     const std::string& path;
 
-    std::string named() const { return "The " + std::string(kind) + " file of the database " + plan.database + ", " + path + ","; }
+    std::string named() const {
+        return "The " + std::string(kind) + " file of the database " + plan.database + ", " + path + ",";
+    }
 };
 
 std::optional<std::string> refusalOf(FileSystem& files, const DatabaseFile& file, std::set<std::string>& seen) {
@@ -43,13 +46,15 @@ std::optional<std::string> refusalOf(FileSystem& files, const DatabaseFile& file
     if (!isLocalDrivePath(file.path)) return file.named() + " is not on a local drive of the SQL Server computer.";
     if (!seen.insert(toLower(file.path)).second) return "The file " + file.path + " is named for two database files.";
     if (!files.fileExists(file.path)) {
-        return file.named() + " is not on this computer.\r\n\r\n"
-                              "Demonstration data can only be installed on the SQL Server computer itself: "
-                              "run dbprep there.";
+        return file.named() +
+               " is not on this computer.\r\n\r\n"
+               "Demonstration data can only be installed on the SQL Server computer itself: "
+               "run dbprep there.";
     }
     const std::string aside = setAsidePath(file.path);
     if (files.fileExists(aside)) {
-        return "The file " + aside + " is left from an installation that did not finish and may hold the database's "
+        return "The file " + aside +
+               " is left from an installation that did not finish and may hold the database's "
                "own data.\r\n\r\nMove it elsewhere before installing demonstration data.";
     }
     return std::nullopt;
@@ -65,7 +70,8 @@ std::optional<std::string> refusalOf(FileSystem& files, const std::vector<Planne
     }
     std::set<std::string> seen;  // lower-case paths, as Windows compares them
     for (const PlannedExchange& plan : plans) {
-        for (const DatabaseFile& file : {DatabaseFile{plan, "data", plan.own.data}, DatabaseFile{plan, "log", plan.own.log}}) {
+        for (const DatabaseFile& file :
+             {DatabaseFile{plan, "data", plan.own.data}, DatabaseFile{plan, "log", plan.own.log}}) {
             if (std::optional<std::string> refusal = refusalOf(files, file, seen)) return refusal;
         }
     }

@@ -1,8 +1,7 @@
 #include "installer/operations/demo_data_source.h"
 
-#include "common/line_reader.h"
-#include "installer/hosts/counterpoint_files.h"
 #include "installer/hosts/data_set_catalogue.h"
+#include "installer/hosts/host_profile.h"
 
 namespace wf {
 
@@ -15,38 +14,17 @@ DatabaseFilePair DemoDataSource::ourFiles() const {
     return {wrenfoldFolder + baseName + "SV.mdf", wrenfoldFolder + baseName + "SV.ldf"};
 }
 
-std::string counterPointVersion(InstallerContext& context) {
-    std::string version;
-    ignoreFailure([&] {
-        LineReader lines = openLines(context.files, context.state.host.strHostPath + "\\counterpoint.ini");
-        version = readSoftwareVersion(lines);
-    });
-    return version;
-}
-
 DemoDataSource demoDataSource(InstallerContext& context, int dataSetIndex) {
+    const DemoDataProfile& demoData = hostProfile(context.host).demoData;
     DemoDataSource source;
-    std::string below;  // the part below the host's own folder
-    switch (context.host) {
-        case HostSystem::CounterPointSql: {
-            const std::string version = counterPointVersion(context);
-            const auto& folders = context.state.host.strDataSetFolders;
-            if (dataSetIndex >= 0 && static_cast<std::size_t>(dataSetIndex) < folders.size()) {
-                const std::string& set = folders[static_cast<std::size_t>(dataSetIndex)];
-                below = set + "\\" + version;
-                source.baseName = "Demo" + set;
-            } else {
-                below = version;
-            }
-            break;
-        }
-        case HostSystem::GreatPlains:
-            below = context.state.host.strGPVersion;
-            break;
-        case HostSystem::Passport:
-            break;
+    std::string below = demoData.version(context);  // the part below the host's own folder
+    const auto& folders = context.state.host.strDataSetFolders;
+    if (demoData.bySet && dataSetIndex >= 0 && static_cast<std::size_t>(dataSetIndex) < folders.size()) {
+        const std::string& set = folders[static_cast<std::size_t>(dataSetIndex)];
+        below = set + "\\" + below;
+        source.baseName = "Demo" + set;
     }
-    source.folderPart = hostDemoSubfolder(context.host) + below;
+    source.folderPart = demoData.folder + below;
     source.folder = hostDemoFolder(context) + below + "\\";
     return source;
 }

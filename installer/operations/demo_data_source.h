@@ -24,12 +24,8 @@ struct DemoDataSource {
     DatabaseFilePair ourFiles() const;
 };
 
-// The CounterPoint SQL version in strHostPath's "counterpoint.ini"; empty when
-// the file cannot be read.
-std::string counterPointVersion(InstallerContext& context);
-
 // The source of the data set at `dataSetIndex` of strDataSetFolders (-1: none
-// chosen). CounterPoint SQL reads its version here.
+// chosen). The host's version is read here, as its profile says.
 DemoDataSource demoDataSource(InstallerContext& context, int dataSetIndex);
 
 }  // namespace wf

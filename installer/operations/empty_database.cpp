@@ -23,9 +23,7 @@ bool tryStatement(InstallerContext& context, SqlConnection& connection, const st
 
 }  // namespace
 
-std::string definitionScriptPath(ProcessServices& process) {
-    return programFilePath(process, "SQLdbgen\\mkWFdb.sql");
-}
+std::string definitionScriptPath(ProcessServices& process) { return programFilePath(process, "SQLdbgen\\mkWFdb.sql"); }
 
 bool CreateEmptyDatabase(InstallerContext& context) {
     const std::string database = quotedName(context.state.operation.strOurDB);
@@ -47,7 +45,8 @@ bool CreateEmptyDatabase(InstallerContext& context) {
     if (!created) {
         // The script would build into whatever database of that name is left, the
         // old one still in use among them.
-        context.errorLog().stepNote(definitionScriptPath(context.process), "Not run: the Wrenfold database was not created.");
+        context.errorLog().stepNote(definitionScriptPath(context.process),
+                                    "Not run: the Wrenfold database was not created.");
         return false;
     }
     return RunDefinitionScript(context);

@@ -69,9 +69,7 @@ DataInsView::DataInsView(frmDataIns& form, HWND dialog)
     form_.window.refresh = [this] { redraw(); };
 }
 
-DataInsView::~DataInsView() {
-    form_.window.refresh = nullptr;
-}
+DataInsView::~DataInsView() { form_.window.refresh = nullptr; }
 
 bool DataInsView::onMessage(UINT message, WPARAM wParam, LPARAM) {
     switch (message) {

@@ -54,7 +54,8 @@ void DbLogonView::click(int id) {
 bool DbLogonView::load() {
     serverIcon_ = IconHandle(static_cast<HICON>(
         LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDI_SERVER_LOOKUP), IMAGE_ICON, 16, 16, 0)));
-    SendDlgItemMessageA(dialog_, IDC_LOGON_LOOKUP, BM_SETIMAGE, IMAGE_ICON, reinterpret_cast<LPARAM>(serverIcon_.get()));
+    SendDlgItemMessageA(dialog_, IDC_LOGON_LOOKUP, BM_SETIMAGE, IMAGE_ICON,
+                        reinterpret_cast<LPARAM>(serverIcon_.get()));
     SendMessageW(item(IDC_LOGON_PASSWORD), EM_SETPASSWORDCHAR, kPasswordDot, 0);
     form_.screen = screenArea(scale_);
     readWindowPlace(dialog_, scale_, form_.window);

@@ -60,7 +60,8 @@ const Entry* entryFor(const std::vector<Entry>& table, int id) {
 // The entry of a view's control table that shows `state`; null when none does.
 template <class Entry>
 const Entry* entryShowing(const std::vector<Entry>& table, const Control* state) {
-    auto found = std::find_if(table.begin(), table.end(), [state](const Entry& entry) { return &entry.state == state; });
+    auto found =
+        std::find_if(table.begin(), table.end(), [state](const Entry& entry) { return &entry.state == state; });
     return found == table.end() ? nullptr : &*found;
 }
 

@@ -27,7 +27,8 @@ int shiftState() {
 }  // namespace
 
 void LookupView::showModal(frmUtilLookupCode& form, HWND owner) {
-    FormDialog::showModal(IDD_LOOKUP, owner, [&form](HWND dialog) { return std::make_unique<LookupView>(form, dialog); });
+    FormDialog::showModal(IDD_LOOKUP, owner,
+                          [&form](HWND dialog) { return std::make_unique<LookupView>(form, dialog); });
 }
 
 LookupView::LookupView(frmUtilLookupCode& form, HWND dialog)
@@ -161,7 +162,8 @@ LRESULT CALLBACK LookupView::gridProc(HWND grid, UINT message, WPARAM wParam, LP
 
 // The column headings are the grid's heading row, up to the right edge of the list:
 // a press on the marker column's heading or beside the last heading is one too.
-LRESULT CALLBACK LookupView::headingProc(HWND heading, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR self) {
+LRESULT CALLBACK LookupView::headingProc(HWND heading, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
+                                         DWORD_PTR self) {
     if (message == WM_LBUTTONDOWN || message == WM_LBUTTONUP) {
         auto* view = reinterpret_cast<LookupView*>(self);
         POINT point = mousePoint(lParam);
@@ -179,7 +181,8 @@ LRESULT CALLBACK LookupView::headingProc(HWND heading, UINT message, WPARAM wPar
     return result;
 }
 
-LRESULT CALLBACK LookupView::searchProc(HWND search, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR self) {
+LRESULT CALLBACK LookupView::searchProc(HWND search, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
+                                        DWORD_PTR self) {
     if (message == WM_KEYDOWN && (wParam == VK_UP || wParam == VK_DOWN)) {
         auto* view = reinterpret_cast<LookupView*>(self);
         int key = static_cast<int>(wParam);

@@ -1,9 +1,8 @@
 #include "installer/wizard/frm_data_ins.h"
 
 #include "common/text.h"
-#include "installer/hosts/company_catalogue.h"
 #include "installer/hosts/data_set_catalogue.h"
-#include "installer/hosts/host_locators.h"
+#include "installer/hosts/host_profile.h"
 
 namespace wf {
 
@@ -34,28 +33,17 @@ void frmDataIns::Form_Load() {
     lblVersion.caption += " " + std::to_string(version.major) + "." + std::to_string(version.minor) + "." +
                           std::to_string(version.revision);
 
-    bool hostFound = true;
-    switch (context_.host) {
-        case HostSystem::CounterPointSql:
-            hostFound = GetCPRegistryInfo(context_);
-            break;
-        case HostSystem::GreatPlains:
-            hostFound = GetGreatPlainsRegistryLoginInfo(context_, "");
-            break;
-        case HostSystem::Passport:
-            GetPassportRegistryLoginInfo(context_, state.operation.strCompanyDB);
-            cmdDemoData.enabled = false;
-            break;
-    }
-    if (!hostFound) {
+    const HostProfile& host = hostProfile(context_.host);
+    if (!host.locateInstallation(context_)) {
         window.unloaded = true;
         return;
     }
+    if (!host.demoData.offered) cmdDemoData.enabled = false;
 
     state.host.strCompanyIds.assign(1, std::string());
     cmboCompany.items.clear();
-    for (const CompanyEntry& company : listCompanies(context_)) addCompany(company.id, company.name);
-    if (context_.host == HostSystem::Passport) preselectCurrentCompany();
+    for (const CompanyEntry& company : host.listCompanies(context_)) addCompany(company.id, company.name);
+    if (host.preselectsCurrentCompany) preselectCurrentCompany();
 
     cmboDataType.items.clear();
     const std::vector<DataSetEntry> dataSets = listDataSets(context_, state.host.strDataSetFolders.size());

@@ -66,7 +66,7 @@ public:
 
 private:
     void addCompany(const std::string& id, const std::string& name);
-    // Passport: the entry whose id is the current company's data source, in any case.
+    // The entry whose id is the current company's data source, in any case (Passport).
     void preselectCurrentCompany();
 
     void showCompanyPage(const char* whatDoing, const char* instructions);

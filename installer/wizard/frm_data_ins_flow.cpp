@@ -1,6 +1,6 @@
 // The wizard's page flow: choosing an operation and a company, the checks made
 // before anything is changed, and the processing page that runs the operation.
-#include "installer/hosts/host_locators.h"
+#include "installer/hosts/host_profile.h"
 #include "installer/login/connection_strings.h"
 #include "installer/operations/database_presence.h"
 #include "installer/operations/demo_data.h"
@@ -148,20 +148,12 @@ bool frmDataIns::companyChecksPass() {
 }
 
 bool frmDataIns::readCompanyLogin() {
-    switch (context_.host) {
-        case HostSystem::CounterPointSql:
-            GetCPLoginInfo(context_);
-            return true;
-        case HostSystem::GreatPlains:
-            // False only when the installation has gone: the program has been ended.
-            if (GetGreatPlainsRegistryLoginInfo(context_, context_.state.operation.strCompanyDB)) return true;
-            window.unloaded = true;
-            return false;
-        case HostSystem::Passport:
-            GetPassportRegistryLoginInfo(context_, context_.state.operation.strCompanyDB);
-            return true;
-    }
-    return true;
+    const LoginReading login = hostProfile(context_.host).readCompanyLogin(context_);
+    if (login.cpCatalog) context_.state.login.strCPCatalog = *login.cpCatalog;
+    if (login.installationFound) return true;
+    // The installation has gone: the program has been ended.
+    window.unloaded = true;
+    return false;
 }
 
 void frmDataIns::defineEmptyDatabase() {
@@ -173,7 +165,8 @@ void frmDataIns::defineEmptyDatabase() {
     } else {
         tellOutcome(kNotCompleted,
                     "An error was encountered while defining the Wrenfold database.\r\n\r\n"
-                    "The errors are listed in " + context_.process.programFolder() + "\\ErrorLog.txt.",
+                    "The errors are listed in " +
+                        context_.process.programFolder() + "\\ErrorLog.txt.",
                     kOkOnly + kExclamation);
     }
     finishProcessing();
@@ -212,7 +205,8 @@ void frmDataIns::installDemoData() {
     if (installed) {
         tellOutcome(kComplete, "Wrenfold demo data successfully installed", kOkOnly + kInformation);
     } else {
-        tellOutcome(kNotCompleted, "An error was encountered while installing Wrenfold demo data", kOkOnly + kInformation);
+        tellOutcome(kNotCompleted, "An error was encountered while installing Wrenfold demo data",
+                    kOkOnly + kInformation);
     }
     if (exitRequested_) {
         cmdExit_Click();
@@ -256,8 +250,9 @@ bool frmDataIns::showCopyProgress(const std::string& target, std::uint64_t copie
     if (exitRequested_) return false;
     const std::uint64_t percent = total == 0 ? 100 : copied * 100 / total;
     // Between two copies the status tells of the installation as a whole again.
-    const std::string status =
-        percent >= 100 ? std::string(kInstalling) : "Copying " + fileNamePart(target) + ": " + std::to_string(percent) + "%";
+    const std::string status = percent >= 100
+                                   ? std::string(kInstalling)
+                                   : "Copying " + fileNamePart(target) + ": " + std::to_string(percent) + "%";
     if (status != lblInstallingMsg.caption) {
         lblInstallingMsg.caption = status;
         refresh();

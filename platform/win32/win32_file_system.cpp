@@ -65,8 +65,7 @@ void copyPieces(HANDLE source, HANDLE target, const CopyProgress& progress) {
 // keeps CopyFileA's pace (64 KiB pieces did too); the sequential-scan hint on the
 // source was measured to halve it. A copy that fails or is stopped leaves no target behind.
 void copyReporting(const std::string& from, const std::string& to, bool overwrite, const CopyProgress& progress) {
-    FileHandle source(CreateFileA(from.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0,
-                                  nullptr));
+    FileHandle source(CreateFileA(from.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr));
     if (!source) raiseLastError();
     std::exception_ptr failure;
     {
@@ -130,8 +129,8 @@ bool Win32FileSystem::fileExists(const std::string& path) {
 
 std::unique_ptr<FileReader> Win32FileSystem::openForReading(const std::string& path) {
     // Others may go on writing the file meanwhile, as the error log is.
-    FileHandle file(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                                OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
+    FileHandle file(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+                                FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
     if (!file) raiseLastError();
     return std::make_unique<Win32FileReader>(std::move(file));
 }

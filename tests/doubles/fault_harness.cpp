@@ -10,12 +10,15 @@ int Fault::lastCallOf(std::string_view operation) const {
 
 std::string Fault::describe() const {
     if (mode == FaultMode::None) return "the clean run";
-    std::string text = "call " + std::to_string(call) + " of " + std::to_string(cleanRun.size()) + " (" +
-                       cleanRun[call - 1] + ") ";
+    std::string text =
+        "call " + std::to_string(call) + " of " + std::to_string(cleanRun.size()) + " (" + cleanRun[call - 1] + ") ";
     switch (mode) {
-        case FaultMode::Once: return text + "failing once";
-        case FaultMode::FromThenOn: return text + "failing from then on";
-        default: return text + "ending the process";
+        case FaultMode::Once:
+            return text + "failing once";
+        case FaultMode::FromThenOn:
+            return text + "failing from then on";
+        default:
+            return text + "ending the process";
     }
 }
 

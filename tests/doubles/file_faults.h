@@ -17,9 +17,9 @@ enum class FileOp {
 
 inline const char* operationName(FileOp op) {
     static const char* const names[] = {
-        "FileOp::FindFile", "FileOp::ListFolder", "FileOp::Attributes", "FileOp::FileExists", "FileOp::OpenForReading",
-        "FileOp::Read", "FileOp::WriteAll", "FileOp::Append", "FileOp::VersionText", "FileOp::Delete", "FileOp::Move",
-        "FileOp::Copy", "FileOp::Replace"};
+        "FileOp::FindFile", "FileOp::ListFolder", "FileOp::Attributes", "FileOp::FileExists",  "FileOp::OpenForReading",
+        "FileOp::Read",     "FileOp::WriteAll",   "FileOp::Append",     "FileOp::VersionText", "FileOp::Delete",
+        "FileOp::Move",     "FileOp::Copy",       "FileOp::Replace"};
     return names[static_cast<int>(op)];
 }
 

@@ -30,8 +30,8 @@ enum class RegistryOp {
 
 inline const char* operationName(RegistryOp op) {
     static const char* const names[] = {
-        "RegistryOp::OpenKey", "RegistryOp::CreateKey", "RegistryOp::DeleteKey", "RegistryOp::DeleteValue",
-        "RegistryOp::QueryValue", "RegistryOp::SetValue", "RegistryOp::EnumValue", "RegistryOp::EnumKey",
+        "RegistryOp::OpenKey",      "RegistryOp::CreateKey",        "RegistryOp::DeleteKey", "RegistryOp::DeleteValue",
+        "RegistryOp::QueryValue",   "RegistryOp::SetValue",         "RegistryOp::EnumValue", "RegistryOp::EnumKey",
         "RegistryOp::QueryInfoKey", "RegistryOp::ExpandEnvironment"};
     return names[static_cast<int>(op)];
 }

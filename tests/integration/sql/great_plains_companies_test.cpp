@@ -24,14 +24,15 @@ TEST(GreatPlainsCompanies, ComeFromTheSystemDatabaseOfEachVersion) {
         dynamicsConnectionString({"", standinDataSource(), "sa", "Secret1"});
 
     f.state.host.strGPVersion = "10";
-    EXPECT_EQ(describe(listCompanies(context)), (std::vector<std::string>{"TWO=Fabrikam, Inc.", "ACME=Acme Ltd"}));
+    EXPECT_EQ(describe(greatPlainsCompanies(context)),
+              (std::vector<std::string>{"TWO=Fabrikam, Inc.", "ACME=Acme Ltd"}));
     f.state.host.strGPVersion = "8.0";
-    EXPECT_EQ(describe(listCompanies(context)), (std::vector<std::string>{"OLD80=Old Company"}));
+    EXPECT_EQ(describe(greatPlainsCompanies(context)), (std::vector<std::string>{"OLD80=Old Company"}));
     EXPECT_TRUE(f.ui.messages.empty());
 
     f.state.connections.strDynamicsConnectionString =
         dynamicsConnectionString({"", standinDataSource(), "sa", "wrong"});
-    EXPECT_TRUE(listCompanies(context).empty());
+    EXPECT_TRUE(greatPlainsCompanies(context).empty());
     ASSERT_EQ(f.ui.messages.size(), 1u);
     EXPECT_NE(f.ui.messages[0].text.find("Login failed for user 'sa'."), std::string::npos);
 }

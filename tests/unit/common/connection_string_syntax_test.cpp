@@ -20,8 +20,8 @@ TEST(ConnectionStringValue, QuotesSemicolonsAndLeadingQuotes) {
 }
 
 TEST(ParseConnectionString, ReadsComposedValuesBackIntact) {
-    const std::vector<std::string> values = {"", "plain", "pa;ss", "\"", "\"\"", "'", "x;\"y\";z", " lead", "trail ",
-                                             "a=b=c", ";", "it's"};
+    const std::vector<std::string> values = {"",          "plain", "pa;ss",  "\"",    "\"\"", "'",
+                                             "x;\"y\";z", " lead", "trail ", "a=b=c", ";",    "it's"};
     for (const std::string& value : values) {
         std::string text = "Provider=SQLOLEDB.1;Password=" + connectionStringValue(value) + ";User ID=sa";
         auto items = parseConnectionString(text);

@@ -182,8 +182,9 @@ TEST(TestConnectString, ReturnsNothingWhenTheConnectionOpens) {
 
 TEST(TestConnectString, ReturnsTheOpenFailuresDescriptionAndLeavesNothingOpen) {
     testing::SqlScriptedServer sql;
-    sql.openFailures["Data Source=gone"] = {17, {"Unable to connect: Adaptive Server is unavailable or does not exist",
-                                                 "Unable to connect to data source"}};
+    sql.openFailures["Data Source=gone"] = {
+        17,
+        {"Unable to connect: Adaptive Server is unavailable or does not exist", "Unable to connect to data source"}};
     EXPECT_EQ(TestConnectString(sql, "Data Source=gone"),
               "Unable to connect: Adaptive Server is unavailable or does not exist");
     EXPECT_EQ(sql.connectionsOpen, 0);

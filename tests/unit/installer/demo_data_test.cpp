@@ -300,7 +300,8 @@ TEST(DemoData, NoFileIsLostWhicheverCallFailsOrWhereverTheProgramEnds) {
                 EXPECT_EQ(d.f.sql.connectionsOpen, 0);
                 EXPECT_EQ(d.f.ui.pointer.back(), false);
                 // Past the last statement both databases run on the data set.
-                const bool pastExchange = fault.mode == FaultMode::None || fault.call > fault.lastCallOf("SqlOp::Execute");
+                const bool pastExchange =
+                    fault.mode == FaultMode::None || fault.call > fault.lastCallOf("SqlOp::Execute");
                 const bool oneFailure = refused.empty() ? fault.mode == FaultMode::Once : fault.mode == FaultMode::None;
                 EXPECT_EQ(d.installed, refused.empty() && pastExchange);
                 if (d.installed) {

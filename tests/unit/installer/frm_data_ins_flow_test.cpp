@@ -1,5 +1,6 @@
 // The wizard's pages on CounterPoint SQL: what each button does on each page,
-// the checks before anything changes, and what the processing page shows.
+// the checks before anything changes, and what the processing page shows; and
+// the company page's login on the other hosts.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -70,11 +71,14 @@ struct Wizard {
     }
     void layOutDemoData() {
         f.files.addFile("D:\\CPSQL\\counterpoint.ini", "SWVERSION=8.3.1\r\n");
-        for (const char* file : {"8.3.1\\DemoSpa.mdf", "8.3.1\\DemoSpa.ldf", "8.3.1\\..\\WFdata\\DemoSpaSV.mdf", "8.3.1\\..\\WFdata\\DemoSpaSV.ldf"})
+        for (const char* file : {"8.3.1\\DemoSpa.mdf", "8.3.1\\DemoSpa.ldf", "8.3.1\\..\\WFdata\\DemoSpaSV.mdf",
+                                 "8.3.1\\..\\WFdata\\DemoSpaSV.ldf"})
             f.files.addFile(std::string(kSpa) + file, "demo");
-        f.sql.tablesOn[{login("ACME"), "select * from SYSFILES"}] = {{"FileName"}, {{"E:\\ACME.mdf"}, {"E:\\ACME.ldf"}}};
+        f.sql.tablesOn[{login("ACME"), "select * from SYSFILES"}] = {{"FileName"},
+                                                                     {{"E:\\ACME.mdf"}, {"E:\\ACME.ldf"}}};
         f.sql.tablesOn[{login("ACMESV"), "select * from SYSFILES"}] = {{"FileName"}, {{"E:\\SV.mdf"}, {"E:\\SV.ldf"}}};
-        for (const char* file : {"E:\\ACME.mdf", "E:\\ACME.ldf", "E:\\SV.mdf", "E:\\SV.ldf"}) f.files.addFile(file, "own");
+        for (const char* file : {"E:\\ACME.mdf", "E:\\ACME.ldf", "E:\\SV.mdf", "E:\\SV.ldf"})
+            f.files.addFile(file, "own");
     }
 
     InstallerFixture f;
@@ -89,7 +93,8 @@ TEST(StartPage, EachOperationOpensTheCompanyPageWithItsTexts) {
     EXPECT_EQ(w.page(), "company");
     EXPECT_EQ(w.form.lblWhatDoing.caption, "Defining a new Wrenfold database, for use in a new company");
     EXPECT_EQ(w.form.lblCompanyInstrs.caption,
-              "Please select a valid company to which you would like to add a Wrenfold database, then click 'Next' to continue.");
+              "Please select a valid company to which you would like to add a Wrenfold database, then click 'Next' to "
+              "continue.");
     EXPECT_EQ(w.form.cmboDataType.listIndex, 0) << "the data set stays chosen";
     EXPECT_EQ(w.form.window.focus, &w.form.cmboCompany);
     EXPECT_TRUE(w.f.state.operation.bEmptyDatabase && !w.f.state.operation.bDemoData);
@@ -97,9 +102,10 @@ TEST(StartPage, EachOperationOpensTheCompanyPageWithItsTexts) {
     w.form.cmdCompanyPrev_Click();
     EXPECT_EQ(w.page(), "start");
     w.form.cmdDemoData_Click();
-    EXPECT_EQ(w.form.lblCompanyInstrs.caption,
-              "Please select a valid CP SQL company into which you would like to install Wrenfold demo data, then click "
-              "'Next' to continue.");
+    EXPECT_EQ(
+        w.form.lblCompanyInstrs.caption,
+        "Please select a valid CP SQL company into which you would like to install Wrenfold demo data, then click "
+        "'Next' to continue.");
     EXPECT_EQ(w.form.cmboDataType.listIndex, -1);
     EXPECT_TRUE(w.f.state.operation.bDemoData && !w.f.state.operation.bEmptyDatabase);
 }
@@ -119,7 +125,10 @@ TEST(CompanyPage, AFailedCheckTellsWhyAndLeavesThePageAsItWas) {
         {"no connection line", 2, false, false, noCatalogue},
         {"a connection line without a catalogue, after Acme's", 3, false, false, noCatalogue},
         {"an empty connection line, after Acme's", 4, false, false, noCatalogue},
-        {"a blank in the database name", 1, false, false,
+        {"a blank in the database name",
+         1,
+         false,
+         false,
          {"Error: Wrenfold does not allow a physical SQL database name to contain embedded spaces.\r\n"
           "The name \"Acme Data\" is invalid."}},
         {"demo data without a Wrenfold database", 0, true, false, {kM6}},
@@ -135,6 +144,7 @@ TEST(CompanyPage, AFailedCheckTellsWhyAndLeavesThePageAsItWas) {
             w.f.ui.answers = {kAnswerNo};
             w.choose(0);
             w.form.cmdCompanyNext_Click();
+            EXPECT_EQ(w.f.state.login.strCPCatalog, "ACME");
             w.f.ui.messages.clear();
             w.f.sql.events.clear();
         }
@@ -154,7 +164,23 @@ TEST(CompanyPage, AFailedCheckTellsWhyAndLeavesThePageAsItWas) {
         }
         if (c.company >= 2) {
             EXPECT_EQ(opens, 1);
+            EXPECT_EQ(w.f.state.login.strCPCatalog, "");
         }
+    }
+}
+
+TEST(CompanyPage, OtherHostsReadTheChosenCompanysLoginTheirWay) {
+    // Great Plains has gone since the window loaded: the program has been ended.
+    for (HostSystem host : {HostSystem::GreatPlains, HostSystem::Passport}) {
+        InstallerFixture f(host);
+        frmDataIns form(f.context());
+        f.state.host.strCompanyIds = {"Payroll"};
+        form.cmdEmptyFiles_Click();
+        form.cmboCompany.listIndex = 0;
+        form.cmdCompanyNext_Click();
+        EXPECT_EQ(form.window.unloaded, host == HostSystem::GreatPlains);
+        EXPECT_EQ(f.state.operation.strOurDB, "PayrollSV");
+        EXPECT_EQ(f.state.connections.strCompanyConnectionString == "Payroll", host == HostSystem::Passport);
     }
 }
 
@@ -165,39 +191,47 @@ TEST(ProcessingPage, DefinesTheDatabaseAskingFirstWhenItExists) {
     const std::vector<std::pair<std::string, void (*)(Wizard&)>> existing = {
         {"reachable", [](Wizard&) {}},
         {"the server's list unreadable",
-         [](Wizard& w) { w.f.sql.statementFailures[databaseListingStatement("ACMESV")] = {229, {"The SELECT permission was denied."}}; }},
+         [](Wizard& w) {
+             w.f.sql.statementFailures[databaseListingStatement("ACMESV")] = {229,
+                                                                              {"The SELECT permission was denied."}};
+         }},
         {"listed but offline",
-         [](Wizard& w) { w.f.sql.openFailures[login("ACMESV")] = {942, {"Database 'ACMESV' cannot be opened because it is offline."}}; }},
+         [](Wizard& w) {
+             w.f.sql.openFailures[login("ACMESV")] = {942,
+                                                      {"Database 'ACMESV' cannot be opened because it is offline."}};
+         }},
     };
     for (const auto& [how, arrange] : existing)
-    for (int answer : {kAnswerNo, kAnswerYes}) {
-        if (how == "listed but offline" && answer == kAnswerYes) continue;
-        SCOPED_TRACE(how + (answer == kAnswerYes ? ", overwritten" : ", kept"));
-        Wizard w;
-        arrange(w);
-        w.f.ui.answers = {answer};
-        w.form.cmdEmptyFiles_Click();
-        w.choose(0);
-        w.form.cmdCompanyNext_Click();
-        EXPECT_EQ(w.texts().front(), "Warning!  A Wrenfold SQL database already exists for this company. \r\n\r\n"
-                                     "Do you want to overwrite the existing database?");
-        if (answer == kAnswerNo) {
-            EXPECT_EQ(w.page(), "company");
-            for (const auto& event : w.f.sql.events) EXPECT_FALSE(event.starts_with("execute")) << event;
-            continue;
+        for (int answer : {kAnswerNo, kAnswerYes}) {
+            if (how == "listed but offline" && answer == kAnswerYes) continue;
+            SCOPED_TRACE(how + (answer == kAnswerYes ? ", overwritten" : ", kept"));
+            Wizard w;
+            arrange(w);
+            w.f.ui.answers = {answer};
+            w.form.cmdEmptyFiles_Click();
+            w.choose(0);
+            w.form.cmdCompanyNext_Click();
+            EXPECT_EQ(w.texts().front(),
+                      "Warning!  A Wrenfold SQL database already exists for this company. \r\n\r\n"
+                      "Do you want to overwrite the existing database?");
+            if (answer == kAnswerNo) {
+                EXPECT_EQ(w.page(), "company");
+                for (const auto& event : w.f.sql.events) EXPECT_FALSE(event.starts_with("execute")) << event;
+                continue;
+            }
+            EXPECT_EQ(w.redrawn,
+                      (std::vector<std::string>{"processing: Defining database, please wait... [session held]",
+                                                "processing: Process complete"}));
+            EXPECT_EQ(std::count(w.f.sql.events.begin(), w.f.sql.events.end(), "execute CREATE TABLE T (A int)"), 1);
+            EXPECT_EQ(w.texts().back(), "Wrenfold database successfully defined");
+            EXPECT_EQ(w.page(), "finished");
+            EXPECT_EQ(w.form.lblInstallingMsg.caption, "Process complete");
+            EXPECT_EQ(w.form.cmdProcNext.caption, "&Finish");
+            EXPECT_EQ(w.form.window.focus, &w.form.cmdProcNext);
+            EXPECT_EQ(w.f.ui.pointer.back(), false);
+            w.form.cmdProcNext_Click();
+            EXPECT_EQ(w.page(), "start");
         }
-        EXPECT_EQ(w.redrawn, (std::vector<std::string>{"processing: Defining database, please wait... [session held]",
-                                                        "processing: Process complete"}));
-        EXPECT_EQ(std::count(w.f.sql.events.begin(), w.f.sql.events.end(), "execute CREATE TABLE T (A int)"), 1);
-        EXPECT_EQ(w.texts().back(), "Wrenfold database successfully defined");
-        EXPECT_EQ(w.page(), "finished");
-        EXPECT_EQ(w.form.lblInstallingMsg.caption, "Process complete");
-        EXPECT_EQ(w.form.cmdProcNext.caption, "&Finish");
-        EXPECT_EQ(w.form.window.focus, &w.form.cmdProcNext);
-        EXPECT_EQ(w.f.ui.pointer.back(), false);
-        w.form.cmdProcNext_Click();
-        EXPECT_EQ(w.page(), "start");
-    }
 }
 
 TEST(ProcessingPage, AFailedDefinitionSaysSoAndNamesTheLog) {
@@ -207,8 +241,9 @@ TEST(ProcessingPage, AFailedDefinitionSaysSoAndNamesTheLog) {
     w.form.cmdEmptyFiles_Click();
     w.choose(0);
     w.form.cmdCompanyNext_Click();
-    EXPECT_EQ(w.texts(), (std::vector<std::string>{"An error was encountered while defining the Wrenfold database.\r\n\r\n"
-                                                   "The errors are listed in C:\\Tools\\dbprep\\ErrorLog.txt."}));
+    EXPECT_EQ(w.texts(),
+              (std::vector<std::string>{"An error was encountered while defining the Wrenfold database.\r\n\r\n"
+                                        "The errors are listed in C:\\Tools\\dbprep\\ErrorLog.txt."}));
     EXPECT_EQ(w.form.lblInstallingMsg.caption, "Process was not successfully completed");
     EXPECT_EQ(w.page(), "finished");
 }
@@ -219,7 +254,8 @@ TEST(DataSetPage, OpensOnTheFirstNextAndPreviousReturnsToTheCompanies) {
     w.choose(0);
     w.form.cmdCompanyNext_Click();
     EXPECT_EQ(w.page(), "data set");
-    EXPECT_EQ(w.form.lblCompanyInstrs.caption, "Select the type of demo data you would like to install, then click 'Next' to continue.");
+    EXPECT_EQ(w.form.lblCompanyInstrs.caption,
+              "Select the type of demo data you would like to install, then click 'Next' to continue.");
     EXPECT_EQ(w.form.window.focus, &w.form.cmboDataType);
     w.form.cmdCompanyNext_Click();
     EXPECT_EQ(w.form.lblWhatDoing.caption, "Installing Wrenfold demonstration data into Acme Ltd into Acme Ltd");
@@ -258,9 +294,10 @@ TEST(DataSetPage, InstallsAfterTheQuestionAndShowsTheOutcome) {
         w.form.cmdCompanyNext_Click();
         w.form.cmboDataType.listIndex = 0;
         w.form.cmdCompanyNext_Click();
-        EXPECT_EQ(w.texts().front(), "Warning!  This procedure is about to install demonstration data\r\nfor the company "
-                                     "Acme Ltd.  Any existing information   \r\nin the database for this company will be "
-                                     "replaced.\r\n\r\nAre you sure you want to do this?");
+        EXPECT_EQ(w.texts().front(),
+                  "Warning!  This procedure is about to install demonstration data\r\nfor the company "
+                  "Acme Ltd.  Any existing information   \r\nin the database for this company will be "
+                  "replaced.\r\n\r\nAre you sure you want to do this?");
         EXPECT_EQ(w.page(), c.page);
         if (c.answer == kAnswerNo) continue;
         EXPECT_EQ(w.redrawn.front(), "processing: Installing data, please wait... [session held]");
@@ -282,14 +319,16 @@ TEST(DataSetPage, TheCopyShowsHowFarItHasComeAndClosingTheWindowCanStopIt) {
         std::vector<std::string> shown;
     };
     const Case cases[] = {
-        {2, kAnswerNo,
+        {2,
+         kAnswerNo,
          {installing, "Copying ACME.mdf: 50%", installing, "Copying ACME.ldf: 50%", installing, "Copying SV.mdf: 50%",
           installing, "Copying SV.ldf: 50%", installing, "Process complete"}},
         {2, kAnswerYes, {installing, "Copying ACME.mdf: 50%", notCompleted}},
         {1, kAnswerYes, {installing, notCompleted}},
     };
     for (const Case& c : cases) {
-        SCOPED_TRACE("closed at redraw " + std::to_string(c.closedAt) + (c.stop == kAnswerYes ? ", stopped" : ", went on"));
+        SCOPED_TRACE("closed at redraw " + std::to_string(c.closedAt) +
+                     (c.stop == kAnswerYes ? ", stopped" : ", went on"));
         Wizard w;
         w.layOutDemoData();
         w.f.files.copyPiece = 2;
@@ -307,8 +346,9 @@ TEST(DataSetPage, TheCopyShowsHowFarItHasComeAndClosingTheWindowCanStopIt) {
         w.form.cmdCompanyNext_Click();
         EXPECT_EQ(shown, c.shown);
         ASSERT_EQ(w.texts().size(), 3u);
-        EXPECT_EQ(w.texts()[1], "The demonstration data is still being installed.\r\n\r\n"
-                                "Stop the installation and exit? Both databases are given their own data back.");
+        EXPECT_EQ(w.texts()[1],
+                  "The demonstration data is still being installed.\r\n\r\n"
+                  "Stop the installation and exit? Both databases are given their own data back.");
         EXPECT_EQ(w.f.ui.messages[1].style, kYesNo + kExclamation);
         if (c.stop == kAnswerNo) {
             EXPECT_EQ(w.texts().back(), "Wrenfold demo data successfully installed");
@@ -319,7 +359,8 @@ TEST(DataSetPage, TheCopyShowsHowFarItHasComeAndClosingTheWindowCanStopIt) {
         for (const char* file : {"E:\\ACME.mdf", "E:\\ACME.ldf", "E:\\SV.mdf", "E:\\SV.ldf"})
             EXPECT_EQ(w.f.files.file(file).content, "own") << file;
         EXPECT_EQ(w.f.files.filesIn("E:"), (std::set<std::string>{"ACME.mdf", "ACME.ldf", "SV.mdf", "SV.ldf"}));
-        const bool detached = std::count(w.f.sql.events.begin(), w.f.sql.events.end(), "execute sp_detach_db \"ACME\"") > 0;
+        const bool detached =
+            std::count(w.f.sql.events.begin(), w.f.sql.events.end(), "execute sp_detach_db \"ACME\"") > 0;
         EXPECT_EQ(detached, c.closedAt == 2) << "stopped before its first change, nothing is changed";
         EXPECT_TRUE(w.form.window.unloaded);
         EXPECT_EQ(w.f.ui.ended, 1);

@@ -46,7 +46,8 @@ TEST(CounterPointStartUp, FindsItsTopLevelDirectoryAndListsItsCompanies) {
     EXPECT_EQ(s.companyIds(), (std::vector<std::string>{"DEMO", "ACME"}));
     EXPECT_EQ(s.form.cmboCompany.listIndex, -1);
     EXPECT_EQ(s.f.log(), std::string(kNote) + "C:\\CP\\bin\\CounterPoint.ini\r\n[CP]\r\nTopLevel=D:\\CPSQL\r\n" +
-                             kNote + "D:\\CPSQL\\Companies.ini\r\n[Companies]\r\nDEMO=Demo Company\r\n\r\n"
+                             kNote +
+                             "D:\\CPSQL\\Companies.ini\r\n[Companies]\r\nDEMO=Demo Company\r\n\r\n"
                              "ACME=Acme Ltd=Extra\r\nLONE\r\n=No id\r\n[DEMO]\r\n"
                              "    ----> Line 3 is no company (id=name): \"\"; it was left out.\r\n"
                              "    ----> Line 5 is no company (id=name): \"LONE\"; it was left out.\r\n"
@@ -61,13 +62,14 @@ TEST(CounterPointStartUp, FallsBackOnTopLevelDirectoryAndSurvivesBrokenFiles) {
         const char* ini;        // nullptr: no InstallPath; empty: no CounterPoint.ini
         const char* companies;  // nullptr: no Companies.ini
         std::size_t companyCount;
-        std::string logged;     // what the log holds from the CounterPoint.ini note on
+        std::string logged;  // what the log holds from the CounterPoint.ini note on
     };
     const std::string iniNote = std::string(kNote) + "C:\\CP\\bin\\CounterPoint.ini\r\n";
     const std::string companiesNote = std::string(kNote) + "E:\\Top\\Companies.ini\r\n";
     const Case cases[] = {
         {"no InstallPath", nullptr, "[Companies]\r\nA=One", 1,
-         companiesNote + "[Companies]\r\nA=One\r\n    ----> The file ends before the section after the company list.\r\n"},
+         companiesNote +
+             "[Companies]\r\nA=One\r\n    ----> The file ends before the section after the company list.\r\n"},
         {"no CounterPoint.ini", "", nullptr, 0,
          iniNote + "    ----> The file cannot be read: Path not found (76).\r\n" + companiesNote +
              "    ----> The file cannot be read: Path not found (76).\r\n"},
@@ -122,7 +124,8 @@ TEST(CounterPointLogin, TakesTheCompanysLineAndTheUsersWrenfoldLogin) {
     s.f.state.operation.strCompanyDB = "DEMO";
     s.setValue(kHkeyCurrentUser, "SOFTWARE\\Quillmark\\Wrenfold\\Login", "DBUser", "wf");
     InstallerContext context = s.f.context();
-    GetCPLoginInfo(context);
+    EXPECT_EQ(GetCPLoginInfo(context), "DEMO");
+    EXPECT_EQ(s.f.state.login.strCPCatalog, "") << "the caller keeps the catalogue";
     EXPECT_EQ(s.f.state.login.strDBServer, "SRV3") << "the later key wins";
     EXPECT_EQ(s.f.state.login.strDBUser, "wf");
     EXPECT_EQ(s.f.state.login.strDBPassword, "pw 1") << "no DBPassword value: the company's stays";
@@ -135,11 +138,11 @@ TEST(CounterPointLogin, TakesTheCompanysLineAndTheUsersWrenfoldLogin) {
 
     // A company without a section of its own never takes the line read last.
     s.f.state.operation.strCompanyDB = "acme";
-    GetCPLoginInfo(context);
+    EXPECT_EQ(GetCPLoginInfo(context), "");
     EXPECT_EQ(s.f.state.operation.strCompanyDB, "");
     EXPECT_EQ(s.f.state.login.strDBServer, "SRV3");
     EXPECT_NE(s.f.log().find(std::string(kNote) + "D:\\CPSQL\\Companies.ini\r\n"
-                             "    ----> No connection line follows a heading [acme].\r\n"),
+                                                  "    ----> No connection line follows a heading [acme].\r\n"),
               std::string::npos);
 }
 
@@ -155,9 +158,9 @@ TEST(GreatPlainsStartUp, TheNewestInstallationListsItsCompanies) {
                    "AppPath", "C:\\GP");
         const std::string statement =
             ten ? "select * from SY01500 order by CMPNYNAM" : "select * from DU000099 order by CMPNYNAM";
-        s.f.sql.tables[statement] = SqlScriptedTable{
-            {ten ? "INTERID" : "DB_NAME", "CMPNYNAM"},
-            {{" dynamics ", "System"}, {"TWO ", " Fabrikam "}, {"ACME", "Acme"}}};
+        s.f.sql.tables[statement] =
+            SqlScriptedTable{{ten ? "INTERID" : "DB_NAME", "CMPNYNAM"},
+                             {{" dynamics ", "System"}, {"TWO ", " Fabrikam "}, {"ACME", "Acme"}}};
         s.form.Form_Load();
         EXPECT_EQ(s.f.state.host.strHostPath, "C:\\GP");
         EXPECT_EQ(s.f.state.host.strGPVersion, version);
@@ -193,15 +196,17 @@ TEST(PassportStartUp, ListsTheDataSourcesAndSelectsTheCurrentCompany) {
     for (const char* name : {"Payroll", "ACCOUNTS"})
         s.setValue(kHkeyLocalMachine, "Software\\ODBC\\ODBC.INI\\ODBC Data Sources", name, "SQL Server");
     s.f.state.operation.strCompanyDB = "accounts";
-    s.f.sql.openFailures["Provider=SQLOLEDB.1;Integrated Security=;Persist Security Info=True;Data Source=;User ID=;"
-                         "Password="] = SqlScriptedFailure{-1, {"Server not found"}};
+    s.f.sql.openFailures
+        ["Provider=SQLOLEDB.1;Integrated Security=;Persist Security Info=True;Data Source=;User ID=;"
+         "Password="] = SqlScriptedFailure{-1, {"Server not found"}};
     s.form.Form_Load();
     EXPECT_EQ(s.companyIds(), (std::vector<std::string>{"Payroll", "ACCOUNTS"}));
     EXPECT_EQ(s.form.cmboCompany.listIndex, 1);
     EXPECT_FALSE(s.form.cmdDemoData.enabled);
     ASSERT_EQ(s.f.ui.messages.size(), 2u);
-    EXPECT_EQ(s.f.ui.messages[1].text,
-              "The current company selection [accounts] is invalid.\r\n\r\nRun 'Change Company' to select a valid company.");
+    EXPECT_EQ(
+        s.f.ui.messages[1].text,
+        "The current company selection [accounts] is invalid.\r\n\r\nRun 'Change Company' to select a valid company.");
     EXPECT_EQ(s.f.ui.messages[1].title, "Wrenfold Database Install");
 }
 
@@ -224,12 +229,14 @@ TEST(DataSetCatalogue, ListsDescribedFoldersOrTheBuiltInOnes) {
 
     StartUp many(HostSystem::Passport);
     for (char letter = 'A'; letter <= 'M'; ++letter)
-        many.f.files.addFile(std::string(kDemo) + "PBSData\\Set" + letter + "\\DataDesc.txt", std::string("Set ") + letter);
+        many.f.files.addFile(std::string(kDemo) + "PBSData\\Set" + letter + "\\DataDesc.txt",
+                             std::string("Set ") + letter);
     many.form.Form_Load();
     ASSERT_EQ(many.form.cmboDataType.items.size(), 11u);
     EXPECT_EQ(many.form.cmboDataType.items[10], "Set K");
     EXPECT_EQ(many.f.state.host.strDataSetFolders[10], "SetK");
-    EXPECT_NE(many.f.log().find("    ----> Only 11 data sets can be listed; left out: SetL, SetM.\r\n"), std::string::npos);
+    EXPECT_NE(many.f.log().find("    ----> Only 11 data sets can be listed; left out: SetL, SetM.\r\n"),
+              std::string::npos);
 }
 
 }  // namespace
