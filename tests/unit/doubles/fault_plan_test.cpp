@@ -76,41 +76,6 @@ TEST(FaultPlan, FailsTheChosenCallsAndEachDoubleAnswersWithThePlansError) {
     EXPECT_EQ(raised([&] { connection->open("Data Source=S"); }), 17) << "an open counts among any calls";
 }
 
-TEST(FaultSchedule, NumbersTheCallsOfEveryAttachedDoubleInOneSequenceAndEndsThemTogether) {
-    FaultSchedule schedule;
-    MemoryFileSystem files;
-    SqlScriptedServer sql;
-    files.faults().attach(schedule);
-    sql.faults().attach(schedule);
-    auto exists = [&] { return raised([&] { files.fileExists("C:\\a.txt"); }); };
-    auto open = [&] { return raised([&] { sql.createConnection()->open("Data Source=S"); }); };
-    EXPECT_EQ(exists(), 0);
-    EXPECT_EQ(open(), 0);
-    EXPECT_EQ(schedule.calls(), 2);
-    EXPECT_EQ(std::string(schedule.operations()[1]), "SqlOp::Open");
-
-    schedule.failNth(2);
-    EXPECT_EQ(exists(), 0);
-    EXPECT_EQ(open(), 4242) << "the second call, of the other double, with that double's usual error";
-    EXPECT_EQ(open(), 0) << "once only";
-    schedule.failNth(1, true);
-    EXPECT_EQ(exists(), kErrDiskFull);
-    EXPECT_EQ(open(), 4242) << "from then on";
-    schedule.lift();
-    EXPECT_EQ(exists(), 0);
-
-    schedule.failNth(1);
-    files.faults().failNth(FileOp::FileExists, 1, RunError(kErrPermissionDenied, "Permission denied"));
-    EXPECT_EQ(exists(), kErrPermissionDenied) << "the double's own plan comes first";
-    schedule.endProcessAt(2);
-    EXPECT_EQ(exists(), 0);
-    EXPECT_THROW(open(), ProcessEnded);
-    EXPECT_THROW(exists(), ProcessEnded) << "the process ends for every double";
-    files.faults().restartProcess();
-    EXPECT_EQ(open(), 0);
-    EXPECT_EQ(files.faults().calls(), 6) << "each double still counts its own calls";
-}
-
 TEST(ForEachFault, FailsEachCallOfTheCleanRunOnceFromThenOnAndByTheProcessEndingThere) {
     struct World {
         MemoryFileSystem files;
