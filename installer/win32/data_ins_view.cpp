@@ -103,7 +103,7 @@ bool DataInsView::onMessage(UINT message, WPARAM wParam, LPARAM) {
 }
 
 void DataInsView::click(int id) {
-    const ButtonHandler* button = entryFor(buttons_, id);
+    const ButtonHandler<frmDataIns>* button = entryFor(buttons_, id);
     const PlacedControl* control = entryFor(placed_, id);
     // A button the form hides or disables does nothing, however it was pressed.
     if (!button || !control->state.enabled || !shown(*control)) return;
@@ -185,7 +185,7 @@ void DataInsView::showState() {
     applyList(item(IDC_DATA_INS_COMPANY), form_.cmboCompany);
     applyList(item(IDC_DATA_INS_DATA_TYPE), form_.cmboDataType);
     for (const PlacedControl& control : placed_) {
-        if (control.caption) applyText(item(control.id), *control.caption);
+        if (control.text) applyText(item(control.id), *control.text);
         Control onScreen = control.state;
         onScreen.visible = shown(control);
         applyVisibility(item(control.id), onScreen);

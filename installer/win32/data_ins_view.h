@@ -22,20 +22,8 @@ public:
     ~DataInsView() override;
 
 private:
-    // A control, its caption (null: a list) and the frame it is placed on (null:
-    // the start page).
-    struct PlacedControl {
-        int id;
-        const Control& state;
-        const std::string* caption;
-        const Frame* frame;
-    };
-    // A button (placed too, under the same id) and the form's handler of its click.
-    struct ButtonHandler {
-        int id;
-        void (frmDataIns::*click)();
-    };
-
+    // Controls with no frame are on the start page; each button is placed too,
+    // under the same id.
     bool load() override;
     bool onMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
     void readState() override;
@@ -62,7 +50,7 @@ private:
     frmDataIns& form_;
     TwipsScale scale_;
     std::vector<PlacedControl> placed_;
-    std::vector<ButtonHandler> buttons_;
+    std::vector<ButtonHandler<frmDataIns>> buttons_;
     // Made for this window alone, so the view's to delete.
     FontHandle headingFont_;
     FontHandle statusFont_;

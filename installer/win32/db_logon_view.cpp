@@ -47,7 +47,7 @@ bool DbLogonView::onMessage(UINT message, WPARAM wParam, LPARAM) {
 }
 
 void DbLogonView::click(int id) {
-    const ButtonHandler* button = entryFor(buttons_, id);
+    const ButtonHandler<frmUtilDbLogon>* button = entryFor(buttons_, id);
     if (button) handle([this, button] { (form_.*button->click)(); });
 }
 

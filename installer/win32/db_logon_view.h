@@ -20,17 +20,6 @@ public:
     DbLogonView(frmUtilDbLogon& form, HWND dialog);
 
 private:
-    // A control and the text it shows (null: a button).
-    struct PlacedControl {
-        int id;
-        const Control& state;
-        const std::string* text;
-    };
-    // A button and the form's handler of its click.
-    struct ButtonHandler {
-        int id;
-        void (frmUtilDbLogon::*click)();
-    };
 
     bool load() override;
     bool onMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
@@ -46,7 +35,7 @@ private:
     frmUtilDbLogon& form_;
     TwipsScale scale_;
     std::vector<PlacedControl> placed_;
-    std::vector<ButtonHandler> buttons_;
+    std::vector<ButtonHandler<frmUtilDbLogon>> buttons_;
     // Loaded for this dialog alone (not shared), so it is the view's to destroy. The
     // view goes when the dialog is gone, the button that shows the icon included.
     IconHandle serverIcon_;

@@ -49,6 +49,23 @@ int selectedEntry(HWND comboBox);
 // Gives the focus to `control` unless it has it.
 void applyFocus(HWND control);
 
+// A row of a view's control table: the dialog item, the form's control it shows,
+// the text it shows (null: none the view sets, such as a list's) and the frame it
+// sits on (null: the form itself).
+struct PlacedControl {
+    int id;
+    const Control& state;
+    const std::string* text;
+    const Frame* frame = nullptr;
+};
+
+// A row of a view's button table: the dialog item and the form's handler of its click.
+template <class Form>
+struct ButtonHandler {
+    int id;
+    void (Form::*click)();
+};
+
 // The entry of a view's table (its controls or its buttons) for the dialog item
 // `id`; null when the table has none.
 template <class Entry>

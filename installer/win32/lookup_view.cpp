@@ -120,7 +120,7 @@ bool LookupView::onCommand(WORD id, WORD code) {
 }
 
 void LookupView::click(int id) {
-    const ButtonHandler* button = entryFor(buttons_, id);
+    const ButtonHandler<frmUtilLookupCode>* button = entryFor(buttons_, id);
     if (button) handle([this, button] { (form_.*button->click)(); });
 }
 

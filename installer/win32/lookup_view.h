@@ -20,17 +20,6 @@ public:
     LookupView(frmUtilLookupCode& form, HWND dialog);
 
 private:
-    // A control and the text it shows (null: none the view sets).
-    struct PlacedControl {
-        int id;
-        const Control& state;
-        const std::string* text;
-    };
-    // A button and the form's handler of its click.
-    struct ButtonHandler {
-        int id;
-        void (frmUtilLookupCode::*click)();
-    };
     using MouseHandler = void (frmUtilLookupCode::*)(int button, int shift, float x, float y);
 
     // The grid, its column headings and the search box, subclassed for the mouse and
@@ -58,7 +47,7 @@ private:
     frmUtilLookupCode& form_;
     TwipsScale scale_;
     std::vector<PlacedControl> placed_;
-    std::vector<ButtonHandler> buttons_;
+    std::vector<ButtonHandler<frmUtilLookupCode>> buttons_;
     bool loaded_ = false;
     // Set while the form's state is copied to the window, whose change notices are then not the user's.
     bool showing_ = false;
