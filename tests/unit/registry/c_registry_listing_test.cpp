@@ -50,12 +50,21 @@ const std::pair<RegKey, std::string> kClassViews[] = {{kHkeyClassesRoot, ""},
 
 class CRegistryAssociationTest : public RegistryFixture {
 protected:
+    // The names carry the process id, which Wine gives out again: a program that
+    // ended before its TearDown leaves its class to the next one with that id.
+    void SetUp() override {
+        RegistryFixture::SetUp();
+        removeClass();
+    }
     void TearDown() override {
+        removeClass();
+        RegistryFixture::TearDown();
+    }
+    void removeClass() {
         for (auto [root, prefix] : kClassViews) {
             probe_.removeTree(root, prefix + className_);
             probe_.removeTree(root, prefix + "." + extension_);
         }
-        RegistryFixture::TearDown();
     }
     // The default value of a key below the class, in both views of the classes.
     void expectClassText(const std::string& section, const std::string& text) {
