@@ -5,6 +5,7 @@
 #include "client/frm_client.h"
 #include "client/self_update.h"
 #include "common/registry_store/registry_value_store.h"
+#include "platform/win32/system_library.h"
 #include "platform/win32/win32_clock.h"
 #include "platform/win32/win32_file_system.h"
 #include "platform/win32/win32_process_services.h"
@@ -12,6 +13,7 @@
 #include "platform/win32/win32_user_interface.h"
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
+    wf::win32::restrictLibrarySearchToSystemFolder();
     wf::win32::Win32FileSystem files;
     wf::win32::Win32ProcessServices process;
     wf::win32::Win32Clock clock;

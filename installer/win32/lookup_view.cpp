@@ -8,6 +8,7 @@
 #include "common/run_error.h"
 #include "installer/win32/dialog_resources.h"
 #include "installer/win32/grid_list_view.h"
+#include "platform/win32/common_controls_library.h"
 
 namespace wf::win32 {
 namespace {
@@ -82,9 +83,10 @@ bool LookupView::onMessage(UINT message, WPARAM wParam, LPARAM lParam) {
 bool LookupView::load() {
     HWND grid = item(IDC_LOOKUP_GRID);
     ListView_SetExtendedListViewStyle(grid, LVS_EX_FULLROWSELECT | LVS_EX_GRIDLINES);
-    SetWindowSubclass(grid, gridProc, kSubclassId, reinterpret_cast<DWORD_PTR>(this));
-    SetWindowSubclass(ListView_GetHeader(grid), headingProc, kSubclassId, reinterpret_cast<DWORD_PTR>(this));
-    SetWindowSubclass(item(IDC_LOOKUP_SEARCH), searchProc, kSubclassId, reinterpret_cast<DWORD_PTR>(this));
+    const CommonControlsLibrary& controls = commonControlsLibrary();
+    controls.SetWindowSubclass(grid, gridProc, kSubclassId, reinterpret_cast<DWORD_PTR>(this));
+    controls.SetWindowSubclass(ListView_GetHeader(grid), headingProc, kSubclassId, reinterpret_cast<DWORD_PTR>(this));
+    controls.SetWindowSubclass(item(IDC_LOOKUP_SEARCH), searchProc, kSubclassId, reinterpret_cast<DWORD_PTR>(this));
     form_.screen = screenArea(scale_);
     form_.Form_Load();
     loaded_ = true;
@@ -156,8 +158,8 @@ LRESULT CALLBACK LookupView::gridProc(HWND grid, UINT message, WPARAM wParam, LP
         view->mouseOnGrid(&frmUtilLookupCode::MSHFlexGrid1_MouseDown, mousePoint(lParam));
         if (view->ended()) return 0;
     }
-    if (message == WM_NCDESTROY) RemoveWindowSubclass(grid, gridProc, kSubclassId);
-    return DefSubclassProc(grid, message, wParam, lParam);
+    if (message == WM_NCDESTROY) commonControlsLibrary().RemoveWindowSubclass(grid, gridProc, kSubclassId);
+    return commonControlsLibrary().DefSubclassProc(grid, message, wParam, lParam);
 }
 
 // The column headings are the grid's heading row, up to the right edge of the list:
@@ -172,8 +174,8 @@ LRESULT CALLBACK LookupView::headingProc(HWND heading, UINT message, WPARAM wPar
                                                          : &frmUtilLookupCode::MSHFlexGrid1_MouseUp;
         view->mouseOnGrid(handler, point);
     }
-    if (message == WM_NCDESTROY) RemoveWindowSubclass(heading, headingProc, kSubclassId);
-    LRESULT result = DefSubclassProc(heading, message, wParam, lParam);
+    if (message == WM_NCDESTROY) commonControlsLibrary().RemoveWindowSubclass(heading, headingProc, kSubclassId);
+    LRESULT result = commonControlsLibrary().DefSubclassProc(heading, message, wParam, lParam);
     // The headings hold the mouse only for presses on a heading; the release of every
     // press has to come back here, as it does to the grid.
     if (message == WM_LBUTTONDOWN && GetCapture() != heading) SetCapture(heading);
@@ -189,8 +191,8 @@ LRESULT CALLBACK LookupView::searchProc(HWND search, UINT message, WPARAM wParam
         view->handle([&] { view->form_.txtSearch_KeyDown(key, shiftState()); });
         if (key == 0 || view->ended()) return 0;
     }
-    if (message == WM_NCDESTROY) RemoveWindowSubclass(search, searchProc, kSubclassId);
-    return DefSubclassProc(search, message, wParam, lParam);
+    if (message == WM_NCDESTROY) commonControlsLibrary().RemoveWindowSubclass(search, searchProc, kSubclassId);
+    return commonControlsLibrary().DefSubclassProc(search, message, wParam, lParam);
 }
 
 void LookupView::mouseOnGrid(MouseHandler handler, POINT point) {

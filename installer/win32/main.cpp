@@ -6,11 +6,14 @@
 #include "installer/win32/data_ins_view.h"
 #include "installer/win32/win32_installer_services.h"
 #include "installer/wizard/frm_data_ins.h"
+#include "platform/win32/common_controls_library.h"
+#include "platform/win32/system_library.h"
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
+    wf::win32::restrictLibrarySearchToSystemFolder();
     // The version 6 controls of the program's manifest, with the visual styles.
     INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES};
-    InitCommonControlsEx(&controls);
+    wf::win32::commonControlsLibrary().InitCommonControlsEx(&controls);
 
     wf::win32::Win32InstallerServices services;
     wf::frmDataIns form(services.context(wf::buildHostSystem()));

@@ -34,18 +34,20 @@ void OdbcConnection::open(const std::string& connectionString) {
     if (open_) throw RunError(kErrSqlObjectOpen, "Operation is not allowed when the object is open.");
     if (!environment_.allocate(SQL_HANDLE_ENV, SQL_NULL_HANDLE))
         fail({}, "The ODBC driver manager could not be started.");
-    if (!SQL_SUCCEEDED(SQLSetEnvAttr(environment_.get(), SQL_ATTR_ODBC_VERSION, integerAttribute(SQL_OV_ODBC3), 0)))
+    if (!SQL_SUCCEEDED(
+            odbcApi().SQLSetEnvAttr(environment_.get(), SQL_ATTR_ODBC_VERSION, integerAttribute(SQL_OV_ODBC3), 0)))
         fail(odbcDiagnostics(SQL_HANDLE_ENV, environment_.get()), "The ODBC version could not be set.");
     if (!connection_.allocate(SQL_HANDLE_DBC, environment_.get()))
         fail(odbcDiagnostics(SQL_HANDLE_ENV, environment_.get()), "The connection could not be created.");
-    if (!SQL_SUCCEEDED(SQLSetConnectAttr(connection_.get(), SQL_ATTR_LOGIN_TIMEOUT,
-                                         integerAttribute(kLoginTimeoutSeconds), 0)))
+    if (!SQL_SUCCEEDED(odbcApi().SQLSetConnectAttr(connection_.get(), SQL_ATTR_LOGIN_TIMEOUT,
+                                                   integerAttribute(kLoginTimeoutSeconds), 0)))
         fail(odbcDiagnostics(SQL_HANDLE_DBC, connection_.get()), "The login time-out could not be set.");
 
     const std::string driver = isDataSourceName(connectionString) ? std::string() : sqlServerDriver(environment_.get());
     std::string odbc = odbcConnectString(connectionString, driver);
-    SQLRETURN rc = SQLDriverConnect(connection_.get(), nullptr, reinterpret_cast<SQLCHAR*>(odbc.data()),
-                                    static_cast<SQLSMALLINT>(odbc.size()), nullptr, 0, nullptr, SQL_DRIVER_NOPROMPT);
+    SQLRETURN rc =
+        odbcApi().SQLDriverConnect(connection_.get(), nullptr, reinterpret_cast<SQLCHAR*>(odbc.data()),
+                                   static_cast<SQLSMALLINT>(odbc.size()), nullptr, 0, nullptr, SQL_DRIVER_NOPROMPT);
     if (!SQL_SUCCEEDED(rc)) {
         std::vector<OdbcDiagnostic> diagnostics = odbcDiagnostics(SQL_HANDLE_DBC, connection_.get());
         connection_.reset();
@@ -60,7 +62,8 @@ OdbcHandle OdbcConnection::newStatement() {
     OdbcHandle statement;
     if (!statement.allocate(SQL_HANDLE_STMT, connection_.get()))
         fail(odbcDiagnostics(SQL_HANDLE_DBC, connection_.get()), "The statement could not be created.");
-    if (!SQL_SUCCEEDED(SQLSetStmtAttr(statement.get(), SQL_ATTR_QUERY_TIMEOUT, integerAttribute(commandTimeout_), 0)))
+    if (!SQL_SUCCEEDED(
+            odbcApi().SQLSetStmtAttr(statement.get(), SQL_ATTR_QUERY_TIMEOUT, integerAttribute(commandTimeout_), 0)))
         fail(odbcDiagnostics(SQL_HANDLE_STMT, statement.get()), "The command time-out could not be set.");
     return statement;
 }
@@ -87,13 +90,14 @@ void OdbcConnection::execute(const std::string& statement) {
     // Every result of the batch is read with its messages, so that the server
     // runs the batch to its end and the errors of its later statements are
     // reported too.
-    SQLRETURN rc = SQLExecDirect(handle, reinterpret_cast<SQLCHAR*>(text.data()), static_cast<SQLINTEGER>(text.size()));
+    SQLRETURN rc =
+        odbcApi().SQLExecDirect(handle, reinterpret_cast<SQLCHAR*>(text.data()), static_cast<SQLINTEGER>(text.size()));
     bool readable = true;
-    while (rc != SQL_NO_DATA && (readable = collect(rc))) rc = SQLMoreResults(handle);
+    while (rc != SQL_NO_DATA && (readable = collect(rc))) rc = odbcApi().SQLMoreResults(handle);
     // A driver manager that answers "no data" after a failed first statement
     // without asking the driver leaves the rest unread: closing has the driver
     // cancel it and keep the messages that arrived before the cancel.
-    SQLRETURN closed = SQLFreeStmt(handle, SQL_CLOSE);
+    SQLRETURN closed = odbcApi().SQLFreeStmt(handle, SQL_CLOSE);
     if (readable) collect(closed);
     if (failed) fail(diagnostics, "The statement failed.");
 }
@@ -103,7 +107,7 @@ void OdbcConnection::close() {
     std::vector<OdbcRecordSet*> openSets = recordSets_;
     for (OdbcRecordSet* recordSet : openSets) ignoreFailure([recordSet] { recordSet->close(); });
     batchStatement_.reset();
-    SQLDisconnect(connection_.get());
+    odbcApi().SQLDisconnect(connection_.get());
     connection_.reset();
     environment_.reset();
     open_ = false;

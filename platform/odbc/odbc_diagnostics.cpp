@@ -13,12 +13,14 @@ std::vector<OdbcDiagnostic> odbcDiagnostics(SQLSMALLINT type, SQLHANDLE handle) 
         SQLINTEGER nativeError = 0;
         std::string text(SQL_MAX_MESSAGE_LENGTH, '\0');
         SQLSMALLINT length = 0;
-        SQLRETURN rc = SQLGetDiagRec(type, handle, number, state, &nativeError, reinterpret_cast<SQLCHAR*>(text.data()),
-                                     static_cast<SQLSMALLINT>(text.size()), &length);
+        SQLRETURN rc =
+            odbcApi().SQLGetDiagRec(type, handle, number, state, &nativeError, reinterpret_cast<SQLCHAR*>(text.data()),
+                                    static_cast<SQLSMALLINT>(text.size()), &length);
         if (rc == SQL_SUCCESS_WITH_INFO && length >= static_cast<SQLSMALLINT>(text.size())) {
             text.assign(static_cast<std::size_t>(length) + 1, '\0');
-            rc = SQLGetDiagRec(type, handle, number, state, &nativeError, reinterpret_cast<SQLCHAR*>(text.data()),
-                               static_cast<SQLSMALLINT>(text.size()), &length);
+            rc = odbcApi().SQLGetDiagRec(type, handle, number, state, &nativeError,
+                                         reinterpret_cast<SQLCHAR*>(text.data()), static_cast<SQLSMALLINT>(text.size()),
+                                         &length);
         }
         if (!SQL_SUCCEEDED(rc)) break;
         text.resize(std::min<std::size_t>(static_cast<std::size_t>(length), text.size() - 1));

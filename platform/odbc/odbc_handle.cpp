@@ -19,14 +19,14 @@ OdbcHandle& OdbcHandle::operator=(OdbcHandle&& other) noexcept {
 bool OdbcHandle::allocate(SQLSMALLINT type, SQLHANDLE parent) {
     reset();
     SQLHANDLE handle = SQL_NULL_HANDLE;
-    if (!SQL_SUCCEEDED(SQLAllocHandle(type, parent, &handle))) return false;
+    if (!SQL_SUCCEEDED(odbcApi().SQLAllocHandle(type, parent, &handle))) return false;
     type_ = type;
     handle_ = handle;
     return true;
 }
 
 void OdbcHandle::reset() {
-    if (handle_ != SQL_NULL_HANDLE) SQLFreeHandle(type_, std::exchange(handle_, nullptr));
+    if (handle_ != SQL_NULL_HANDLE) odbcApi().SQLFreeHandle(type_, std::exchange(handle_, nullptr));
 }
 
 }  // namespace wf

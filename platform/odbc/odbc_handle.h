@@ -15,7 +15,7 @@ public:
 
     // Allocates a handle of `type` below `parent` (SQL_NULL_HANDLE for an
     // environment). False when the driver manager refuses; the reason is then in
-    // the parent's diagnostics.
+    // the parent's diagnostics. Raises a RunError when there is no driver manager.
     bool allocate(SQLSMALLINT type, SQLHANDLE parent);
 
     SQLHANDLE get() const { return handle_; }

@@ -16,8 +16,8 @@ std::vector<std::string> installedOdbcDrivers(SQLHENV environment) {
         SQLSMALLINT descriptionLength = 0;
         SQLSMALLINT attributesLength = 0;
         // The plain name: Wine's odbc32 lacks the explicit ANSI form.
-        SQLRETURN rc = SQLDrivers(environment, direction, description, sizeof description, &descriptionLength,
-                                  attributes, sizeof attributes, &attributesLength);
+        SQLRETURN rc = odbcApi().SQLDrivers(environment, direction, description, sizeof description, &descriptionLength,
+                                            attributes, sizeof attributes, &attributesLength);
         if (!SQL_SUCCEEDED(rc)) break;
         names.emplace_back(reinterpret_cast<const char*>(description));
         direction = SQL_FETCH_NEXT;

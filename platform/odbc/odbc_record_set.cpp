@@ -35,7 +35,7 @@ void OdbcRecordSet::open() {
 
 void OdbcRecordSet::setAttribute(SQLINTEGER attribute, SQLULEN value) {
     // A driver that substitutes another cursor or locking says so with a warning.
-    if (SQLSetStmtAttr(handle_.get(), attribute, reinterpret_cast<SQLPOINTER>(value), 0) != SQL_SUCCESS)
+    if (odbcApi().SQLSetStmtAttr(handle_.get(), attribute, reinterpret_cast<SQLPOINTER>(value), 0) != SQL_SUCCESS)
         connection_->fail(odbcDiagnostics(SQL_HANDLE_STMT, handle_.get()), "The cursor could not be set up.");
 }
 
@@ -46,7 +46,8 @@ void OdbcRecordSet::run() {
     if (cursor_ == CursorType::Dynamic) setAttribute(SQL_ATTR_CURSOR_TYPE, SQL_CURSOR_DYNAMIC);
     if (lock_ == LockType::Pessimistic) setAttribute(SQL_ATTR_CONCURRENCY, SQL_CONCUR_LOCK);
     std::string text = statement_;
-    SQLRETURN rc = SQLExecDirect(handle_.get(), reinterpret_cast<SQLCHAR*>(text.data()), static_cast<SQLINTEGER>(text.size()));
+    SQLRETURN rc = odbcApi().SQLExecDirect(handle_.get(), reinterpret_cast<SQLCHAR*>(text.data()),
+                                           static_cast<SQLINTEGER>(text.size()));
     if (rc == SQL_ERROR || rc == SQL_INVALID_HANDLE)
         connection_->fail(odbcDiagnostics(SQL_HANDLE_STMT, handle_.get()), "The record set could not be opened.");
     // The server may open a lesser cursor than the one set up and say so only
@@ -57,15 +58,15 @@ void OdbcRecordSet::run() {
     }
 
     SQLSMALLINT count = 0;
-    if (!SQL_SUCCEEDED(SQLNumResultCols(handle_.get(), &count)))
+    if (!SQL_SUCCEEDED(odbcApi().SQLNumResultCols(handle_.get(), &count)))
         connection_->fail(odbcDiagnostics(SQL_HANDLE_STMT, handle_.get()), "The columns could not be read.");
     columns_.clear();
     for (SQLUSMALLINT number = 1; number <= count; ++number) {
         SQLCHAR name[256] = {};
         SQLSMALLINT nameLength = 0, dataType = 0, digits = 0, nullable = 0;
         SQLULEN size = 0;
-        if (!SQL_SUCCEEDED(SQLDescribeCol(handle_.get(), number, name, sizeof name, &nameLength, &dataType, &size,
-                                          &digits, &nullable)))
+        if (!SQL_SUCCEEDED(odbcApi().SQLDescribeCol(handle_.get(), number, name, sizeof name, &nameLength, &dataType,
+                                                    &size, &digits, &nullable)))
             connection_->fail(odbcDiagnostics(SQL_HANDLE_STMT, handle_.get()), "The columns could not be read.");
         columns_.emplace_back(reinterpret_cast<const char*>(name));
     }
@@ -75,7 +76,7 @@ void OdbcRecordSet::run() {
 
 bool OdbcRecordSet::fetch(SQLSMALLINT orientation) {
     if (columns_.empty()) return false;
-    SQLRETURN rc = SQLFetchScroll(handle_.get(), orientation, 0);
+    SQLRETURN rc = odbcApi().SQLFetchScroll(handle_.get(), orientation, 0);
     if (rc == SQL_NO_DATA) return false;
     if (!SQL_SUCCEEDED(rc)) connection_->fail(odbcDiagnostics(SQL_HANDLE_STMT, handle_.get()), "The row could not be read.");
     for (std::size_t index = 0; index < columns_.size(); ++index) {
@@ -90,7 +91,7 @@ std::optional<std::string> OdbcRecordSet::readColumn(SQLUSMALLINT number) {
     char chunk[2048];
     for (;;) {
         SQLLEN indicator = 0;
-        SQLRETURN rc = SQLGetData(handle_.get(), number, SQL_C_CHAR, chunk, sizeof chunk, &indicator);
+        SQLRETURN rc = odbcApi().SQLGetData(handle_.get(), number, SQL_C_CHAR, chunk, sizeof chunk, &indicator);
         if (rc == SQL_NO_DATA) return value;
         if (!SQL_SUCCEEDED(rc))
             connection_->fail(odbcDiagnostics(SQL_HANDLE_STMT, handle_.get()), "The field could not be read.");
@@ -176,13 +177,14 @@ bool OdbcRecordSet::writeRow(std::size_t columnCount, bool leaveUnchanged, std::
             buffers[index] = *values_[index];
         else
             indicators[index] = SQL_NULL_DATA;
-        rc = SQLBindCol(handle_.get(), static_cast<SQLUSMALLINT>(index + 1), SQL_C_CHAR, buffers[index].data(),
-                        static_cast<SQLLEN>(buffers[index].size() + 1), &indicators[index]);
+        rc =
+            odbcApi().SQLBindCol(handle_.get(), static_cast<SQLUSMALLINT>(index + 1), SQL_C_CHAR, buffers[index].data(),
+                                 static_cast<SQLLEN>(buffers[index].size() + 1), &indicators[index]);
     }
-    if (SQL_SUCCEEDED(rc)) rc = SQLSetPos(handle_.get(), 1, SQL_UPDATE, SQL_LOCK_NO_CHANGE);
+    if (SQL_SUCCEEDED(rc)) rc = odbcApi().SQLSetPos(handle_.get(), 1, SQL_UPDATE, SQL_LOCK_NO_CHANGE);
     diagnostics.clear();
     if (!SQL_SUCCEEDED(rc)) diagnostics = odbcDiagnostics(SQL_HANDLE_STMT, handle_.get());
-    SQLFreeStmt(handle_.get(), SQL_UNBIND);
+    odbcApi().SQLFreeStmt(handle_.get(), SQL_UNBIND);
     return SQL_SUCCEEDED(rc);
 }
 

@@ -1,7 +1,5 @@
 #include "platform/win32/system_library.h"
 
-#include <string>
-
 #include "platform/win32/win32_error.h"
 
 namespace wf::win32 {
@@ -27,12 +25,27 @@ std::wstring systemFolderPath(const wchar_t* fileName) {
     return std::wstring(folder, length) + L"\\" + fileName;
 }
 
-HMODULE loadFromSystemFolder(const wchar_t* fileName) {
-    HMODULE module = LoadLibraryExW(fileName, nullptr, kSearchSystem32);
-    if (module != nullptr || GetLastError() != ERROR_INVALID_PARAMETER) return module;
-    // Without the search flags: the full path, whose own dependencies are then looked
-    // for in the system folder first.
+HMODULE loadFromSystemFolder(const wchar_t* fileName, SystemLibrary::Lookup lookup) {
+    if (lookup == SystemLibrary::Lookup::RedirectableName) {
+        HMODULE module = LoadLibraryExW(fileName, nullptr, kSearchSystem32);
+        if (module != nullptr || GetLastError() != ERROR_INVALID_PARAMETER) return module;
+    }
+    // The full path, whose own dependencies are then looked for in the system folder first.
     return LoadLibraryExW(systemFolderPath(fileName).c_str(), nullptr, LOAD_WITH_ALTERED_SEARCH_PATH);
+}
+
+// Library names are plain ASCII.
+std::string narrow(const wchar_t* text) {
+    std::string narrowed;
+    for (; *text != L'\0'; ++text) narrowed += static_cast<char>(*text);
+    return narrowed;
+}
+
+// The system's own failure, told of `what`: "not found" alone does not say
+// which library or entry point is missing.
+[[noreturn]] void raiseLastErrorOf(const std::string& what) {
+    const RunError failure = translateError(GetLastError());
+    throw RunError(failure.number(), what + ": " + failure.description());
 }
 
 }  // namespace
@@ -41,15 +54,16 @@ void restrictLibrarySearchToSystemFolder() {
     if (SetDefaultDllDirectoriesFunction restrict = setDefaultDllDirectories()) restrict(kSearchSystem32);
 }
 
-SystemLibrary::SystemLibrary(const wchar_t* fileName) : module_(loadFromSystemFolder(fileName)) {
-    if (module_ == nullptr) raiseLastError();
+SystemLibrary::SystemLibrary(const wchar_t* fileName, Lookup lookup)
+    : name_(narrow(fileName)), module_(loadFromSystemFolder(fileName, lookup)) {
+    if (module_ == nullptr) raiseLastErrorOf(name_ + " could not be loaded from the system folder");
 }
 
 SystemLibrary::~SystemLibrary() { FreeLibrary(module_); }
 
 FARPROC SystemLibrary::address(const char* name) const {
     FARPROC function = GetProcAddress(module_, name);
-    if (function == nullptr) raiseLastError();
+    if (function == nullptr) raiseLastErrorOf(name_ + " lacks " + name);
     return function;
 }
 

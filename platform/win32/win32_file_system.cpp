@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "platform/win32/win32_error.h"
+#include "platform/win32/version_library.h"
 #include "platform/win32/win32_handles.h"
 #include "platform/win32/win32_version.h"
 
@@ -151,10 +152,11 @@ void Win32FileSystem::append(const std::string& path, std::string_view bytes) {
 
 std::string Win32FileSystem::versionText(const std::string& path) {
     DWORD ignored = 0;
-    DWORD size = GetFileVersionInfoSizeA(path.c_str(), &ignored);
+    const VersionLibrary& library = versionLibrary();
+    DWORD size = library.GetFileVersionInfoSizeA(path.c_str(), &ignored);
     if (size == 0) return {};
     std::vector<char> block(size);
-    if (!GetFileVersionInfoA(path.c_str(), 0, size, block.data())) return {};
+    if (!library.GetFileVersionInfoA(path.c_str(), 0, size, block.data())) return {};
     std::optional<ProgramVersion> version = fixedFileVersion(block);
     if (!version) return {};
     return std::to_string(version->major) + "." + std::to_string(version->minor) + "." +
