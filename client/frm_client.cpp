@@ -73,9 +73,11 @@ void frmClient::GetExePath() {
     std::string text;
     std::string pathFile = programFilePath(context_.process, kPathFileName);
     if (!context_.files.findFile(pathFile).empty()) {
-        // A path file that cannot be read counts as an empty one: the registry value serves.
+        // A path file there that cannot be opened (no right to it, held by another
+        // program) goes to the run's handler: the registry value must not stand in
+        // for it unseen. Only a failing read of its line counts as an empty file.
+        LineReader lines = openLines(context_.files, pathFile);
         ignoreFailure([&] {
-            LineReader lines = openLines(context_.files, pathFile);
             if (std::optional<std::string> first = lines.next()) text = *first;
         });
     }

@@ -1,6 +1,7 @@
 #include "client/self_update.h"
 
 #include "client/client_context.h"
+#include "client/client_copy_check.h"
 #include "common/log_appender.h"
 #include "common/program_files.h"
 #include "common/run_error.h"
@@ -11,7 +12,7 @@ namespace wf {
 std::string SelfUpdate::serverClientCopyPath(const std::string& serverExePath) {
     std::string path = toLower(serverExePath);
     for (const char* serverProgram : {"wrenfoldpbs.exe", "wrenfoldgp.exe", "wrenfold.exe"})
-        path = replaceAll(path, serverProgram, "WrenfoldClient.exe");
+        path = replaceAll(path, serverProgram, kClientProgramFileName);
     return path;
 }
 
@@ -24,7 +25,9 @@ bool SelfUpdate::ClientUpdateNeeded(const std::string& serverExePath) {
     ignoreFailure([&] {
         if (files_.fileExists(serverCopy)) serverVersion = files_.versionText(serverCopy);
     });
-    return !serverVersion.empty() && serverVersion != localVersion;
+    const bool needed = !serverVersion.empty() && serverVersion != localVersion;
+    decidedVersion_ = needed ? serverVersion : std::string();
+    return needed;
 }
 
 void SelfUpdate::removeIfPresent(const std::string& path) {
@@ -46,18 +49,23 @@ bool SelfUpdate::UpdateClientProgram(const std::string& serverExePath) {
     std::string newVersion = files_.versionText(serverCopy);
 
     removeIfPresent(incoming);  // left by an attempt that never finished, maybe read-only
-    bool placed = ignoreFailure([&] { files_.copyFile(serverCopy, incoming, true, {}); });
+    std::string writtenHash;
+    std::string refusal;
+    bool placed = ignoreFailure([&] { writtenHash = files_.copyFileHashed(serverCopy, incoming); });
+    if (placed) {
+        refusal = reasonNotToInstall(files_, {serverCopy, incoming, writtenHash}, decidedVersion_);
+        placed = refusal.empty();
+    }
     if (placed) {
         removeIfPresent(putAside);
         placed = ignoreFailure([&] { files_.replaceFile(clientPath, incoming, putAside); });
     }
     if (!placed) removeIfPresent(incoming);
 
-    ignoreFailure([&] {
-        appendLogEntry(files_, errorLogPath(process_),
-                       {"----> Client Self Update " + clientLogTimestamp(clock_), "  Old version: " + oldVersion,
-                        "  New version: " + newVersion});
-    });
+    std::vector<std::string> entry{"----> Client Self Update " + clientLogTimestamp(clock_),
+                                   "  Old version: " + oldVersion, "  New version: " + newVersion};
+    if (!refusal.empty()) entry.push_back("  Not installed: " + refusal);
+    ignoreFailure([&] { appendLogEntry(files_, errorLogPath(process_), entry); });
     return false;
 }
 

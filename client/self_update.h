@@ -16,11 +16,13 @@ public:
     virtual ~SelfUpdate() = default;
 
     // True when the server's copy has a version and it differs, as text, from ours.
+    // The update is then decided for that version.
     virtual bool ClientUpdateNeeded(const std::string& serverExePath);
 
-    // Copies the server's copy beside our program, then puts our program aside as
-    // "WrenfoldClientOLD.exe" and the copy in its place; logs both versions.
-    // Always returns false.
+    // Copies the server's copy beside our program and, when the copy is a whole
+    // program of ours of the version decided, puts our program aside as
+    // "WrenfoldClientOLD.exe" and the copy in its place; logs both versions, and
+    // why a copy was not installed. Always returns false.
     virtual bool UpdateClientProgram(const std::string& serverExePath);
 
     // The copy of the client beside the server program.
@@ -34,6 +36,8 @@ private:
     FileSystem& files_;
     ProcessServices& process_;
     Clock& clock_;
+    // The version ClientUpdateNeeded last decided to install; empty when none.
+    std::string decidedVersion_;
 };
 
 }  // namespace wf

@@ -89,6 +89,24 @@ public:
     virtual void copyFile(const std::string& from, const std::string& to, bool overwrite,
                           const CopyProgress& progress) = 0;
 
+    // Copies a file as copyFile does without progress, an existing target replaced,
+    // through one open handle of the source that no one may write meanwhile, and
+    // answers the SHA-256 of the bytes it wrote, as fileHash writes it.
+    virtual std::string copyFileHashed(const std::string& from, const std::string& to) = 0;
+
+    // SHA-256 of the file's bytes as 64 lower-case hexadecimal digits; raises as
+    // openForReading.
+    virtual std::string fileHash(const std::string& path) = 0;
+
+    // True when the file is a whole Windows program: its headers and the data of
+    // every section lie within it, which a copy cut short fails. False when the
+    // file cannot be read. Never raises.
+    virtual bool isWholeProgram(const std::string& path) = 0;
+
+    // The OriginalFilename text of the file's version resource; empty when the file
+    // has none or cannot be read. Never raises.
+    virtual std::string originalFilename(const std::string& path) = 0;
+
     // Gives `replacement` the name of `target` in one call, `target` itself going
     // to `backup` (replacing a file of that name): `target` can be a running
     // program, which may be renamed but not overwritten. On failure both keep their

@@ -4,12 +4,15 @@
 
 #include <algorithm>
 #include <exception>
+#include <functional>
 #include <utility>
 #include <vector>
 
 #include "platform/win32/win32_error.h"
 #include "platform/win32/version_library.h"
 #include "platform/win32/win32_handles.h"
+#include "platform/win32/win32_program_image.h"
+#include "platform/win32/win32_sha256.h"
 #include "platform/win32/win32_version.h"
 
 namespace wf::win32 {
@@ -43,38 +46,49 @@ void writeAllBytes(HANDLE file, std::string_view bytes) {
     }
 }
 
-// Writes `source`'s pieces into `target`, telling `progress` after each one.
-void copyPieces(HANDLE source, HANDLE target, const CopyProgress& progress) {
+// Opens a file for reading from its start; others may read it meanwhile but not change it.
+FileHandle openHeldStill(const std::string& path) {
+    FileHandle file(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr));
+    if (!file) raiseLastError();
+    return file;
+}
+
+// Hands each piece of `file` to `take` in turn, an empty file's once as an empty piece.
+void forEachPiece(HANDLE file, const std::function<void(std::string_view piece)>& take) {
     constexpr DWORD kPiece = 256 * 1024;
-    LARGE_INTEGER size{};
-    if (!GetFileSizeEx(source, &size)) raiseLastError();
-    const std::uint64_t total = static_cast<std::uint64_t>(size.QuadPart);
     std::vector<char> piece(kPiece);
-    std::uint64_t copied = 0;
+    std::uint64_t read = 0;
     DWORD got = 0;
     do {
-        if (!ReadFile(source, piece.data(), kPiece, &got, nullptr)) raiseLastError();
-        writeAllBytes(target, std::string_view(piece.data(), got));
-        copied += got;
-        // The end of a file is reported with its last piece; an empty file's once.
-        if ((got > 0 || copied == 0) && !progress(copied, total)) throw userInterrupt();
+        if (!ReadFile(file, piece.data(), kPiece, &got, nullptr)) raiseLastError();
+        read += got;
+        if (got > 0 || read == 0) take(std::string_view(piece.data(), got));
     } while (got > 0);
 }
 
-// Wine's CopyFileEx never calls its progress routine (not once for a 50 MiB copy),
-// so a copy that reports how far it has come is our own. In 256 KiB pieces it
-// keeps CopyFileA's pace (64 KiB pieces did too); the sequential-scan hint on the
-// source was measured to halve it. A copy that fails or is stopped leaves no target behind.
-void copyReporting(const std::string& from, const std::string& to, bool overwrite, const CopyProgress& progress) {
-    FileHandle source(CreateFileA(from.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr));
-    if (!source) raiseLastError();
+// Told of each piece a copy has written, with the source's size; raises to stop it.
+using PieceWritten = std::function<void(std::string_view piece, std::uint64_t total)>;
+
+// Our own copy, for one that reports how far it has come (Wine's CopyFileEx never
+// calls its progress routine, not once for a 50 MiB copy) and one that hashes what
+// it writes. In 256 KiB pieces it keeps CopyFileA's pace (64 KiB pieces did too);
+// the sequential-scan hint on the source was measured to halve it. A copy that
+// fails or is stopped leaves no target behind.
+void copyByPieces(const std::string& from, const std::string& to, bool overwrite, const PieceWritten& written) {
+    FileHandle source = openHeldStill(from);
+    LARGE_INTEGER size{};
+    if (!GetFileSizeEx(source.get(), &size)) raiseLastError();
+    const std::uint64_t total = static_cast<std::uint64_t>(size.QuadPart);
     std::exception_ptr failure;
     {
         FileHandle target(CreateFileA(to.c_str(), GENERIC_WRITE, 0, nullptr, overwrite ? CREATE_ALWAYS : CREATE_NEW,
                                       FILE_ATTRIBUTE_NORMAL, nullptr));
         if (!target) raiseLastError();
         try {
-            copyPieces(source.get(), target.get(), progress);
+            forEachPiece(source.get(), [&](std::string_view piece) {
+                writeAllBytes(target.get(), piece);
+                written(piece, total);
+            });
         } catch (...) {
             failure = std::current_exception();
         }
@@ -82,6 +96,17 @@ void copyReporting(const std::string& from, const std::string& to, bool overwrit
     if (!failure) return;
     DeleteFileA(to.c_str());
     std::rethrow_exception(failure);
+}
+
+// The file's version resource; empty when it has none or cannot be read.
+std::vector<char> versionBlock(const std::string& path) {
+    DWORD ignored = 0;
+    const VersionLibrary& library = versionLibrary();
+    DWORD size = library.GetFileVersionInfoSizeA(path.c_str(), &ignored);
+    if (size == 0) return {};
+    std::vector<char> block(size);
+    if (!library.GetFileVersionInfoA(path.c_str(), 0, size, block.data())) return {};
+    return block;
 }
 
 }  // namespace
@@ -151,12 +176,7 @@ void Win32FileSystem::append(const std::string& path, std::string_view bytes) {
 }
 
 std::string Win32FileSystem::versionText(const std::string& path) {
-    DWORD ignored = 0;
-    const VersionLibrary& library = versionLibrary();
-    DWORD size = library.GetFileVersionInfoSizeA(path.c_str(), &ignored);
-    if (size == 0) return {};
-    std::vector<char> block(size);
-    if (!library.GetFileVersionInfoA(path.c_str(), 0, size, block.data())) return {};
+    std::vector<char> block = versionBlock(path);
     std::optional<ProgramVersion> version = fixedFileVersion(block);
     if (!version) return {};
     return std::to_string(version->major) + "." + std::to_string(version->minor) + "." +
@@ -178,8 +198,35 @@ void Win32FileSystem::moveFile(const std::string& from, const std::string& to, b
 
 void Win32FileSystem::copyFile(const std::string& from, const std::string& to, bool overwrite,
                                const CopyProgress& progress) {
-    if (progress) return copyReporting(from, to, overwrite, progress);
-    if (!CopyFileA(from.c_str(), to.c_str(), overwrite ? FALSE : TRUE)) raiseLastError();
+    if (!progress) {
+        if (!CopyFileA(from.c_str(), to.c_str(), overwrite ? FALSE : TRUE)) raiseLastError();
+        return;
+    }
+    std::uint64_t copied = 0;
+    copyByPieces(from, to, overwrite, [&](std::string_view piece, std::uint64_t total) {
+        copied += piece.size();
+        if (!progress(copied, total)) throw userInterrupt();
+    });
+}
+
+std::string Win32FileSystem::copyFileHashed(const std::string& from, const std::string& to) {
+    Sha256 digest;
+    copyByPieces(from, to, true, [&](std::string_view piece, std::uint64_t) { digest.add(piece); });
+    return digest.finish();
+}
+
+std::string Win32FileSystem::fileHash(const std::string& path) {
+    FileHandle file = openHeldStill(path);
+    Sha256 digest;
+    forEachPiece(file.get(), [&](std::string_view piece) { digest.add(piece); });
+    return digest.finish();
+}
+
+bool Win32FileSystem::isWholeProgram(const std::string& path) { return isWholeProgramImage(path); }
+
+std::string Win32FileSystem::originalFilename(const std::string& path) {
+    std::vector<char> block = versionBlock(path);
+    return versionString(block, "OriginalFilename");
 }
 
 void Win32FileSystem::replaceFile(const std::string& target, const std::string& replacement,

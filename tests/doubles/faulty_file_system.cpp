@@ -62,6 +62,26 @@ void FaultyFileSystem::copyFile(const std::string& from, const std::string& to, 
     wrapped_.copyFile(from, to, overwrite, progress);
 }
 
+std::string FaultyFileSystem::copyFileHashed(const std::string& from, const std::string& to) {
+    enter(FileOp::Copy);
+    return wrapped_.copyFileHashed(from, to);
+}
+
+std::string FaultyFileSystem::fileHash(const std::string& path) {
+    enter(FileOp::Hash);
+    return wrapped_.fileHash(path);
+}
+
+bool FaultyFileSystem::isWholeProgram(const std::string& path) {
+    if (faults_.check(FileOp::WholeProgram)) return false;
+    return wrapped_.isWholeProgram(path);
+}
+
+std::string FaultyFileSystem::originalFilename(const std::string& path) {
+    if (faults_.check(FileOp::OriginalFilename)) return {};
+    return wrapped_.originalFilename(path);
+}
+
 void FaultyFileSystem::replaceFile(const std::string& target, const std::string& replacement,
                                    const std::string& backup) {
     enter(FileOp::Replace);

@@ -27,6 +27,10 @@ public:
     void moveFile(const std::string& from, const std::string& to, bool replaceExisting) override;
     void copyFile(const std::string& from, const std::string& to, bool overwrite,
                   const CopyProgress& progress) override;
+    std::string copyFileHashed(const std::string& from, const std::string& to) override;
+    std::string fileHash(const std::string& path) override;
+    bool isWholeProgram(const std::string& path) override;
+    std::string originalFilename(const std::string& path) override;
     void replaceFile(const std::string& target, const std::string& replacement, const std::string& backup) override;
 
 private:

@@ -1,7 +1,8 @@
 #pragma once
 // The fault plan of the file services: their operations, failed with the error
-// numbers and texts the programs see. A failing versionText answers empty, as the
-// seam never raises there. Read is each piece read from an opened file.
+// numbers and texts the programs see. A failing versionText or originalFilename
+// answers empty and a failing isWholeProgram false, as the seam never raises there.
+// Read is each piece read from an opened file; Copy is either kind of copy.
 #include <memory>
 
 #include "common/file_system.h"
@@ -11,15 +12,30 @@
 namespace wf::testing {
 
 enum class FileOp {
-    FindFile, ListFolder, Attributes, FileExists, OpenForReading, Read, WriteAll, Append, VersionText, Delete, Move,
-    Copy, Replace
+    FindFile,
+    ListFolder,
+    Attributes,
+    FileExists,
+    OpenForReading,
+    Read,
+    WriteAll,
+    Append,
+    VersionText,
+    Delete,
+    Move,
+    Copy,
+    Replace,
+    Hash,
+    WholeProgram,
+    OriginalFilename
 };
 
 inline const char* operationName(FileOp op) {
     static const char* const names[] = {
-        "FileOp::FindFile", "FileOp::ListFolder", "FileOp::Attributes", "FileOp::FileExists",  "FileOp::OpenForReading",
-        "FileOp::Read",     "FileOp::WriteAll",   "FileOp::Append",     "FileOp::VersionText", "FileOp::Delete",
-        "FileOp::Move",     "FileOp::Copy",       "FileOp::Replace"};
+        "FileOp::FindFile",       "FileOp::ListFolder", "FileOp::Attributes",   "FileOp::FileExists",
+        "FileOp::OpenForReading", "FileOp::Read",       "FileOp::WriteAll",     "FileOp::Append",
+        "FileOp::VersionText",    "FileOp::Delete",     "FileOp::Move",         "FileOp::Copy",
+        "FileOp::Replace",        "FileOp::Hash",       "FileOp::WholeProgram", "FileOp::OriginalFilename"};
     return names[static_cast<int>(op)];
 }
 

@@ -64,9 +64,13 @@ void MemoryFileSystem::addFolder(const std::string& path) {
 
 void MemoryFileSystem::addFile(const std::string& path, std::string content, std::uint32_t attributes,
                                std::string version) {
+    const bool program = !version.empty();
+    addFile(path, File{std::move(content), attributes, std::move(version), program ? nameOf(path) : "", program});
+}
+
+void MemoryFileSystem::addFile(const std::string& path, File file) {
     addFolder(folderOf(path));
-    files_[key(path)] = File{std::move(content), attributes, std::move(version)};
-    names_[key(path)] = path;
+    put(path, std::move(file));
 }
 
 bool MemoryFileSystem::has(const std::string& path) const { return files_.count(key(path)) != 0; }
@@ -228,8 +232,11 @@ void MemoryFileSystem::copyUpTo(const std::string& from, const std::string& to, 
         throw RunError(kErrPathFileAccess, "Path/File access error");
     requireParentFolder(to);
     const File source = found->second;
+    if (whileCopying) whileCopying();
     const std::size_t end = halfOnly ? source.content.size() / 2 : source.content.size();
-    put(to, File{{}, source.attributes, halfOnly ? std::string() : source.version});
+    File copy = halfOnly ? File{{}, source.attributes, {}, {}, false} : source;  // half a program is none
+    copy.content.clear();
+    put(to, std::move(copy));
     std::string& written = files_.at(key(to)).content;
     do {
         written.append(source.content, written.size(), std::min(copyPiece, end - written.size()));
@@ -238,6 +245,28 @@ void MemoryFileSystem::copyUpTo(const std::string& from, const std::string& to, 
             throw userInterrupt();
         }
     } while (written.size() < end);
+}
+
+std::string MemoryFileSystem::copyFileHashed(const std::string& from, const std::string& to) {
+    copyFile(from, to, true, {});
+    return file(to).content;
+}
+
+std::string MemoryFileSystem::fileHash(const std::string& path) {
+    enter(FileOp::Hash);
+    return requireFile(path)->second.content;
+}
+
+bool MemoryFileSystem::isWholeProgram(const std::string& path) {
+    if (faults_.check(FileOp::WholeProgram)) return false;
+    auto found = files_.find(key(path));
+    return found != files_.end() && found->second.wholeProgram;
+}
+
+std::string MemoryFileSystem::originalFilename(const std::string& path) {
+    if (faults_.check(FileOp::OriginalFilename)) return {};
+    auto found = files_.find(key(path));
+    return found == files_.end() ? std::string() : found->second.originalFilename;
 }
 
 void MemoryFileSystem::replaceFile(const std::string& target, const std::string& replacement,

@@ -2,6 +2,7 @@
 // In-memory file system with Windows path rules (case-insensitive, "\" separators)
 // and a fault plan, so that every step can be failed in turn.
 #include <cstdint>
+#include <functional>
 #include <map>
 #include <set>
 #include <string>
@@ -12,22 +13,30 @@
 namespace wf::testing {
 
 // A copy that fails with disk full (61), or during which the process ends, leaves
-// the half target a copy stopped midway leaves. A copy is written, and its
-// progress reported, `copyPiece` bytes at a time.
+// the half target a copy stopped midway leaves, which is no program. A copy is
+// written, and its progress reported, `copyPiece` bytes at a time. A file's hash
+// stands in for SHA-256 with its content itself, equal exactly when the bytes are.
 class MemoryFileSystem : public FileSystem {
 public:
     struct File {
         std::string content;
         std::uint32_t attributes = kAttrArchive;
-        std::string version;  // version resource text, empty when none
+        std::string version;           // version resource text, empty when none
+        std::string originalFilename;  // the version resource's OriginalFilename
+        bool wholeProgram = false;
     };
 
-    // Set-up.
+    // Set-up. A file given a version is a whole program as its build made it, its
+    // OriginalFilename its own name; the File form describes any other.
     void addFolder(const std::string& path);
     void addFile(const std::string& path, std::string content = {}, std::uint32_t attributes = kAttrArchive,
                  std::string version = {});
+    void addFile(const std::string& path, File file);
     FileFaultPlan& faults() { return faults_; }
     std::size_t copyPiece = 64 * 1024;
+    // Runs during each copy once it holds its source's bytes, as another program
+    // changing the source meanwhile.
+    std::function<void()> whileCopying;
 
     // Inspection.
     bool has(const std::string& path) const;
@@ -51,6 +60,10 @@ public:
     void moveFile(const std::string& from, const std::string& to, bool replaceExisting) override;
     void copyFile(const std::string& from, const std::string& to, bool overwrite,
                   const CopyProgress& progress) override;
+    std::string copyFileHashed(const std::string& from, const std::string& to) override;
+    std::string fileHash(const std::string& path) override;
+    bool isWholeProgram(const std::string& path) override;
+    std::string originalFilename(const std::string& path) override;
     void replaceFile(const std::string& target, const std::string& replacement, const std::string& backup) override;
 
 private:

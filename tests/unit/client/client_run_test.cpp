@@ -65,14 +65,34 @@ TEST_F(PathStorage, RegistryIsTheFallbackWhenThePathFileIsMissingOrEmpty) {
     EXPECT_EQ(files.file(kPathFile).content, "");
 }
 
-TEST_F(PathStorage, AnUnreadablePathFileCountsAsEmptySoTheRegistryServes) {
+TEST_F(PathStorage, AFailingReadOfThePathFileCountsAsEmptySoTheRegistryServes) {
     storePath("\\\\old\\apps\\Wrenfold.exe");
     storeRegistryPath(kServer);
-    files.faults().failNth(FileOp::OpenForReading, 1, RunError(kErrPermissionDenied, "Permission denied"));
+    files.faults().failNth(FileOp::Read, 1, RunError(kErrPathFileAccess, "Path/File access error"));
     run();
     EXPECT_EQ(started(), "\"\\\\srv\\apps\\Wrenfold.exe\" /Client");
     EXPECT_TRUE(ui.messages.empty());
     EXPECT_EQ(log(), "");
+}
+
+// Denied by its rights, or held by another program: the user is told, the error
+// entry written, and the registry value does not stand in unseen.
+TEST_F(PathStorage, APathFileThatCannotBeOpenedEndsTheRunWithItsError) {
+    for (const RunError& error : {RunError(kErrPathFileAccess, "Path/File access error"),
+                                  RunError(kErrPermissionDenied, "Permission denied")}) {
+        SCOPED_TRACE(error.what());
+        files.addFile(kLog, "");
+        ui = ScriptedUserInterface();
+        storePath("\\\\old\\apps\\Wrenfold.exe");
+        storeRegistryPath(kServer);
+        files.faults().failNth(FileOp::OpenForReading, 1, error);
+        run();
+        ASSERT_EQ(ui.messages.size(), 1u);
+        EXPECT_EQ(ui.messages[0].text, std::to_string(error.number()) + " " + error.description());
+        EXPECT_EQ(log(), "----> Client 1.4.2 Error 6/15/2007 2:03:02 PM\r\n \r\n 0\r\n");
+        EXPECT_EQ(started(), "<nothing>");
+        EXPECT_EQ(ui.ended, 1);
+    }
 }
 
 TEST_F(PathStorage, AStalePathFileWinsOverAGoodRegistryValue) {

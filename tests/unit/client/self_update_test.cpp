@@ -1,5 +1,7 @@
 #include "tests/unit/client/client_fixture.h"
 
+#include <optional>
+
 #include "tests/doubles/fault_harness.h"
 
 namespace wf::testing {
@@ -16,6 +18,13 @@ MemoryFileSystem updatableWorkstation() {
     files.addFile(kPutAside, "ancient");
     files.addFile(kServerCopy, "client 1.5.0.0", kAttrArchive, "1.5.0.0");
     return files;
+}
+
+// The update as the client's run makes it: decided, then made. Whether it was made.
+bool updateFromShare(SelfUpdate& update) {
+    if (!update.ClientUpdateNeeded(kServer)) return false;
+    update.UpdateClientProgram(kServer);
+    return true;
 }
 
 TEST(ServerClientCopyPath, FollowsEveryServerProgramInAnyCase) {
@@ -69,7 +78,7 @@ TEST_F(Update, EqualVersionsTouchNothing) {
 TEST_F(Update, AFailedCopyLeavesTheClientInPlace) {
     files.addFile(kServerCopy, "client 1.5.0.0", kAttrArchive, "1.5.0.0");
     files.faults().failNth(FileOp::Copy, 1, RunError(kErrPermissionDenied, "Permission denied"));
-    update.UpdateClientProgram(kServer);
+    updateFromShare(update);
     EXPECT_EQ(files.file(kClient).content, "client 1.4.0.2");
     EXPECT_FALSE(files.has(kPutAside));
     EXPECT_NE(log().find("  New version: 1.5.0.0\r\n"), std::string::npos) << "the attempt is logged";
@@ -78,7 +87,7 @@ TEST_F(Update, AFailedCopyLeavesTheClientInPlace) {
 TEST_F(Update, AnInterruptedCopyNeverLeavesATruncatedClient) {
     files.addFile(kServerCopy, "client 1.5.0.0", kAttrArchive, "1.5.0.0");
     files.faults().failNth(FileOp::Copy, 1, RunError(kErrDiskFull, "Disk full"));
-    update.UpdateClientProgram(kServer);
+    updateFromShare(update);
     EXPECT_EQ(files.file(kClient).content, "client 1.4.0.2");
     EXPECT_EQ(files.filesIn("C:\\Wrenfold"), (std::set<std::string>{"ErrorLog.txt", "WrenfoldClient.exe"}));
 }
@@ -86,25 +95,79 @@ TEST_F(Update, AnInterruptedCopyNeverLeavesATruncatedClient) {
 TEST_F(Update, AFailedSwapLeavesTheClientAndRemovesTheCopy) {
     files.addFile(kServerCopy, "client 1.5.0.0", kAttrArchive, "1.5.0.0");
     files.faults().failNth(FileOp::Replace, 1, RunError(kErrPermissionDenied, "Permission denied"));
-    update.UpdateClientProgram(kServer);
+    updateFromShare(update);
     EXPECT_EQ(files.file(kClient).content, "client 1.4.0.2");
     EXPECT_EQ(files.filesIn("C:\\Wrenfold"), (std::set<std::string>{"ErrorLog.txt", "WrenfoldClient.exe"}));
+}
+
+// Only a whole program of ours, of the version checked, holding the share's bytes
+// is installed; any other copy is removed and the log says why.
+TEST_F(Update, ACopyThatIsNotTheCheckedClientIsRemovedAndTheReasonLogged) {
+    using File = MemoryFileSystem::File;
+    const auto client = [](const char* content, const char* version, bool whole = true) {
+        return File{content, kAttrArchive, version, "WrenfoldClient.exe", whole};
+    };
+    const File checked = client("client 1.5.0.0", "1.5.0.0");
+    struct RefusedCopy {
+        const char* what;
+        File atCheck;
+        std::optional<File> replacement;  // of the share's file after the check, or during the copy
+        bool duringCopy;
+        const char* reason;
+    };
+    const RefusedCopy cases[] = {
+        {"cut short on the share", client("client 1.5", "1.5.0.0", false), std::nullopt, false,
+         "the copy is not a whole Windows program"},
+        {"replaced after the check", checked, client("client 1.6.0.0", "1.6.0.0"), false,
+         "the copy is version 1.6.0.0, not 1.5.0.0 as checked"},
+        {"changed during the copy", checked, client("client 1.5.0.0 rebuilt", "1.5.0.0"), true,
+         "the share's file changed while it was copied"},
+        {"the server program in the client's place", File{"server", kAttrArchive, "7.0.0.1", "Wrenfold.exe", true},
+         std::nullopt, false, "the copy is the program \"Wrenfold.exe\", not WrenfoldClient.exe"},
+        {"its version unreadable after the check", checked, client("client 1.5.0.0 damaged", ""), false,
+         "the copy's version cannot be read"},
+    };
+    for (const RefusedCopy& refused : cases) {
+        SCOPED_TRACE(refused.what);
+        MemoryFileSystem workstation = updatableWorkstation();
+        workstation.addFile(kServerCopy, refused.atCheck);
+        SelfUpdate update(workstation, process, clock);
+        ASSERT_TRUE(update.ClientUpdateNeeded(kServer));
+        const auto replace = [&] { workstation.addFile(kServerCopy, *refused.replacement); };
+        if (refused.duringCopy)
+            workstation.whileCopying = replace;
+        else if (refused.replacement)
+            replace();
+        update.UpdateClientProgram(kServer);
+        EXPECT_EQ(workstation.file(kClient).content, "client 1.4.0.2");
+        EXPECT_EQ(workstation.file(kPutAside).content, "ancient");
+        EXPECT_EQ(workstation.filesIn("C:\\Wrenfold"),
+                  (std::set<std::string>{"ErrorLog.txt", "WrenfoldClient.exe", "WrenfoldClientOLD.exe"}));
+        const std::string log = workstation.file(kLog).content;
+        EXPECT_TRUE(log.ends_with(std::string("\r\n  Not installed: ") + refused.reason + "\r\n")) << log;
+    }
 }
 
 // Each step in turn failing once or from then on, or the process ending there
 // (log-off, power loss, the task manager), also past the read-only copy an earlier
 // attempt left: the folder still holds a whole client, and the next start updates.
+// A failure that keeps the update from being decided leaves that copy to the next.
 TEST_F(Update, EveryFaultAtEveryStepLeavesAWholeClientAndTheNextStartUpdates) {
     const std::string incoming = std::string(kClient) + ".new";
     for (bool leftBefore : {false, true}) {
         SCOPED_TRACE(leftBefore ? "a read-only copy left before" : "no copy left before");
+        bool made = false;
         const int steps = forEachFault<MemoryFileSystem>(
             [&](MemoryFileSystem& files, FaultSchedule& schedule) {
                 files = updatableWorkstation();
                 if (leftBefore) files.addFile(incoming, "client 1.", kAttrReadOnly);
                 files.faults().attach(schedule);
+                made = false;
             },
-            [&](MemoryFileSystem& files) { SelfUpdate(files, process, clock).UpdateClientProgram(kServer); },
+            [&](MemoryFileSystem& files) {
+                SelfUpdate firstStart(files, process, clock);
+                made = updateFromShare(firstStart);
+            },
             [&](MemoryFileSystem& files, const Fault& fault) {
                 ASSERT_TRUE(files.has(kClient));
                 const std::string content = files.file(kClient).content;
@@ -112,11 +175,11 @@ TEST_F(Update, EveryFaultAtEveryStepLeavesAWholeClientAndTheNextStartUpdates) {
                 if (fault.mode == FaultMode::None) {
                     EXPECT_EQ(content, "client 1.5.0.0");
                 }
-                if (fault.mode == FaultMode::None || fault.mode == FaultMode::Once) {
+                if (made && (fault.mode == FaultMode::None || fault.mode == FaultMode::Once)) {
                     EXPECT_FALSE(files.has(incoming)) << "a single failure leaves no copy behind";
                 }
                 SelfUpdate nextStart(files, process, clock);
-                if (nextStart.ClientUpdateNeeded(kServer)) nextStart.UpdateClientProgram(kServer);
+                updateFromShare(nextStart);
                 EXPECT_EQ(files.file(kClient).content, "client 1.5.0.0") << "after the next start";
                 EXPECT_FALSE(files.has(incoming)) << "after the next start";
             });

@@ -54,6 +54,21 @@ TEST_F(SelfUpdateOnStart, AFailedCopyLeavesTheClientInPlace) {
     EXPECT_NE(log().find("  New version: 1.4.0.3\r\n"), std::string::npos) << "the attempt is logged";
 }
 
+TEST_F(SelfUpdateOnStart, TheServerProgramInTheClientsPlaceIsNotInstalled) {
+    std::string server = placeServer(share);
+    copyFileTo(server, share + "\\WrenfoldClient.exe");
+    storePath(server);
+    startClient();
+    EXPECT_EQ(startedWith(share), "\"" + server + "\" /Client");
+    ASSERT_TRUE(clientEnds());
+    EXPECT_EQ(versionOf(workstationFile("WrenfoldClient.exe")), "1.4.0.2");
+    EXPECT_EQ(GetFileAttributesA(workstationFile("WrenfoldClient.exe.new").c_str()), INVALID_FILE_ATTRIBUTES);
+    EXPECT_NE(log().find("  New version: 7.0.0.1\r\n  Not installed: the copy is the program \"Wrenfold.exe\", not "
+                         "WrenfoldClient.exe\r\n"),
+              std::string::npos)
+        << log();
+}
+
 TEST_F(SelfUpdateOnStart, AFailedStartAfterTheUpdateNamesTheVersionThatRan) {
     std::string broken = share + "\\Wrenfold.exe";
     writeFileText(broken, "not a program");

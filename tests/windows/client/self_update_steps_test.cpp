@@ -30,7 +30,8 @@ int updateFailingAt(int failing, const std::string& expectedWhenWhole) {
     FakeProcessServices process;
     process.folder = workstation;
     FixedClock clock;
-    SelfUpdate(files, process, clock).UpdateClientProgram(share + "\\Wrenfold.exe");
+    SelfUpdate update(files, process, clock);
+    if (update.ClientUpdateNeeded(share + "\\Wrenfold.exe")) update.UpdateClientProgram(share + "\\Wrenfold.exe");
 
     std::string content = readFileText(client);
     bool whole = content == readFileText(windowsPath(WF_CLIENT_EXE)) || content == expectedWhenWhole;

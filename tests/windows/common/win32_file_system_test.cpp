@@ -48,5 +48,24 @@ TEST_F(Win32FileSystemTest, ReplacementFallsBackToRenamesWhenTheSystemCallRefuse
     EXPECT_FALSE(files_.fileExists(path("b.txt")));
 }
 
+// The system's SHA-256 by either read (the known answer for "abc"), and a program
+// image cut short, which keeps its headers, is no whole program.
+TEST_F(Win32FileSystemTest, HashesAreSha256AndAProgramCutShortIsNotWhole) {
+    const std::string abc = "ba7816bf8f01cfea414140de5dae2223b00361a396177a9cb410ff61f20015ad";
+    files_.writeAll(path("abc.txt"), "abc");
+    EXPECT_EQ(files_.fileHash(path("abc.txt")), abc);
+    EXPECT_EQ(files_.copyFileHashed(path("abc.txt"), path("copy.txt")), abc);
+    EXPECT_EQ(testing::readWholeFile(files_, path("copy.txt")), "abc");
+
+    char self[MAX_PATH] = {};
+    ASSERT_NE(GetModuleFileNameA(nullptr, self, MAX_PATH), 0u);
+    const std::string program = testing::readWholeFile(files_, self);
+    files_.writeAll(path("whole.exe"), program);
+    files_.writeAll(path("cut.exe"), program.substr(0, program.size() / 2));
+    EXPECT_TRUE(files_.isWholeProgram(path("whole.exe")));
+    EXPECT_FALSE(files_.isWholeProgram(path("cut.exe")));
+    EXPECT_FALSE(files_.isWholeProgram(path("abc.txt")));
+}
+
 }  // namespace
 }  // namespace wf::win32
