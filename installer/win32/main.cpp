@@ -3,6 +3,7 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include "common/unexpected_failure.h"
 #include "installer/win32/data_ins_view.h"
 #include "installer/win32/win32_installer_services.h"
 #include "installer/wizard/frm_data_ins.h"
@@ -13,7 +14,12 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     InitCommonControlsEx(&controls);
 
     wf::win32::Win32InstallerServices services;
-    wf::frmDataIns form(services.context(wf::buildHostSystem()));
-    wf::win32::DataInsView::show(form);
+    try {
+        wf::frmDataIns form(services.context(wf::buildHostSystem()));
+        wf::win32::DataInsView::show(form);
+    } catch (const std::exception& failure) {
+        wf::reportUnexpectedFailure(failure, services.files, services.process, services.ui);
+        return 1;
+    }
     return 0;
 }
