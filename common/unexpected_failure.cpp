@@ -4,6 +4,7 @@
 
 #include "common/log_appender.h"
 #include "common/program_files.h"
+#include "common/sql/connection_string_syntax.h"
 
 namespace wf {
 namespace {
@@ -22,7 +23,7 @@ void bestEffort(Step&& step) {
 void reportUnexpectedFailure(const std::exception& failure, FileSystem& files, ProcessServices& process,
                              UserInterface& ui) {
     const std::string text = "The program ends after a failure it did not expect: " + std::string(failure.what());
-    bestEffort([&] { appendLogEntry(files, errorLogPath(process), {text}); });
+    bestEffort([&] { appendLogEntry(files, errorLogPath(process), {withPasswordsHidden(text)}); });
     bestEffort([&] { ui.messageBox(text, kOkOnly + kCritical, ""); });
 }
 

@@ -10,8 +10,9 @@
 
 namespace wf {
 
-// Appends `failure` to ErrorLog.txt beside the program and shows it in a critical
-// message box. Raises nothing: a log that cannot be written still leaves the message.
+// Appends `failure` to ErrorLog.txt beside the program, its passwords hidden, and
+// shows it in a critical message box. Raises nothing: a log that cannot be
+// written still leaves the message.
 void reportUnexpectedFailure(const std::exception& failure, FileSystem& files, ProcessServices& process,
                              UserInterface& ui);
 
