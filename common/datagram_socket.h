@@ -13,6 +13,11 @@ class DatagramSocket {
 public:
     virtual ~DatagramSocket() = default;
 
+    // Ties the socket to the IPv4 address `host` (dotted form) and `port`: from then
+    // on only datagrams from there arrive, so no other sender can answer in its
+    // place. Raises RunError.
+    virtual void connect(const std::string& host, std::uint16_t port) = 0;
+
     // Sends `data` to the IPv4 address `host` (dotted form) and `port`; the socket
     // may reach a broadcast address only when `broadcast` is set. Raises RunError.
     virtual void sendTo(const std::string& host, std::uint16_t port, std::string_view data, bool broadcast) = 0;

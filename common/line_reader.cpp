@@ -2,10 +2,19 @@
 
 #include <cstring>
 
+#include "common/run_error.h"
+
 namespace wf {
 
-LineReader::LineReader(std::unique_ptr<FileReader> file)
-    : file_(std::move(file)), piece_(std::make_unique<char[]>(kPieceSize)) {}
+LineReader::LineReader(std::unique_ptr<FileReader> file, std::string fileName)
+    : file_(std::move(file)), fileName_(std::move(fileName)), piece_(std::make_unique<char[]>(kPieceSize)) {}
+
+void LineReader::append(std::string& line, const char* start, const char* end) const {
+    if (line.size() + static_cast<std::size_t>(end - start) > kLineLengthLimit)
+        throw RunError(kErrOutOfMemory, "A line of " + fileName_ + " is longer than " +
+                                            std::to_string(kLineLengthLimit) + " characters: the file cannot be read.");
+    line.append(start, end);
+}
 
 bool LineReader::readPiece() {
     if (atEnd_) return false;
@@ -24,11 +33,11 @@ std::optional<std::string> LineReader::next() {
         const char* start = piece_.get() + position_;
         const auto* end = static_cast<const char*>(std::memchr(start, '\r', size_ - position_));
         if (end == nullptr) {
-            line.append(start, size_ - position_);
+            append(line, start, piece_.get() + size_);
             position_ = size_;
             continue;
         }
-        line.append(start, end);
+        append(line, start, end);
         position_ += static_cast<std::size_t>(end - start) + 1;
         // The LF of a CR LF may open the next piece.
         if (hasByte() && piece_[position_] == '\n') ++position_;
@@ -37,6 +46,8 @@ std::optional<std::string> LineReader::next() {
     return line;
 }
 
-LineReader openLines(FileSystem& files, const std::string& path) { return LineReader(files.openForReading(path)); }
+LineReader openLines(FileSystem& files, const std::string& path) {
+    return LineReader(files.openForReading(path), path);
+}
 
 }  // namespace wf

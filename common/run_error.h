@@ -10,6 +10,7 @@ namespace wf {
 // Error numbers that behaviour depends on.
 enum ErrorNumber : long {
     kErrInvalidProcedureCall = 5,
+    kErrOutOfMemory = 7,
     kErrUserInterrupt = 18,
     kErrBadFileName = 52,
     kErrFileNotFound = 53,

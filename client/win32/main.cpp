@@ -5,6 +5,7 @@
 #include "client/frm_client.h"
 #include "client/self_update.h"
 #include "common/registry_store/registry_value_store.h"
+#include "common/unexpected_failure.h"
 #include "platform/win32/system_library.h"
 #include "platform/win32/win32_clock.h"
 #include "platform/win32/win32_file_system.h"
@@ -22,7 +23,12 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     wf::RegistryValueStore registry(registryApi);
     wf::SelfUpdate selfUpdate(files, process, clock);
 
-    wf::frmClient form(wf::ClientContext{files, process, clock, ui, registry}, selfUpdate);
-    form.Form_Load();
+    try {
+        wf::frmClient form(wf::ClientContext{files, process, clock, ui, registry}, selfUpdate);
+        form.Form_Load();
+    } catch (const std::exception& failure) {
+        wf::reportUnexpectedFailure(failure, files, process, ui);
+        return 1;
+    }
     return 0;
 }

@@ -1,5 +1,7 @@
 #include "common/sql/connection_string_syntax.h"
 
+#include <algorithm>
+
 #include "common/sql/sql_connection.h"
 #include "common/text.h"
 
@@ -34,7 +36,54 @@ std::string quotedValue(const std::string& text, std::size_t& position) {
     }
 }
 
+constexpr const char* kHiddenPassword = "********";
+
+bool isWordCharacter(char c) {
+    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '_';
+}
+
+// Where the value of a Password or PWD item starting at `start` begins (after
+// its "="), or npos when no such item starts there.
+std::size_t passwordValueStart(const std::string& line, std::size_t start) {
+    if (start > 0 && isWordCharacter(line[start - 1])) return std::string::npos;
+    for (const std::string keyword : {"PASSWORD", "PWD"}) {
+        if (!startsWithUpper(line.substr(start, keyword.size()), keyword)) continue;
+        std::size_t equals = line.find_first_not_of(' ', start + keyword.size());
+        if (equals != std::string::npos && line[equals] == '=') return equals + 1;
+    }
+    return std::string::npos;
+}
+
+// Where the value starting at `position` ends: after its closing quote, or at the next ";".
+std::size_t valueEnd(const std::string& line, std::size_t position) {
+    std::size_t first = line.find_first_not_of(' ', position);
+    if (first != std::string::npos && (line[first] == '"' || line[first] == '\'')) {
+        const char quote = line[first];
+        for (std::size_t at = first + 1;; at += 2) {
+            at = line.find(quote, at);
+            if (at == std::string::npos) return line.size();
+            if (at + 1 == line.size() || line[at + 1] != quote) return at + 1;
+        }
+    }
+    return std::min(line.find(';', position), line.size());
+}
+
 }  // namespace
+
+std::string withPasswordsHidden(const std::string& line) {
+    std::string shown;
+    std::size_t copied = 0;
+    for (std::size_t at = 0; at < line.size(); ++at) {
+        if (line[at] != 'p' && line[at] != 'P') continue;
+        const std::size_t valueStart = passwordValueStart(line, at);
+        if (valueStart == std::string::npos) continue;
+        shown.append(line, copied, valueStart - copied);
+        shown += kHiddenPassword;
+        copied = valueEnd(line, valueStart);
+        at = copied - 1;
+    }
+    return shown.append(line, copied, std::string::npos);
+}
 
 std::string connectionStringValue(const std::string& value) {
     if (!needsQuotes(value)) return value;

@@ -22,6 +22,13 @@ struct ConnectionStringItem {
 // value or text after a closing quote.
 std::vector<ConnectionStringItem> parseConnectionString(const std::string& text);
 
+// `line` as a log may show it: the value of every Password and PWD item (any
+// case, blanks allowed around "=") replaced by ********, an empty one too, so that
+// the log tells nothing of it. A quoted value is hidden to its closing quote, any
+// other to the next ";". An item starts at the line's start or after a character
+// that cannot be part of a word.
+std::string withPasswordsHidden(const std::string& line);
+
 // The value of the last item named `keyword` (case-insensitive), if any.
 std::optional<std::string> connectionStringItem(const std::vector<ConnectionStringItem>& items,
                                                 const std::string& keyword);

@@ -15,19 +15,24 @@ namespace {
 constexpr char kRequestEveryServer = 0x02;
 constexpr char kRequestOneHost = 0x03;
 
+// Far more servers than a network offers: answers that list more are a flood, and
+// may not fill memory and the dialog without end.
+constexpr std::size_t kMostNames = 1000;
+
 }  // namespace
 
 std::vector<std::string> collectServerNames(DatagramSocket& socket, const SqlBrowserSettings& settings,
                                             const SteadyNow& now) {
     using Clock = std::chrono::steady_clock;
     const char request = settings.broadcast ? kRequestEveryServer : kRequestOneHost;
+    if (!settings.broadcast) socket.connect(settings.host, settings.port);
     socket.sendTo(settings.host, settings.port, std::string_view(&request, 1), settings.broadcast);
 
     const Clock::time_point start = now();
     const Clock::time_point end = start + settings.total;
     Clock::time_point deadline = std::min(start + settings.firstAnswer, end);
     std::set<std::string> names;
-    while (true) {
+    while (names.size() < kMostNames) {
         const Clock::time_point current = now();
         if (current >= deadline) break;
         auto wait = std::chrono::ceil<std::chrono::milliseconds>(deadline - current);
@@ -35,7 +40,8 @@ std::vector<std::string> collectServerNames(DatagramSocket& socket, const SqlBro
         if (!datagram) break;
         std::optional<std::vector<std::string>> listed = serverNamesInAnswer(*datagram);
         if (!listed) continue;
-        names.insert(listed->begin(), listed->end());
+        for (auto name = listed->begin(); name != listed->end() && names.size() < kMostNames; ++name)
+            names.insert(*name);
         deadline = std::min(now() + settings.afterAnswer, end);
     }
     return {names.begin(), names.end()};

@@ -15,9 +15,10 @@ namespace wf {
 using SteadyNow = std::function<std::chrono::steady_clock::time_point()>;
 
 // Sends the request as `settings` say and collects the answers: waits for a first
-// answer, then for more after each one, never longer than the total. Malformed
-// answers are skipped. The names come sorted, each once. Raises RunError when the
-// socket fails.
+// answer, then for more after each one, never longer than the total. A request to
+// one host reads that host's datagrams only. Malformed answers are skipped. The
+// names come sorted, each once, at most 1,000: the first ones received; with that
+// many the wait ends. Raises RunError when the socket fails.
 std::vector<std::string> collectServerNames(DatagramSocket& socket, const SqlBrowserSettings& settings,
                                             const SteadyNow& now = std::chrono::steady_clock::now);
 

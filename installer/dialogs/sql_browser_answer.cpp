@@ -8,6 +8,9 @@ namespace {
 
 constexpr unsigned char kAnswerType = 0x05;
 constexpr std::size_t kHeaderSize = 3;
+// Far beyond a real name: the browser gives the computer's short name, and an
+// instance name has at most 16 characters.
+constexpr std::size_t kLongestName = 255;
 
 bool equalsIgnoringCase(std::string_view a, std::string_view b) {
     if (a.size() != b.size()) return false;
@@ -24,6 +27,17 @@ std::optional<std::string> listedName(std::string_view server, std::string_view 
     if (server.empty() || instance.empty()) return std::nullopt;
     if (equalsIgnoringCase(instance, "MSSQLSERVER")) return std::string(server);
     return std::string(server) + "\\" + std::string(instance);
+}
+
+// A name the dialog can list: of a length a real server's can have, and nothing in
+// it that would garble the list.
+bool isListable(std::string_view name) {
+    if (name.size() > kLongestName) return false;
+    for (char c : name) {
+        const unsigned char code = static_cast<unsigned char>(c);
+        if (code < 0x20 || code == 0x7F) return false;
+    }
+    return true;
 }
 
 }  // namespace
@@ -48,7 +62,7 @@ std::optional<std::vector<std::string>> serverNamesInAnswer(std::string_view dat
         if (key.empty()) {
             std::optional<std::string> name = listedName(server, instance);
             if (!name) return std::nullopt;
-            names.push_back(*name);
+            if (isListable(*name)) names.push_back(*name);
             server = instance = {};
             recordOpen = false;
             continue;

@@ -22,11 +22,6 @@ SqlLogin sqlLoginOf(const InstallerState& state) {
             state.login.strDBPassword};
 }
 
-SqlLogin withHiddenPassword(SqlLogin login) {
-    login.password = "********";
-    return login;
-}
-
 std::string serverConnectionString(const SqlLogin& login, const std::optional<std::string>& catalog) {
     std::string text = kProvider + "Integrated Security=" + connectionStringValue(login.integratedSecurity) +
                        ";Persist Security Info=True;Data Source=" + connectionStringValue(login.server);
@@ -65,9 +60,8 @@ std::string TestConnectString(SqlConnectionFactory& sql, const std::string& conn
 bool BuildConnectionStrings(InstallerContext& context) {
     for (;;) {
         composeConnectionStrings(context.state, context.host);
-        const SqlLogin shown = withHiddenPassword(sqlLoginOf(context.state));
-        context.errorLog().runHeader(serverConnectionString(shown, context.state.operation.strOurDB),
-                                     serverConnectionString(shown, std::nullopt));
+        context.errorLog().runHeader(context.state.connections.strOurConnectionString,
+                                     context.state.connections.strNoCatConnectionString);
 
         const std::string failure = TestConnectString(context.sql, context.state.connections.strNoCatConnectionString);
         if (failure.empty()) return true;

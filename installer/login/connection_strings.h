@@ -20,10 +20,6 @@ struct SqlLogin {
 
 SqlLogin sqlLoginOf(const InstallerState& state);
 
-// The same login with its password as the log shows it: "********", even when
-// there is none, as an empty password is worth hiding too.
-SqlLogin withHiddenPassword(SqlLogin login);
-
 // "Provider=SQLOLEDB.1;Integrated Security=...;Persist Security Info=True;Data
 // Source=...[;Initial Catalog=...];User ID=...;Password=..."
 std::string serverConnectionString(const SqlLogin& login, const std::optional<std::string>& catalog);
@@ -42,7 +38,7 @@ void composeConnectionStrings(InstallerState& state, HostSystem host);
 // no connection open.
 std::string TestConnectString(SqlConnectionFactory& sql, const std::string& connectionString);
 
-// Composes the connection strings, logs a run header (passwords hidden) and
+// Composes the connection strings, logs a run header (the log hides passwords) and
 // tests the server string; on failure shows the reason and the logon dialog and
 // starts again while the user confirms it. True when the server was reached,
 // false when the user cancelled the dialog.

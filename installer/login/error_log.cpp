@@ -4,6 +4,7 @@
 
 #include "common/log_appender.h"
 #include "common/program_files.h"
+#include "common/sql/connection_string_syntax.h"
 
 namespace wf {
 
@@ -48,7 +49,10 @@ void ErrorLog::statementFailure(const std::string& statement, SqlConnection& con
 }
 
 void ErrorLog::append(const std::vector<std::string>& lines) {
-    ignoreFailure([&] { appendLogEntry(files_, errorLogPath(process_), lines); });
+    std::vector<std::string> shown;
+    shown.reserve(lines.size());
+    for (const std::string& line : lines) shown.push_back(withPasswordsHidden(line));
+    ignoreFailure([&] { appendLogEntry(files_, errorLogPath(process_), shown); });
 }
 
 }  // namespace wf

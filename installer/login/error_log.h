@@ -1,6 +1,8 @@
 #pragma once
 // The installer's error log, "ErrorLog.txt" beside the program, and its entry
-// kinds. A log that cannot be written loses the entry and stops nothing.
+// kinds. A log that cannot be written loses the entry and stops nothing. Every
+// line is written with its passwords hidden (withPasswordsHidden): host files and
+// connection strings hold them, and the log is read by more people than the login.
 #include <string>
 #include <vector>
 
@@ -27,12 +29,12 @@ public:
     ErrorLog(FileSystem& files, ProcessServices& process, Clock& clock)
         : files_(files), process_(process), clock_(clock) {}
 
-    // The header of one pass of building the connection strings; `ourConnection` and
-    // `noCatalogConnection` are written as given.
+    // The header of one pass of building the connection strings, with
+    // `ourConnection` and `noCatalogConnection`.
     void runHeader(const std::string& ourConnection, const std::string& noCatalogConnection);
 
-    // The note written before a host file is read, followed by `copiedLines` unchanged
-    // and then by `remarks` on what was wrong with the file, each behind the indent.
+    // The note written before a host file is read, followed by `copiedLines` and
+    // then by `remarks` on what was wrong with the file, each behind the indent.
     void fileNote(const std::string& path, const std::vector<std::string>& copiedLines = {},
                   const std::vector<std::string>& remarks = {});
 

@@ -9,6 +9,19 @@ namespace wf {
 
 namespace {
 
+// The longest connection string SQLDriverConnect takes: its length is a SQLSMALLINT.
+constexpr std::size_t kLongestOdbcString = 32767;
+
+[[noreturn]] void refuse(const std::string& why) { throw RunError(kErrSqlProviderFailure, why); }
+
+// A longer string would be cut or refused with a driver's puzzling error.
+std::string withinOdbcLength(std::string odbc) {
+    if (odbc.size() > kLongestOdbcString)
+        refuse("The connection string is too long: ODBC takes at most " + std::to_string(kLongestOdbcString) +
+               " characters.");
+    return odbc;
+}
+
 bool isTrusted(const std::string& integratedSecurity) {
     const std::string lower = toLower(trimBlanks(integratedSecurity));
     return lower == "sspi" || lower == "true" || lower == "yes";
@@ -47,13 +60,16 @@ std::string odbcValue(const std::string& value, OdbcDriverKind kind) {
                  (value.empty() || (value.front() != ' ' && value.back() != ' '));
     if (plain) return value;
     if (kind != OdbcDriverKind::FreeTds) return "{" + replaceAll(value, "}", "}}") + "}";
-    if (value.find("};") != std::string::npos)
-        throw RunError(kErrSqlProviderFailure, "The FreeTDS driver cannot take a value that holds \"};\".");
+    if (value.find("};") != std::string::npos) refuse("The FreeTDS driver cannot take a value that holds \"};\".");
     return "{" + value + "}";
 }
 
 std::string odbcConnectString(const std::string& connectionString, const std::string& driver) {
-    if (isDataSourceName(connectionString)) return "DSN=" + odbcValue(connectionString, OdbcDriverKind::Other);
+    // ODBC would end the string there, silently, and log in with what came before.
+    if (connectionString.find('\0') != std::string::npos)
+        refuse("The connection string holds a NUL character, where ODBC would cut it short.");
+    if (isDataSourceName(connectionString))
+        return withinOdbcLength("DSN=" + odbcValue(connectionString, OdbcDriverKind::Other));
 
     const std::vector<ConnectionStringItem> items = parseConnectionString(connectionString);
     const OdbcDriverKind kind = odbcDriverKind(driver);
@@ -77,7 +93,7 @@ std::string odbcConnectString(const std::string& connectionString, const std::st
     // The newer Microsoft drivers demand encryption by default; the classic
     // provider logged in unencrypted when the server offered no encryption.
     if (kind == OdbcDriverKind::MicrosoftOdbc) odbc += ";Encrypt=no";
-    return odbc;
+    return withinOdbcLength(std::move(odbc));
 }
 
 }  // namespace wf

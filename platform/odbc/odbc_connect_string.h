@@ -12,7 +12,9 @@ namespace wf {
 // becomes the server ("host", "host,port", "host\instance", "(local)", ".");
 // "Initial Catalog" the database; "User ID" and "Password" the login; an
 // "Integrated Security" of SSPI, True or Yes a trusted connection. A string
-// without any "=" is an ODBC data source name. Raises RunError for a malformed string.
+// without any "=" is an ODBC data source name. Raises RunError for a malformed
+// string, one holding a NUL character, or one whose translation is longer than
+// the 32,767 characters ODBC takes.
 std::string odbcConnectString(const std::string& connectionString, const std::string& driver);
 
 // True for a string without any "=": it names an ODBC data source.

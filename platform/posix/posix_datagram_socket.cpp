@@ -17,6 +17,14 @@ namespace {
     throw RunError(errno, std::string(step) + ": " + std::strerror(errno));
 }
 
+sockaddr_in addressOf(const std::string& host, std::uint16_t port) {
+    sockaddr_in address{};
+    address.sin_family = AF_INET;
+    address.sin_port = htons(port);
+    if (::inet_pton(AF_INET, host.c_str(), &address.sin_addr) != 1) throw RunError(EINVAL, "Bad address " + host);
+    return address;
+}
+
 class PosixDatagramSocket : public DatagramSocket {
 public:
     PosixDatagramSocket() : handle_(::socket(AF_INET, SOCK_DGRAM, 0)) {
@@ -26,13 +34,16 @@ public:
     PosixDatagramSocket(const PosixDatagramSocket&) = delete;
     PosixDatagramSocket& operator=(const PosixDatagramSocket&) = delete;
 
+    void connect(const std::string& host, std::uint16_t port) override {
+        const sockaddr_in address = addressOf(host, port);
+        if (::connect(handle_, reinterpret_cast<const sockaddr*>(&address), sizeof address) != 0)
+            raiseSocketError("connect");
+    }
+
     void sendTo(const std::string& host, std::uint16_t port, std::string_view data, bool broadcast) override {
         int allow = broadcast ? 1 : 0;
         if (::setsockopt(handle_, SOL_SOCKET, SO_BROADCAST, &allow, sizeof allow) != 0) raiseSocketError("setsockopt");
-        sockaddr_in address{};
-        address.sin_family = AF_INET;
-        address.sin_port = htons(port);
-        if (::inet_pton(AF_INET, host.c_str(), &address.sin_addr) != 1) throw RunError(EINVAL, "Bad address " + host);
+        const sockaddr_in address = addressOf(host, port);
         if (::sendto(handle_, data.data(), data.size(), 0, reinterpret_cast<const sockaddr*>(&address), sizeof address) < 0) {
             raiseSocketError("sendto");
         }

@@ -12,6 +12,14 @@ namespace {
     throw RunError(code, std::string(step) + " failed with Winsock error " + std::to_string(code));
 }
 
+sockaddr_in addressOf(const std::string& host, std::uint16_t port) {
+    sockaddr_in address{};
+    address.sin_family = AF_INET;
+    address.sin_port = htons(port);
+    if (::inet_pton(AF_INET, host.c_str(), &address.sin_addr) != 1) throw RunError(WSAEINVAL, "Bad address " + host);
+    return address;
+}
+
 class WinsockDatagramSocket : public DatagramSocket {
 public:
     WinsockDatagramSocket() {
@@ -32,15 +40,19 @@ public:
     WinsockDatagramSocket(const WinsockDatagramSocket&) = delete;
     WinsockDatagramSocket& operator=(const WinsockDatagramSocket&) = delete;
 
+    void connect(const std::string& host, std::uint16_t port) override {
+        const sockaddr_in address = addressOf(host, port);
+        if (::connect(handle_, reinterpret_cast<const sockaddr*>(&address), sizeof address) == SOCKET_ERROR) {
+            raiseSocketError("connect");
+        }
+    }
+
     void sendTo(const std::string& host, std::uint16_t port, std::string_view data, bool broadcast) override {
         BOOL allow = broadcast ? TRUE : FALSE;
         if (::setsockopt(handle_, SOL_SOCKET, SO_BROADCAST, reinterpret_cast<const char*>(&allow), sizeof allow) != 0) {
             raiseSocketError("setsockopt");
         }
-        sockaddr_in address{};
-        address.sin_family = AF_INET;
-        address.sin_port = htons(port);
-        if (::inet_pton(AF_INET, host.c_str(), &address.sin_addr) != 1) throw RunError(WSAEINVAL, "Bad address " + host);
+        const sockaddr_in address = addressOf(host, port);
         if (::sendto(handle_, data.data(), static_cast<int>(data.size()), 0, reinterpret_cast<const sockaddr*>(&address),
                      sizeof address) == SOCKET_ERROR) {
             raiseSocketError("sendto");

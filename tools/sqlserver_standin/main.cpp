@@ -79,8 +79,10 @@ int run(const Options& options) {
     TcpServer tcp(options.port, context);
     std::optional<BrowserResponder> browser;
     if (options.browserPort) {
-        browser.emplace(*options.browserPort, BrowserSettings{options.serverName, options.instances, tcp.port(),
-                                                              options.browserExtraDatagrams, options.browserSilent});
+        browser.emplace(
+            *options.browserPort,
+            BrowserSettings{options.serverName, options.instances, tcp.port(), options.browserExtraDatagrams,
+                            options.browserExtraFromOtherPort, options.browserSilent});
     }
     std::cout << "listening on 127.0.0.1:" << tcp.port() << std::endl;
     if (browser) std::cout << "browser on 127.0.0.1:" << browser->port() << std::endl;

@@ -41,6 +41,7 @@ const char* const kUsage =
     "  --instance NAME             instance the browser lists (repeatable; MSSQLSERVER = default)\n"
     "  --server-name NAME          server name in replies (default STANDIN)\n"
     "  --browser-extra-datagram HEX  send this datagram before each browser answer (repeatable)\n"
+    "  --browser-extra-from-other-port  send the extra datagrams from another port\n"
     "  --browser-silent            read browser requests but never answer\n"
     "  --exit-on-stdin-eof         stop when standard input closes\n"
     "The first line printed is \"listening on 127.0.0.1:PORT\"; with a browser port the\n"
@@ -79,6 +80,8 @@ Options parseOptions(const std::vector<std::string>& arguments) {
             options.serverName = value();
         } else if (option == "--browser-extra-datagram") {
             options.browserExtraDatagrams.push_back(parseHex(value()));
+        } else if (option == "--browser-extra-from-other-port") {
+            options.browserExtraFromOtherPort = true;
         } else if (option == "--browser-silent") {
             options.browserSilent = true;
         } else if (option == "--exit-on-stdin-eof") {

@@ -26,6 +26,7 @@ struct Options {
     std::vector<std::string> instances;
     std::string serverName = "STANDIN";
     std::vector<std::string> browserExtraDatagrams;  // raw bytes
+    bool browserExtraFromOtherPort = false;
     bool browserSilent = false;
     bool exitOnStdinEof = false;
 };

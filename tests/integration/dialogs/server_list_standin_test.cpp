@@ -31,9 +31,16 @@ TEST_F(ServerListStandinTest, ListsTheDefaultAndTheNamedInstance) {
     EXPECT_EQ(listFrom({}), (std::vector<std::string>{"WRENHOST", "WRENHOST\\SQLEXPRESS"}));
 }
 
-TEST_F(ServerListStandinTest, SkipsAMalformedDatagramBeforeTheAnswer) {
-    EXPECT_EQ(listFrom({"--browser-extra-datagram", "05ff00414243"}),
-              (std::vector<std::string>{"WRENHOST", "WRENHOST\\SQLEXPRESS"}));
+// An answer listing INTRUDER, from another port than the one asked.
+const char kForeignAnswer[] =
+    "052e005365727665724e616d653b494e5452554445523b496e7374616e63654e616d653b4d5353514c5345525645523b3b";
+
+TEST_F(ServerListStandinTest, SkipsMalformedAndForeignDatagramsBeforeTheAnswer) {
+    for (const std::vector<std::string>& extra : std::vector<std::vector<std::string>>{
+             {"--browser-extra-datagram", "05ff00414243"},
+             {"--browser-extra-datagram", kForeignAnswer, "--browser-extra-from-other-port"}}) {
+        EXPECT_EQ(listFrom(extra), (std::vector<std::string>{"WRENHOST", "WRENHOST\\SQLEXPRESS"})) << extra[1];
+    }
 }
 
 TEST_F(ServerListStandinTest, ASilentBrowserGivesOneEmptyName) {

@@ -47,14 +47,26 @@ TEST(OdbcConnectString, BracesValuesThatWouldEndTheItem) {
     EXPECT_EQ(odbcValue("plain", OdbcDriverKind::FreeTds), "plain");
 }
 
-TEST(OdbcConnectString, RefusesAValueFreeTdsWouldCutShort) {
-    try {
-        odbcConnectString("Data Source=S;Password=\"a};b\"", "FreeTDS");
-        FAIL() << "translated";
-    } catch (const RunError& failure) {
-        EXPECT_EQ(failure.number(), kErrSqlProviderFailure);
+TEST(OdbcConnectString, RefusesWhatOdbcOrTheDriverWouldCutShort) {
+    struct Refused {
+        std::string text, driver, reason;
+    };
+    for (const Refused& refused :
+         {Refused{"Data Source=S;Password=\"a};b\"", "FreeTDS", "\"};\""},
+          Refused{std::string("Data Source=S;Password=a\0b", 26), "SQL Server", "NUL"},
+          Refused{std::string("Pay\0roll", 8), "", "NUL"},
+          Refused{"Data Source=S;Password=" + std::string(32767, 'p'), "SQL Server", "32767"}}) {
+        try {
+            odbcConnectString(refused.text, refused.driver);
+            ADD_FAILURE() << "translated: " << refused.reason;
+        } catch (const RunError& failure) {
+            EXPECT_EQ(failure.number(), kErrSqlProviderFailure);
+            EXPECT_NE(failure.description().find(refused.reason), std::string::npos) << failure.description();
+        }
     }
     EXPECT_EQ(odbcConnectString("Data Source=S;Password=\"a};b\"", "SQL Server"), "DRIVER={SQL Server};SERVER=S;PWD={a}};b}");
+    const std::string longestPassword(32767 - std::string("DRIVER={SQL Server};SERVER=S;PWD=").size(), 'p');
+    EXPECT_EQ(odbcConnectString("Data Source=S;Password=" + longestPassword, "SQL Server").size(), 32767u);
 }
 
 TEST(OdbcConnectString, AStringWithoutEqualsSignIsADataSourceName) {

@@ -79,7 +79,7 @@ TEST(StandinBrowserTest, ExtraDatagramComesFirstAndSilenceMeansNoAnswer) {
 }
 
 TEST(StandinBrowserAnswerTest, OneInstanceByNameAndNothingForTheUnknown) {
-    wf::standin::BrowserSettings settings{"S", {"MSSQLSERVER", "Inst2"}, 1433, {}, false};
+    wf::standin::BrowserSettings settings{"S", {"MSSQLSERVER", "Inst2"}, 1433, {}, false, false};
     EXPECT_EQ(answerText(wf::standin::browserAnswer(std::string("\x04inst2\0", 7), settings)),
               "ServerName;S;InstanceName;Inst2;IsClustered;No;Version;15.0.2000.5;tcp;1433;;");
     EXPECT_EQ(wf::standin::browserAnswer(std::string("\x04other\0", 7), settings), "");

@@ -60,6 +60,20 @@ TEST(ParseConnectionString, RejectsMalformedStrings) {
     }
 }
 
+TEST(WithPasswordsHidden, HidesEveryPasswordItemAndItsAbsenceAlike) {
+    const std::pair<std::string, std::string> cases[] = {
+        {"Data Source=S;Password=secret;User ID=sa", "Data Source=S;Password=********;User ID=sa"},
+        {"Password=", "Password=********"},
+        {"x;pwd = 1;PassWord=2", "x;pwd =********;PassWord=********"},
+        {"Password=\"a;b\"\"c\";User ID=sa", "Password=********;User ID=sa"},
+        {"PWD='open;still open", "PWD=********"},
+        {"Line 2 is no company (id=name): \"Password=x\"; it was left out.",
+         "Line 2 is no company (id=name): \"Password=********; it was left out."},
+        {"OldPassword=kept;PWDS=kept;no password here", "OldPassword=kept;PWDS=kept;no password here"},
+    };
+    for (const auto& [line, shown] : cases) EXPECT_EQ(withPasswordsHidden(line), shown) << line;
+}
+
 TEST(ConnectionStringItem, MatchesKeywordsCaseInsensitivelyAndTheLastOneWins) {
     auto items = parseConnectionString("USER ID=first;user id=second");
     EXPECT_EQ(*connectionStringItem(items, "User ID"), "second");

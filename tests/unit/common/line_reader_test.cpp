@@ -55,5 +55,18 @@ TEST(LineReader, ReadsOnlyThePiecesItNeedsAndRaisesWhenTheFileCannotBeReadFurthe
     EXPECT_THROW(reader.next(), RunError);
 }
 
+TEST(LineReader, ALineBeyondTheLimitRaisesARunErrorNamingTheFile) {
+    const std::string longest(LineReader::kLineLengthLimit, 'x');
+    EXPECT_EQ(allLines(longest + "\r\nnext"), (std::vector<std::string>{longest, "next"}));
+    for (const std::string& text : {longest + "y", longest + "\ny\r\n"}) {
+        try {
+            allLines(text);
+            ADD_FAILURE() << "read a line of " << text.size() << " characters";
+        } catch (const RunError& failure) {
+            EXPECT_NE(failure.description().find(kPath), std::string::npos) << failure.description();
+        }
+    }
+}
+
 }  // namespace
 }  // namespace wf::testing

@@ -33,6 +33,9 @@ public:
     };
     explicit ScriptedSocket(std::vector<Arrival> arrivals) : arrivals_(std::move(arrivals)) {}
 
+    void connect(const std::string& host, std::uint16_t port) override {
+        connected = host + ":" + std::to_string(port);
+    }
     void sendTo(const std::string& host, std::uint16_t port, std::string_view data, bool broadcast) override {
         sent = host + ":" + std::to_string(port) + (broadcast ? " broadcast " : " ") + std::string(data);
     }
@@ -48,6 +51,7 @@ public:
         return [this] { return std::chrono::steady_clock::time_point(elapsed); };
     }
 
+    std::string connected;
     std::string sent;
     std::chrono::milliseconds elapsed{0};
 
@@ -60,19 +64,23 @@ std::vector<std::string> collectFromLoopback(ScriptedSocket& socket, const char*
     return collectServerNames(socket, *sqlBrowserSettingsFrom("127.0.0.1:5000", timeouts), socket.clock());
 }
 
-TEST(SqlBrowserAnswerTest, ListsEveryInstanceOfADatagram) {
-    std::string records = record("HOST", "MSSQLSERVER") + record("HOST", "SQLEXPRESS") +
-                          "ServerName;HOST;InstanceName;DEV;IsClustered;No;Version;9.0;np;\\\\HOST\\pipe\\sql\\query;;";
+TEST(SqlBrowserAnswerTest, ListsEveryInstanceOfADatagramButNamesTheListCannotShow) {
+    const std::string longest(255, 'L');
+    std::string records =
+        record("HOST", "MSSQLSERVER") + record("HOST", "SQLEXPRESS") +
+        "ServerName;HOST;InstanceName;DEV;IsClustered;No;Version;9.0;np;\\\\HOST\\pipe\\sql\\query;;" +
+        record(longest, "MSSQLSERVER") + record(longest, "X") + record("HOST", "TAB\tBED") + record("HOST", "DEL\x7F") +
+        record("HOST", "LAST");
     EXPECT_EQ(serverNamesInAnswer(answer(records)),
-              (std::vector<std::string>{"HOST", "HOST\\SQLEXPRESS", "HOST\\DEV"}));
+              (std::vector<std::string>{"HOST", "HOST\\SQLEXPRESS", "HOST\\DEV", longest, "HOST\\LAST"}));
 }
 
 TEST(SqlBrowserAnswerTest, RejectsMalformedAndTruncatedAnswers) {
     std::string good = answer(record("HOST", "MSSQLSERVER"));
-    for (const std::string& bad : {std::string(), std::string("\x05\x01", 2), "\x04" + good.substr(1),
-                                   good.substr(0, good.size() - 1), good + "x", answer("ServerName;HOST;;"),
-                                   answer(record("HOST", "A") + "ServerName;HOST;InstanceName;B"),
-                                   answer("Version;1;;"), answer(";;")}) {
+    for (const std::string& bad :
+         {std::string(), std::string("\x05\x01", 2), "\x04" + good.substr(1), good.substr(0, good.size() - 1),
+          good + "x", answer("ServerName;HOST;;"), answer(record("HOST", "A") + "ServerName;HOST;InstanceName;B"),
+          answer("Version;1;;"), answer(";;"), answer(record(std::string("NUL\0", 4), "MSSQLSERVER"))}) {
         EXPECT_FALSE(serverNamesInAnswer(bad).has_value()) << bad;
     }
 }
@@ -106,7 +114,25 @@ TEST(ServerListTest, CollectsTwoServersSortedOnceEachAndSkipsMalformedAnswers) {
                            {0ms, answer(record("ABLE", "MSSQLSERVER"))},
                            {0ms, answer(record("ZED", "MSSQLSERVER"))}});
     EXPECT_EQ(collectFromLoopback(socket), (std::vector<std::string>{"ABLE", "ZED", "ZED\\SQLEXPRESS"}));
+    EXPECT_EQ(socket.connected, "127.0.0.1:5000") << "only the target's datagrams are read";
     EXPECT_EQ(socket.sent, "127.0.0.1:5000 \x03");
+
+    ScriptedSocket everyServer({});
+    collectServerNames(everyServer, *sqlBrowserSettingsFrom(nullptr, "10,10,10"), everyServer.clock());
+    EXPECT_EQ(everyServer.connected, "") << "tied to the broadcast address, it would read no answer";
+}
+
+TEST(ServerListTest, KeepsTheFirstThousandNamesAndWaitsNoLongerThen) {
+    std::string records[3];
+    std::vector<std::string> names;
+    for (int i = 0; i < 1200; ++i) {
+        names.push_back("S" + std::to_string(10000 + i));
+        records[i / 400] += record(names.back(), "MSSQLSERVER");
+    }
+    ScriptedSocket socket({{0ms, answer(records[0])}, {100ms, answer(records[1])}, {200ms, answer(records[2])}});
+    names.resize(1000);
+    EXPECT_EQ(collectFromLoopback(socket), names);
+    EXPECT_EQ(socket.elapsed, 200ms);
 }
 
 TEST(ServerListTest, StopsWaitingAfterTheTotalTime) {

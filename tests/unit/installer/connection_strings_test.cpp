@@ -79,13 +79,6 @@ TEST(ComposeConnectionStrings, QuotesAValueThatWouldChangeTheStringsMeaning) {
         << state.connections.strNoCatConnectionString;
 }
 
-TEST(WithHiddenPassword, HidesAPasswordAndItsAbsenceAlike) {
-    SqlLogin login{"", "S", "sa", "secret"};
-    EXPECT_EQ(withHiddenPassword(login).password, "********");
-    login.password.clear();
-    EXPECT_EQ(withHiddenPassword(login).password, "********");
-}
-
 using testing::InstallerFixture;
 using testing::ScriptedInstallerDialogs;
 using testing::SqlScriptedFailure;

@@ -19,13 +19,15 @@ TEST(LogTimestamp, WritesTwoDigitFieldsWithTheSystemsSeparators) {
     EXPECT_EQ(logTimestamp(clock), "12.31.2007 23-59-58");
 }
 
-TEST(ErrorLog, AFileNoteNamesTheFileAndCopiesItsLines) {
+TEST(ErrorLog, AFileNoteNamesTheFileAndCopiesItsLinesWithoutPasswords) {
     InstallerFixture f;
     InstallerContext context = f.context();
-    context.errorLog().fileNote("C:\\CPSQL\\Companies.ini", {"[ACME]", ""});
+    context.errorLog().fileNote("C:\\CPSQL\\Companies.ini", {"[ACME]", "", "User ID=sa;PASSWORD = secret"},
+                                {"\"pwd=secret\" is no company"});
     context.errorLog().fileNote("C:\\CPSQL\\bin\\CounterPoint.ini");
     EXPECT_EQ(f.log(),
-              "06/15/2007 14:03:02 C:\\CPSQL\\Companies.ini\r\n[ACME]\r\n\r\n"
+              "06/15/2007 14:03:02 C:\\CPSQL\\Companies.ini\r\n[ACME]\r\n\r\nUser ID=sa;PASSWORD =********\r\n"
+              "    ----> \"pwd=********\r\n"
               "06/15/2007 14:03:02 C:\\CPSQL\\bin\\CounterPoint.ini\r\n");
 }
 

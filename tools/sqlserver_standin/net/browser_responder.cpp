@@ -86,9 +86,12 @@ void BrowserResponder::serve(const StopSignal& stop) {
         if (got <= 0 || settings_.silent) continue;
         std::string answer = browserAnswer(std::string(buffer, static_cast<std::size_t>(got)), settings_);
         if (answer.empty()) continue;
+        const int extraSender =
+            settings_.extraFromOtherPort ? ::socket(AF_INET, SOCK_DGRAM | SOCK_CLOEXEC, 0) : socket_;
         for (const std::string& extra : settings_.extraDatagrams) {
-            ::sendto(socket_, extra.data(), extra.size(), 0, reinterpret_cast<sockaddr*>(&from), fromLength);
+            ::sendto(extraSender, extra.data(), extra.size(), 0, reinterpret_cast<sockaddr*>(&from), fromLength);
         }
+        if (extraSender != socket_) ::close(extraSender);
         ::sendto(socket_, answer.data(), answer.size(), 0, reinterpret_cast<sockaddr*>(&from), fromLength);
     }
 }

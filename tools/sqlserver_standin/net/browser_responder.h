@@ -15,6 +15,7 @@ struct BrowserSettings {
     std::vector<std::string> instances;  // "MSSQLSERVER" is the default instance
     int tcpPort = 0;                     // every instance is served by the one listener
     std::vector<std::string> extraDatagrams;  // sent before each answer, for client tests
+    bool extraFromOtherPort = false;          // as a stranger would send them
     bool silent = false;
 };
 
