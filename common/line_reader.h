@@ -31,6 +31,9 @@ public:
     // (kErrOutOfMemory, naming the file) for a line longer than kLineLengthLimit.
     std::optional<std::string> next();
 
+    // The name the file is given in failures.
+    const std::string& fileName() const { return fileName_; }
+
 private:
     // Reads the next piece; false at the end of the file.
     bool readPiece();

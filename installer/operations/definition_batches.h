@@ -18,7 +18,8 @@ public:
     explicit DefinitionBatches(LineReader lines) : lines_(std::move(lines)) {}
 
     // The next batch, or nothing at the end of the script. Raises when the
-    // script cannot be read further.
+    // script cannot be read further, and RunError (kErrOutOfMemory, naming the
+    // script) for a batch longer than the longest line the reader takes.
     std::optional<std::string> next();
 
 private:

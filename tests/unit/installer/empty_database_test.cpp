@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include "common/line_reader.h"
 #include "tests/unit/installer/installer_fixture.h"
 
 namespace wf {
@@ -110,6 +111,14 @@ TEST(EmptyDatabase, ReportsEveryFailureAndGoesOn) {
              f.files.faults().failNth(testing::FileOp::Read, 1, RunError(kErrPathFileAccess, "Path/File access error"));
          },
          "", {}, "Error: 75 Path/File access error"},
+        {"a script without GO lines is not held whole",
+         [](InstallerFixture& f) {
+             const std::string line(LineReader::kLineLengthLimit / 4, 'x');
+             f.files.addFile(kScript, line + "\r\n" + line + "\r\n" + line + "\r\n" + line + "\r\nx\r\nGO\r\n");
+         },
+         "", {},
+         "Error: 7 A batch of " + std::string(kScript) +
+             " is longer than 16777216 characters: the script cannot be run."},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
