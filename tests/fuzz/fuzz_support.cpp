@@ -45,7 +45,9 @@ ReadInput readInput(const std::uint8_t* data, std::size_t size) {
     return {std::move(cut[0]), std::move(cut[1])};
 }
 
-LineReader shortReadLines(ReadInput input) { return LineReader(std::make_unique<ShortReads>(std::move(input))); }
+LineReader shortReadLines(ReadInput input) {
+    return LineReader(std::make_unique<ShortReads>(std::move(input)), "fuzz input");
+}
 
 std::vector<std::string> referenceLines(std::string_view text) {
     std::vector<std::string> lines;
