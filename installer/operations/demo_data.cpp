@@ -42,13 +42,13 @@ public:
     DemoDataRun(InstallerContext& context, int dataSetIndex, const InstallationWatch& watch)
         : context_(context), state_(context.state), dataSetIndex_(dataSetIndex), watch_(watch) {}
 
-    bool install() {
+    DemoDataResult install() {
         context_.ui.setBusyPointer(true);
         source_ = demoDataSource(context_, dataSetIndex_);
         if (hostProfile(context_.host).demoData.versionMustHoldFiles && !holdsOrdinaryFile(source_.folder)) {
             tellNoDataForVersion();
             context_.ui.setBusyPointer(false);
-            return false;
+            return DemoDataResult::Refused;
         }
         databases_.push_back({state_.operation.strCompanyDB,
                               source_.companyFiles(),
@@ -75,7 +75,8 @@ public:
         if (installed) finish();
         context_.ui.setBusyPointer(false);
         if (server_) ignoreFailure([&] { server_->close(); });
-        return installed;
+        if (installed) return DemoDataResult::Installed;
+        return refused_ ? DemoDataResult::Refused : DemoDataResult::Failed;
     }
 
 private:
@@ -137,6 +138,7 @@ private:
         step_ = "check files";
         context_.errorLog().stepNote(step_, refusal->substr(0, refusal->find('\r')));
         context_.ui.messageBox(*refusal, kOkOnly + kCritical, caption());
+        refused_ = true;
         throw RunStopped{};
     }
 
@@ -318,11 +320,12 @@ private:
     std::unique_ptr<SqlConnection> server_;
     std::vector<ExchangedDatabase> databases_;  // the company's database, then its Wrenfold one
     std::string step_;
+    bool refused_ = false;
 };
 
 }  // namespace
 
-bool InstallDemoData(InstallerContext& context, int dataSetIndex, const InstallationWatch& watch) {
+DemoDataResult InstallDemoData(InstallerContext& context, int dataSetIndex, const InstallationWatch& watch) {
     return DemoDataRun(context, dataSetIndex, watch).install();
 }
 

@@ -20,9 +20,17 @@ struct InstallationWatch {
     std::function<bool()> stopRequested;
 };
 
-// `dataSetIndex`: the entry chosen in the data set list, -1 when none is.
-// True when both databases run on the data set's files; false when the run
-// failed or was stopped, the user having been told of any failure.
-bool InstallDemoData(InstallerContext& context, int dataSetIndex, const InstallationWatch& watch = {});
+enum class DemoDataResult {
+    // Both databases run on the data set's files.
+    Installed,
+    // A check before any change refused the data set: nothing was changed.
+    Refused,
+    // The run failed or was stopped: what it changed was put back.
+    Failed,
+};
+
+// `dataSetIndex`: the entry chosen in the data set list, -1 when none is. The
+// user has been told of any refusal or failure.
+DemoDataResult InstallDemoData(InstallerContext& context, int dataSetIndex, const InstallationWatch& watch = {});
 
 }  // namespace wf

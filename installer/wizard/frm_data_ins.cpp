@@ -1,8 +1,8 @@
 #include "installer/wizard/frm_data_ins.h"
 
 #include "common/text.h"
-#include "installer/hosts/data_set_catalogue.h"
 #include "installer/hosts/host_profile.h"
+#include "installer/hosts/installation_catalogue.h"
 
 namespace wf {
 
@@ -28,37 +28,21 @@ frmDataIns::frmDataIns(InstallerContext context) : context_(context) {
 }
 
 void frmDataIns::Form_Load() {
-    InstallerState& state = context_.state;
     const ProgramVersion version = context_.process.programVersion();
     lblVersion.caption += " " + std::to_string(version.major) + "." + std::to_string(version.minor) + "." +
                           std::to_string(version.revision);
 
-    const HostProfile& host = hostProfile(context_.host);
-    if (!host.locateInstallation(context_)) {
+    const std::optional<InstallationCatalogue> catalogue = loadInstallationCatalogue(context_);
+    if (!catalogue) {
         window.unloaded = true;
         return;
     }
+    const HostProfile& host = hostProfile(context_.host);
     if (!host.demoData.offered) cmdDemoData.enabled = false;
-
-    state.host.strCompanyIds.assign(1, std::string());
     cmboCompany.items.clear();
-    for (const CompanyEntry& company : host.listCompanies(context_)) addCompany(company.id, company.name);
+    for (const CompanyEntry& company : catalogue->companies) cmboCompany.items.push_back(company.name);
     if (host.preselectsCurrentCompany) preselectCurrentCompany();
-
-    cmboDataType.items.clear();
-    const std::vector<DataSetEntry> dataSets = listDataSets(context_, state.host.strDataSetFolders.size());
-    for (std::size_t index = 0; index < dataSets.size(); ++index) {
-        state.host.strDataSetFolders[index] = dataSets[index].folder;
-        cmboDataType.items.push_back(dataSets[index].name);
-    }
-}
-
-void frmDataIns::addCompany(const std::string& id, const std::string& name) {
-    std::vector<std::string>& ids = context_.state.host.strCompanyIds;
-    const std::size_t index = cmboCompany.items.size();
-    if (ids.size() <= index) ids.resize(index + 1);
-    ids[index] = id;
-    cmboCompany.items.push_back(name);
+    cmboDataType.items = catalogue->dataSets;
 }
 
 void frmDataIns::preselectCurrentCompany() {

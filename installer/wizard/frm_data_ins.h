@@ -8,6 +8,8 @@
 
 #include "installer/dialogs/form_controls.h"
 #include "installer/installer_context.h"
+#include "installer/operations/company_checks.h"
+#include "installer/operations/operation_outcome.h"
 
 namespace wf {
 
@@ -65,21 +67,19 @@ public:
     void Form_QueryUnload();
 
 private:
-    void addCompany(const std::string& id, const std::string& name);
     // The entry whose id is the current company's data source, in any case (Passport).
     void preselectCurrentCompany();
 
     void showCompanyPage(const char* whatDoing, const char* instructions);
     void showStartPage();
-    // Steps before anything is changed: company chosen, its login proven, its
-    // database name valid. False when a check failed and the user was told.
-    bool companyChecksPass();
-    bool readCompanyLogin();
+    // False when a check refused and the user was told: the company list takes the
+    // focus again, or the window goes when the program has been ended.
+    bool passes(CheckOutcome outcome);
     void defineEmptyDatabase();
     void installDemoData();
     void startProcessing(const char* status);
     void endProcessing();
-    void tellOutcome(const char* status, const std::string& message, int style);
+    void tellOutcome(const OperationOutcome& outcome);
     void finishProcessing();
     // Shows how far the copy of `target` has got; false once the user chose to stop.
     bool showCopyProgress(const std::string& target, std::uint64_t copied, std::uint64_t total);

@@ -1,10 +1,9 @@
 // The wizard's page flow: choosing an operation and a company, the checks made
 // before anything is changed, and the processing page that runs the operation.
-#include "installer/hosts/host_profile.h"
-#include "installer/login/connection_strings.h"
-#include "installer/operations/database_presence.h"
+#include "installer/operations/company_checks.h"
 #include "installer/operations/demo_data.h"
 #include "installer/operations/empty_database.h"
+#include "installer/operations/operation_outcome.h"
 #include "installer/wizard/frm_data_ins.h"
 
 namespace wf {
@@ -19,19 +18,8 @@ constexpr const char* kEmptyInstructions =
     "Please select a valid company to which you would like to add a Wrenfold database, then click 'Next' to continue.";
 constexpr const char* kDataSetInstructions =
     "Select the type of demo data you would like to install, then click 'Next' to continue.";
-constexpr const char* kDefining = "Defining database, please wait...";
-constexpr const char* kInstalling = "Installing data, please wait...";
-constexpr const char* kComplete = "Process complete";
-constexpr const char* kNotCompleted = "Process was not successfully completed";
-
-// A company whose login names no database would be checked against the server's
-// default database, and defining "SV" beside it would touch another database.
-constexpr const char* kNoCatalogue = "No database is named for this company in Companies.ini.";
-
 // Databases may be detached while an operation runs: ending the session then would strand them.
 constexpr const char* kShutdownBlockReason = "Wrenfold databases are being replaced";
-
-std::string fileNamePart(const std::string& path) { return path.substr(path.find_last_of("\\/") + 1); }
 
 }  // namespace
 
@@ -91,84 +79,26 @@ void frmDataIns::cmdCompanyPrev_Click() {
 void frmDataIns::cmdProcNext_Click() { showStartPage(); }
 
 void frmDataIns::cmdCompanyNext_Click() {
-    if (!companyChecksPass()) return;
-    const InstallerState& state = context_.state;
-    const bool ourDatabaseExists = databaseExists(context_, state.operation.strOurDB);
-    if (state.operation.bEmptyDatabase) {
-        if (ourDatabaseExists &&
-            context_.ui.messageBox("Warning!  A Wrenfold SQL database already exists for this company. \r\n\r\n"
-                                   "Do you want to overwrite the existing database?",
-                                   kYesNo + kExclamation, "") != kAnswerYes) {
-            window.focus = &cmboCompany;
-            return;
-        }
-        defineEmptyDatabase();
+    if (!passes(checkChosenCompany(context_, cmboCompany.listIndex)) || !passes(checkWrenfoldDatabase(context_)))
         return;
-    }
-    if (!ourDatabaseExists) {
-        context_.ui.messageBox("A Wrenfold SQL database does not exist for this company. ", kOkOnly + kExclamation, "");
-        window.focus = &cmboCompany;
+    if (context_.state.operation.bEmptyDatabase) {
+        defineEmptyDatabase();
         return;
     }
     installDemoData();
 }
 
-bool frmDataIns::companyChecksPass() {
-    InstallerState& state = context_.state;
-    const int selected = cmboCompany.listIndex;
-    const bool listed = selected >= 0 && static_cast<std::size_t>(selected) < state.host.strCompanyIds.size();
-    state.operation.strCompanyDB =
-        listed ? state.host.strCompanyIds[static_cast<std::size_t>(selected)] : std::string();
-    if (state.operation.strCompanyDB.empty()) {
-        context_.ui.messageBox("Please select a valid company before continuing", kOkOnly + kExclamation, "");
-        window.focus = &cmboCompany;
-        return false;
-    }
-    if (!readCompanyLogin()) return false;
-
-    const std::string failure = state.operation.strCompanyDB.empty()
-                                    ? kNoCatalogue
-                                    : TestConnectString(context_.sql, state.connections.strCompanyConnectionString);
-    if (!failure.empty()) {
-        context_.ui.messageBox("Error: Cannot login to the SQL database for this company ", kOkOnly + kCritical, "");
-        context_.ui.messageBox(failure, kOkOnly + kCritical, "");
-        window.focus = &cmboCompany;
-        return false;
-    }
-    if (state.operation.strCompanyDB.find(' ') != std::string::npos) {
-        context_.ui.messageBox(
-            "Error: Wrenfold does not allow a physical SQL database name to contain embedded spaces.\r\n"
-            "The name \"" +
-                state.operation.strCompanyDB + "\" is invalid.",
-            kOkOnly + kCritical, "");
-        window.focus = &cmboCompany;
-        return false;
-    }
-    return true;
-}
-
-bool frmDataIns::readCompanyLogin() {
-    const LoginReading login = hostProfile(context_.host).readCompanyLogin(context_);
-    if (login.cpCatalog) context_.state.login.strCPCatalog = *login.cpCatalog;
-    if (login.installationFound) return true;
-    // The installation has gone: the program has been ended.
-    window.unloaded = true;
-    return false;
+bool frmDataIns::passes(CheckOutcome outcome) {
+    if (outcome == CheckOutcome::ProgramEnded) window.unloaded = true;
+    if (outcome == CheckOutcome::Refused) window.focus = &cmboCompany;
+    return outcome == CheckOutcome::Passed;
 }
 
 void frmDataIns::defineEmptyDatabase() {
-    startProcessing(kDefining);
+    startProcessing(kDefiningStatus);
     const bool defined = CreateEmptyDatabase(context_);
     endProcessing();
-    if (defined) {
-        tellOutcome(kComplete, "Wrenfold database successfully defined", kOkOnly + kInformation);
-    } else {
-        tellOutcome(kNotCompleted,
-                    "An error was encountered while defining the Wrenfold database.\r\n\r\n"
-                    "The errors are listed in " +
-                        context_.process.programFolder() + "\\ErrorLog.txt.",
-                    kOkOnly + kExclamation);
-    }
+    tellOutcome(definitionOutcome(context_.process, defined));
     finishProcessing();
 }
 
@@ -181,16 +111,11 @@ void frmDataIns::installDemoData() {
         window.focus = &cmboDataType;
         return;
     }
-    const int answer = context_.ui.messageBox(
-        "Warning!  This procedure is about to install demonstration data\r\nfor the company " + selectedCompanyName() +
-            ".  Any existing information   \r\nin the database for this company will be replaced.\r\n\r\n"
-            "Are you sure you want to do this?",
-        kYesNo + kExclamation, "");
-    if (answer != kAnswerYes) {
+    if (!confirmDemoReplacement(context_, selectedCompanyName())) {
         showStartPage();
         return;
     }
-    startProcessing(kInstalling);
+    startProcessing(kInstallingStatus);
     InstallationWatch watch;
     watch.progress = [this](const std::string& target, std::uint64_t copied, std::uint64_t total) {
         return showCopyProgress(target, copied, total);
@@ -200,14 +125,9 @@ void frmDataIns::installDemoData() {
         refresh();
         return exitRequested_;
     };
-    const bool installed = InstallDemoData(context_, cmboDataType.listIndex, watch);
+    const bool installed = InstallDemoData(context_, cmboDataType.listIndex, watch) == DemoDataResult::Installed;
     endProcessing();
-    if (installed) {
-        tellOutcome(kComplete, "Wrenfold demo data successfully installed", kOkOnly + kInformation);
-    } else {
-        tellOutcome(kNotCompleted, "An error was encountered while installing Wrenfold demo data",
-                    kOkOnly + kInformation);
-    }
+    tellOutcome(demoDataOutcome(installed));
     if (exitRequested_) {
         cmdExit_Click();
         return;
@@ -228,10 +148,10 @@ void frmDataIns::startProcessing(const char* status) {
 }
 
 // The page reads the outcome before the message about it shows over it.
-void frmDataIns::tellOutcome(const char* status, const std::string& message, int style) {
-    lblInstallingMsg.caption = status;
+void frmDataIns::tellOutcome(const OperationOutcome& outcome) {
+    lblInstallingMsg.caption = outcome.status;
     refresh();
-    context_.ui.messageBox(message, style, "");
+    context_.ui.messageBox(outcome.message, outcome.style, "");
 }
 
 void frmDataIns::endProcessing() {
@@ -248,11 +168,9 @@ void frmDataIns::finishProcessing() {
 
 bool frmDataIns::showCopyProgress(const std::string& target, std::uint64_t copied, std::uint64_t total) {
     if (exitRequested_) return false;
-    const std::uint64_t percent = total == 0 ? 100 : copied * 100 / total;
+    const std::uint64_t percent = copyPercent(copied, total);
     // Between two copies the status tells of the installation as a whole again.
-    const std::string status = percent >= 100
-                                   ? std::string(kInstalling)
-                                   : "Copying " + fileNamePart(target) + ": " + std::to_string(percent) + "%";
+    const std::string status = percent >= 100 ? std::string(kInstallingStatus) : copyProgressText(target, percent);
     if (status != lblInstallingMsg.caption) {
         lblInstallingMsg.caption = status;
         refresh();

@@ -57,7 +57,7 @@ TEST(DemoDataThroughStandin, RefusedLoginOrDetachStopsTheRunAndLeavesTheDatabase
         s.f.state.login.strDBPassword = c.password;
         composeConnectionStrings(s.f.state, s.f.host);
 
-        EXPECT_FALSE(InstallDemoData(s.context, 0));
+        EXPECT_EQ(InstallDemoData(s.context, 0), DemoDataResult::Failed);
         ASSERT_EQ(s.f.ui.messages.size(), 1u);
         EXPECT_EQ(s.f.ui.messages[0].title, c.caption);
         EXPECT_EQ(s.f.ui.messages[0].text, c.description + std::string(kInUseAdvice));
@@ -74,7 +74,7 @@ TEST(DemoDataThroughStandin, AMissingDataSetFileIsFoundBeforeAnythingChanges) {
     prepareDataSet(s);
     s.f.files.deleteFile(kVersionFolder + std::string("DemoSpa.mdf"), true);
 
-    EXPECT_FALSE(InstallDemoData(s.context, 0));
+    EXPECT_EQ(InstallDemoData(s.context, 0), DemoDataResult::Refused);
     ASSERT_EQ(s.f.ui.messages.size(), 1u);
     EXPECT_EQ(s.f.ui.messages[0].text, "The demonstration data set lacks the file\r\n" + std::string(kVersionFolder) +
                                            "DemoSpa.mdf\r\n\r\nPlease make sure that the Wrenfold demo data directory exists"

@@ -75,7 +75,8 @@ struct Demo {
 
     bool install(int dataSet = 0, const InstallationWatch& watch = {}) {
         InstallerContext context = f.context();
-        return installed = InstallDemoData(context, dataSet, watch);
+        result = InstallDemoData(context, dataSet, watch);
+        return installed = result == DemoDataResult::Installed;
     }
 
     // Whose pair a file belongs to ("own of ACME", "demo of ACMESV"); empty when
@@ -93,7 +94,8 @@ struct Demo {
     InstallerFixture f;
     DemoDatabase company;
     DemoDatabase ours;
-    bool installed = false;  // what the last install answered
+    DemoDataResult result{};  // what the last install answered
+    bool installed = false;
 };
 
 // After a run: each database online on a whole pair of `whose` files, "own" or
@@ -308,6 +310,10 @@ TEST(DemoData, NoFileIsLostWhicheverCallFailsOrWhereverTheProgramEnds) {
                     EXPECT_TRUE(d.f.ui.messages.empty());
                     expectCompanyLeftOn(d, "demo", true);
                 } else if (oneFailure) {
+                    if (d.result == DemoDataResult::Refused) {
+                        for (const std::string& event : d.f.sql.events)
+                            EXPECT_FALSE(event.starts_with("execute")) << "a refusal changes nothing: " << event;
+                    }
                     EXPECT_EQ(d.f.ui.messages.size(), 1u) << "one failure, one message";
                     expectCompanyLeftOn(d, "own");
                 } else {
@@ -350,7 +356,8 @@ TEST(DemoData, RefusesBeforeAnyChangeWhatCannotBeExchanged) {
         SCOPED_TRACE(c.what);
         Demo d;
         c.arrange(d);
-        EXPECT_FALSE(d.install());
+        d.install();
+        EXPECT_EQ(d.result, DemoDataResult::Refused);
         ASSERT_EQ(d.f.ui.messages.size(), 1u);
         EXPECT_EQ(d.f.ui.messages[0].text, c.told + "\r\n\r\nNothing has been changed.");
         EXPECT_EQ(d.f.ui.messages[0].title, std::string(kTitle) + ", check files");

@@ -5,46 +5,29 @@
 
 #include <algorithm>
 
-#include "common/registry_store/registry_value_store.h"
 #include "installer/operations/database_presence.h"
 #include "installer/wizard/frm_data_ins.h"
-#include "tests/unit/installer/installer_fixture.h"
+#include "tests/unit/installer/counterpoint_doubles.h"
 
 namespace wf {
 namespace {
 
+using testing::dropOurDatabase;
 using testing::InstallerFixture;
+using testing::kSpa;
+using testing::layOutCounterPoint;
+using testing::login;
 using testing::SqlScriptedFailure;
 using testing::SqlScriptedTable;
 
-constexpr const char* kSpa = "C:\\Tools\\dbprep\\SQLdbgen\\demodata\\CPointData\\Spa\\";
 constexpr const char* kM1 = "Please select a valid company before continuing";
 constexpr const char* kM2 = "Error: Cannot login to the SQL database for this company ";
 constexpr const char* kM6 = "A Wrenfold SQL database does not exist for this company. ";
 
-std::string login(const std::string& catalogue) {
-    return "Provider=SQLOLEDB.1;Integrated Security=False;Persist Security Info=True;Data Source=SRV1;" +
-           (catalogue.empty() ? "" : "Initial Catalog=" + catalogue + ";") + "User ID=sa;Password=pw";
-}
-
-// Five companies: ACME with its database, DATA whose database name has a blank,
-// LOST without a connection line, BETA and EMPTY whose lines name no database;
-// ACMESV exists unless a test drops it.
+// The installation of counterpoint_doubles.h, its window loaded.
 struct Wizard {
     Wizard() : form(f.context()) {
-        RegistryValueStore store(f.registry);
-        store.WriteValue(kHkeyLocalMachine, "SOFTWARE\\Synchronics\\CounterPoint\\8.0", "InstallPath", "C:\\CP");
-        store.WriteValue(kHkeyCurrentUser, "SOFTWARE\\Quillmark\\Wrenfold\\Login", "DBUser", "sa");
-        store.WriteValue(kHkeyCurrentUser, "SOFTWARE\\Quillmark\\Wrenfold\\Login", "DBPassword", "pw");
-        f.files.addFile("C:\\CP\\bin\\CounterPoint.ini", "TOPLEVEL=D:\\CPSQL\r\n");
-        f.files.addFile("D:\\CPSQL\\Companies.ini",
-                        "[Companies]\r\nACME=Acme Ltd\r\nDATA=Acme Data\r\nLOST=Lost Co\r\nBETA=Beta Corp\r\n"
-                        "EMPTY=Empty Co\r\n[BETA]\r\nData Source=SRV1;Integrated Security=False\r\n[EMPTY]\r\n\r\n"
-                        "[ACME]\r\nData Source=SRV1;Initial Catalog=ACME;Integrated Security=False\r\n"
-                        "[DATA]\r\nData Source=SRV1;Initial Catalog=Acme Data;Integrated Security=False\r\n[LOST]\r\n");
-        f.files.addFile(std::string(kSpa) + "DataDesc.txt", "Pool and Spa\r\n");
-        f.files.addFile("C:\\Tools\\dbprep\\SQLdbgen\\mkWFdb.sql", "CREATE TABLE T (A int)\r\nGO\r\n");
-        f.sql.tables[databaseListingStatement("ACMESV")] = {{"name"}, {{"ACMESV"}}};
+        layOutCounterPoint(f);
         form.Form_Load();
         // What the processing page showed when the window was redrawn during the work,
         // and whether the window then held off the end of the session.
@@ -65,21 +48,8 @@ struct Wizard {
         return shown;
     }
     void choose(int company) { form.cmboCompany.listIndex = company; }
-    void lacksOurDatabase() {
-        f.sql.tables[databaseListingStatement("ACMESV")].rows.clear();
-        f.sql.openFailures[login("ACMESV")] = {4060, {"Cannot open database \"ACMESV\""}};
-    }
-    void layOutDemoData() {
-        f.files.addFile("D:\\CPSQL\\counterpoint.ini", "SWVERSION=8.3.1\r\n");
-        for (const char* file : {"8.3.1\\DemoSpa.mdf", "8.3.1\\DemoSpa.ldf", "8.3.1\\..\\WFdata\\DemoSpaSV.mdf",
-                                 "8.3.1\\..\\WFdata\\DemoSpaSV.ldf"})
-            f.files.addFile(std::string(kSpa) + file, "demo");
-        f.sql.tablesOn[{login("ACME"), "select * from SYSFILES"}] = {{"FileName"},
-                                                                     {{"E:\\ACME.mdf"}, {"E:\\ACME.ldf"}}};
-        f.sql.tablesOn[{login("ACMESV"), "select * from SYSFILES"}] = {{"FileName"}, {{"E:\\SV.mdf"}, {"E:\\SV.ldf"}}};
-        for (const char* file : {"E:\\ACME.mdf", "E:\\ACME.ldf", "E:\\SV.mdf", "E:\\SV.ldf"})
-            f.files.addFile(file, "own");
-    }
+    void lacksOurDatabase() { dropOurDatabase(f); }
+    void layOutDemoData() { testing::layOutDemoData(f); }
 
     InstallerFixture f;
     frmDataIns form;

@@ -22,7 +22,11 @@ struct InstallerFixture {
         return files.has(path) ? files.file(path).content : std::string();
     }
 
-    InstallerContext context() { return {state, host, files, process, clock, ui, dialogs, sql, registry}; }
+    InstallerContext context() { return contextWith(ui, dialogs); }
+    // The context of another front end, which brings its own user interface and dialogs.
+    InstallerContext contextWith(UserInterface& userInterface, InstallerDialogs& installerDialogs) {
+        return {state, host, files, process, clock, userInterface, installerDialogs, sql, registry};
+    }
 
     // Numbers the calls of every double with a fault plan in `schedule`, as one process's.
     void attachFaults(FaultSchedule& schedule) {

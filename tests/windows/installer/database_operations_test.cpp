@@ -93,7 +93,7 @@ TEST_F(DatabaseOperations, InstallsADemonstrationDataSetOverBothDatabasesFiles) 
     writeFileText(wrenfold + "\\DemoSpaSV.ldf", kLogFile);
     state.host.strDataSetFolders[0] = "Spa";
 
-    EXPECT_TRUE(InstallDemoData(context, 0));
+    EXPECT_EQ(InstallDemoData(context, 0), DemoDataResult::Installed);
     EXPECT_TRUE(ui.messages.empty()) << ui.messages.front().text;
     const std::vector<std::string> sent = recordedOn("master");
     ASSERT_EQ(sent.size(), 7u);
