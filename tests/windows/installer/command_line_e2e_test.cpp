@@ -125,16 +125,5 @@ TEST_F(CommandLineRun, ListsDefinesAndInstallsAsAScriptRunsIt) {
     EXPECT_NE(readFileText(installation.program + "\\ErrorLog.txt").find("*** Start DB Utility "), std::string::npos);
 }
 
-// No logon dialog: the failed login is printed and the run refused.
-TEST_F(CommandLineRun, AFailedLoginIsPrintedNotAskedAbout) {
-    sample::putWrenfoldLogin("sa", "Wrong1");
-    const Finished refused = run("/define ACME /overwrite");
-    EXPECT_EQ(refused.exitCode, 1u);
-    EXPECT_NE(refused.output.find("Error: Cannot login to the SQL database for this company \r\n"), std::string::npos)
-        << refused.output;
-    EXPECT_NE(refused.output.find("Login failed for user 'sa'"), std::string::npos) << refused.output;
-    EXPECT_TRUE(recorded("master").empty()) << "nothing is changed";
-}
-
 }  // namespace
 }  // namespace wf::testing
