@@ -14,8 +14,12 @@ std::string interruptNotice;
 std::atomic<bool> interrupted{false};
 
 BOOL WINAPI noteInterrupt(DWORD event) {
-    if (event != CTRL_C_EVENT && event != CTRL_BREAK_EVENT) return FALSE;
+    if (event != CTRL_C_EVENT && event != CTRL_BREAK_EVENT && event != CTRL_CLOSE_EVENT) return FALSE;
     if (!interrupted.exchange(true) && interruptedConsole) interruptedConsole->printLine(interruptNotice);
+    // A closing console ends the program once this returns, or at the end of
+    // Windows' grace period: until then the run stops at its next step and puts
+    // back what it changed, and its own end ends the program.
+    if (event == CTRL_CLOSE_EVENT) Sleep(INFINITE);
     return TRUE;
 }
 
