@@ -12,7 +12,7 @@ int ConsoleUserInterface::messageBox(const std::string& text, int style, const s
         console_.printLine("Yes (" + confirmingOption_ + ").");
         return kAnswerYes;
     }
-    console_.printLine(confirmingOption_.empty() ? std::string("No.") : "No: " + confirmingOption_ + " is not given.");
+    console_.printLine("No: " + confirmingOption_ + " is not given.");
     return kAnswerNo;
 }
 

@@ -10,7 +10,8 @@ namespace wf {
 
 class ConsoleUserInterface : public UserInterface {
 public:
-    // Questions are answered Yes when `confirmed`, by `confirmingOption`.
+    // Questions are answered Yes when `confirmed`, by `confirmingOption`; only
+    // the commands that have one ask any.
     ConsoleUserInterface(Console& console, std::string confirmingOption, bool confirmed);
 
     int messageBox(const std::string& text, int style, const std::string& title) override;
