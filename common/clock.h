@@ -1,5 +1,7 @@
 #pragma once
-// The current local time and the system's conventions for writing it.
+// The current local time and the system's conventions for writing it, and a
+// steady count of milliseconds for measuring intervals.
+#include <cstdint>
 #include <string>
 
 namespace wf {
@@ -24,6 +26,8 @@ public:
     // The system's date and time separators ('/' and ':' with United States settings).
     virtual char dateSeparator() = 0;
     virtual char timeSeparator() = 0;
+    // Milliseconds since a fixed moment (the system's start); never goes back.
+    virtual std::uint64_t milliseconds() = 0;
 };
 
 }  // namespace wf

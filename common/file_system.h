@@ -58,6 +58,10 @@ public:
     // True when `path` names an existing file (folders are not files).
     virtual bool fileExists(const std::string& path) = 0;
 
+    // Size of the file in bytes; 0 when it cannot be read. Never raises: only
+    // progress is measured with it.
+    virtual std::uint64_t fileSize(const std::string& path) = 0;
+
     // Opens a file for reading in binary; raises 53 when missing, 76 when its
     // folder is.
     virtual std::unique_ptr<FileReader> openForReading(const std::string& path) = 0;

@@ -31,6 +31,14 @@ struct CommandButton : Control {
 
 struct PictureBox : Control {};
 
+// A progress bar: `value` of `maximum` done; `failed` shows it in the error
+// colour. The window's taskbar button shows the same while the bar is shown.
+struct ProgressBar : Control {
+    int maximum = 100;
+    int value = 0;
+    bool failed = false;
+};
+
 // A frame without caption: it shows or hides the controls placed on it.
 struct Frame : Control {};
 

@@ -20,6 +20,8 @@ frmDataIns::frmDataIns(InstallerContext context) : context_(context) {
     cmdCompanyPrev.caption = "&Previous";
     cmdCompanyNext.caption = "&Next";
     fraProcessing.visible = false;
+    prgProcessing.visible = false;
+    prgProcessing.maximum = kProgressMaximum;
     Label5.caption = "The function you have selected is now being perfomed, this may take several minutes to complete";
     cmdProcPrev.caption = "&Previous";
     cmdProcPrev.enabled = false;

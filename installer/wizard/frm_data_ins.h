@@ -15,6 +15,9 @@ namespace wf {
 
 class frmDataIns {
 public:
+    // The processing page's bar counts in thousandths of the operation.
+    static constexpr int kProgressMaximum = 1000;
+
     explicit frmDataIns(InstallerContext context);
     // The focus refers to the form's own controls: a form is never copied.
     frmDataIns(const frmDataIns&) = delete;
@@ -43,6 +46,8 @@ public:
     // Processing page.
     Frame fraProcessing;
     Label lblInstallingMsg;
+    // Below the status line, shown once an operation starts: how far it has come.
+    ProgressBar prgProcessing;
     Label Label5;
     CommandButton cmdProcPrev;
     CommandButton cmdProcNext;

@@ -47,4 +47,6 @@ char Win32Clock::dateSeparator() { return localeSeparator(LOCALE_SDATE, '/'); }
 
 char Win32Clock::timeSeparator() { return localeSeparator(LOCALE_STIME, ':'); }
 
+std::uint64_t Win32Clock::milliseconds() { return GetTickCount64(); }
+
 }  // namespace wf::win32

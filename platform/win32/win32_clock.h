@@ -11,6 +11,7 @@ public:
     std::string timeText(const LocalTimestamp& at) override;
     char dateSeparator() override;
     char timeSeparator() override;
+    std::uint64_t milliseconds() override;
 };
 
 }  // namespace wf::win32

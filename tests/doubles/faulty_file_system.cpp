@@ -26,6 +26,11 @@ bool FaultyFileSystem::fileExists(const std::string& path) {
     return wrapped_.fileExists(path);
 }
 
+std::uint64_t FaultyFileSystem::fileSize(const std::string& path) {
+    if (faults_.check(FileOp::Size)) return 0;
+    return wrapped_.fileSize(path);
+}
+
 std::unique_ptr<FileReader> FaultyFileSystem::openForReading(const std::string& path) {
     enter(FileOp::OpenForReading);
     return std::make_unique<PlannedFileReader>(wrapped_.openForReading(path), faults_);

@@ -18,6 +18,7 @@ public:
     std::vector<std::string> listFolder(const std::string& folder) override;
     std::uint32_t attributes(const std::string& path) override;
     bool fileExists(const std::string& path) override;
+    std::uint64_t fileSize(const std::string& path) override;
     // Each piece read from the opened file meets the plan as Read.
     std::unique_ptr<FileReader> openForReading(const std::string& path) override;
     void writeAll(const std::string& path, std::string_view bytes) override;

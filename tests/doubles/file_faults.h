@@ -1,7 +1,8 @@
 #pragma once
 // The fault plan of the file services: their operations, failed with the error
 // numbers and texts the programs see. A failing versionText or originalFilename
-// answers empty and a failing isWholeProgram false, as the seam never raises there.
+// answers empty, a failing isWholeProgram false and a failing fileSize 0, as the
+// seam never raises there.
 // Read is each piece read from an opened file; Copy is either kind of copy.
 #include <memory>
 
@@ -27,7 +28,8 @@ enum class FileOp {
     Replace,
     Hash,
     WholeProgram,
-    OriginalFilename
+    OriginalFilename,
+    Size
 };
 
 inline const char* operationName(FileOp op) {
@@ -35,7 +37,8 @@ inline const char* operationName(FileOp op) {
         "FileOp::FindFile",       "FileOp::ListFolder", "FileOp::Attributes",   "FileOp::FileExists",
         "FileOp::OpenForReading", "FileOp::Read",       "FileOp::WriteAll",     "FileOp::Append",
         "FileOp::VersionText",    "FileOp::Delete",     "FileOp::Move",         "FileOp::Copy",
-        "FileOp::Replace",        "FileOp::Hash",       "FileOp::WholeProgram", "FileOp::OriginalFilename"};
+        "FileOp::Replace",        "FileOp::Hash",       "FileOp::WholeProgram", "FileOp::OriginalFilename",
+        "FileOp::Size"};
     return names[static_cast<int>(op)];
 }
 

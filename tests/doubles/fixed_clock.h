@@ -1,5 +1,7 @@
 #pragma once
-// A clock stopped at one moment, writing dates the United States way.
+// A clock stopped at one moment, writing dates the United States way. Its
+// milliseconds move on by `step` at each reading.
+#include <cstdint>
 #include <cstdio>
 
 #include "common/clock.h"
@@ -11,6 +13,8 @@ public:
     LocalTimestamp at{2007, 6, 15, 14, 3, 2};
     char dateSep = '/';
     char timeSep = ':';
+    std::uint64_t ticks = 0;
+    std::uint64_t step = 0;
 
     LocalTimestamp now() override { return at; }
     std::string shortDateText(const LocalTimestamp& t) override {
@@ -26,6 +30,7 @@ public:
     }
     char dateSeparator() override { return dateSep; }
     char timeSeparator() override { return timeSep; }
+    std::uint64_t milliseconds() override { return ticks += step; }
 };
 
 }  // namespace wf::testing

@@ -145,6 +145,12 @@ bool MemoryFileSystem::fileExists(const std::string& path) {
     return files_.count(key(path)) != 0;
 }
 
+std::uint64_t MemoryFileSystem::fileSize(const std::string& path) {
+    if (faults_.check(FileOp::Size)) return 0;
+    auto found = files_.find(key(path));
+    return found == files_.end() ? 0 : found->second.content.size();
+}
+
 std::unique_ptr<FileReader> MemoryFileSystem::openForReading(const std::string& path) {
     enter(FileOp::OpenForReading);
     return std::make_unique<PlannedFileReader>(std::make_unique<ContentReader>(requireFile(path)->second.content),

@@ -50,6 +50,7 @@ public:
     std::vector<std::string> listFolder(const std::string& folder) override;
     std::uint32_t attributes(const std::string& path) override;
     bool fileExists(const std::string& path) override;
+    std::uint64_t fileSize(const std::string& path) override;
     // The content as it is when opened; each piece read meets the plan as Read.
     std::unique_ptr<FileReader> openForReading(const std::string& path) override;
     void writeAll(const std::string& path, std::string_view bytes) override;

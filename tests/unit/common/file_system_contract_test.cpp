@@ -56,6 +56,8 @@ TEST_F(FileSystemContractTest, MissingFilesAndFoldersAnswerWithTheirOwnErrors) {
     EXPECT_EQ(raised([&] { files().listFolder(path("nofolder")); }), "76 Path not found");
     EXPECT_EQ(files().versionText(missing), "");
     EXPECT_EQ(files().versionText(path("a.txt")), "") << "a file without a version resource";
+    EXPECT_EQ(files().fileSize(missing), 0u);
+    EXPECT_EQ(files().fileSize(path("a.txt")), 1u);
 }
 
 TEST_F(FileSystemContractTest, CopyAndMoveKeepAnExistingTargetUnlessTold) {
