@@ -18,8 +18,12 @@ void LineReader::append(std::string& line, const char* start, const char* end) c
 
 bool LineReader::readPiece() {
     if (atEnd_) return false;
-    size_ = file_->read(piece_.get(), kPieceSize);
+    // The piece is counted as taken before the next is read: a read that fails
+    // leaves nothing of it to count twice.
+    piecesBefore_ += size_;
+    size_ = 0;
     position_ = 0;
+    size_ = file_->read(piece_.get(), kPieceSize);
     atEnd_ = size_ == 0;
     return !atEnd_;
 }

@@ -6,6 +6,7 @@
 // kLineLengthLimit: a file without line ends (or with LF ends only) would
 // otherwise be read whole, until memory runs out.
 #include <cstddef>
+#include <cstdint>
 #include <memory>
 #include <optional>
 #include <string>
@@ -34,6 +35,9 @@ public:
     // The name the file is given in failures.
     const std::string& fileName() const { return fileName_; }
 
+    // Bytes of the file taken so far: the lines handed out and their ends.
+    std::uint64_t bytesTaken() const { return piecesBefore_ + position_; }
+
 private:
     // Reads the next piece; false at the end of the file.
     bool readPiece();
@@ -47,6 +51,7 @@ private:
     std::unique_ptr<char[]> piece_;
     std::size_t position_ = 0;
     std::size_t size_ = 0;
+    std::uint64_t piecesBefore_ = 0;  // bytes of the pieces before this one
     bool atEnd_ = false;
 };
 

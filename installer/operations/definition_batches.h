@@ -22,6 +22,9 @@ public:
     // script) for a batch longer than the longest line the reader takes.
     std::optional<std::string> next();
 
+    // Bytes of the script read so far.
+    std::uint64_t bytesRead() const { return lines_.bytesTaken(); }
+
 private:
     LineReader lines_;
 };

@@ -8,12 +8,15 @@
 #include "installer/login/error_log.h"
 #include "installer/operations/demo_data_checks.h"
 #include "installer/operations/demo_data_source.h"
+#include "installer/operations/installation_progress.h"
 #include "installer/operations/sql_quoting.h"
 
 namespace wf {
 namespace {
 
 constexpr int kServerCommandTimeout = 300;
+// Each database is taken out and attached again between its copies.
+constexpr int kStepsPerDatabase = 2;
 constexpr const char* kInUseAdvice =
     "Please make sure that no one is currently using the accounting database or Wrenfold";
 constexpr const char* kMissingDataAdvice = "Please make sure that the Wrenfold demo data directory exists";
@@ -106,6 +109,10 @@ private:
         databases_[0].own = readDatabaseFiles(state_.connections.strCompanyConnectionString);
         databases_[1].own = readDatabaseFiles(state_.connections.strOurConnectionString);
         checkBeforeAnyChange();
+        std::uint64_t fileBytes = 0;
+        for (const ExchangedDatabase& database : databases_)
+            fileBytes += context_.files.fileSize(database.prepared.data) + context_.files.fileSize(database.prepared.log);
+        progress_.emplace(fileBytes, kStepsPerDatabase * static_cast<int>(databases_.size()), watch_.advanced);
         execute("use Master");
     }
 
@@ -148,12 +155,14 @@ private:
         takeOut(database.name);
         database.files.emplace(context_.files, database.own);
         database.stage = ExchangedDatabase::Stage::Detached;
+        progress_->stepDone();
         stopIfAsked();
         exchangeFiles(database);
         stopIfAsked();
         step_ = database.attachStep;
         execute(attachStatement(database));
         database.stage = ExchangedDatabase::Stage::OnPreparedFiles;
+        progress_->stepDone();
     }
 
     void stopIfAsked() {
@@ -180,7 +189,11 @@ private:
 
     void exchangeFiles(ExchangedDatabase& database) {
         step_ = database.copyStep;
-        const std::optional<FileExchangeFailure> failure = database.files->exchange(database.prepared, watch_.progress);
+        const FileCopyProgress progress = [&](const std::string& target, std::uint64_t copied, std::uint64_t total) {
+            progress_->copying(target, copied, total);
+            return !watch_.progress || watch_.progress(target, copied, total);
+        };
+        const std::optional<FileExchangeFailure> failure = database.files->exchange(database.prepared, progress);
         if (!failure) return;
         const std::string& description = failure->error.description();
         context_.errorLog().stepNote((failure->copying ? "copy " : "rename ") + failure->path, description);
@@ -318,6 +331,7 @@ private:
     const InstallationWatch& watch_;
     DemoDataSource source_;
     std::unique_ptr<SqlConnection> server_;
+    std::optional<InstallationProgress> progress_;  // once the files are known
     std::vector<ExchangedDatabase> databases_;  // the company's database, then its Wrenfold one
     std::string step_;
     bool refused_ = false;

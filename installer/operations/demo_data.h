@@ -7,6 +7,7 @@
 
 #include "installer/installer_context.h"
 #include "installer/operations/database_file_exchange.h"
+#include "installer/operations/work_progress.h"
 
 namespace wf {
 
@@ -18,6 +19,9 @@ struct InstallationWatch {
     // Asked before each step that changes a database; true stops the
     // installation, which then puts back what it changed.
     std::function<bool()> stopRequested;
+    // How far the installation as a whole has come: the bytes of the data set's
+    // files copied, and each database taken out or attached as a small step.
+    WorkProgress advanced;
 };
 
 enum class DemoDataResult {

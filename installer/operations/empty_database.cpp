@@ -25,7 +25,7 @@ bool tryStatement(InstallerContext& context, SqlConnection& connection, const st
 
 std::string definitionScriptPath(ProcessServices& process) { return programFilePath(process, "SQLdbgen\\mkWFdb.sql"); }
 
-bool CreateEmptyDatabase(InstallerContext& context) {
+bool CreateEmptyDatabase(InstallerContext& context, const WorkProgress& progress) {
     const std::string database = quotedName(context.state.operation.strOurDB);
     std::unique_ptr<SqlConnection> connection = context.sql.createConnection();
     try {
@@ -49,10 +49,10 @@ bool CreateEmptyDatabase(InstallerContext& context) {
                                     "Not run: the Wrenfold database was not created.");
         return false;
     }
-    return RunDefinitionScript(context);
+    return RunDefinitionScript(context, progress);
 }
 
-bool RunDefinitionScript(InstallerContext& context) {
+bool RunDefinitionScript(InstallerContext& context, const WorkProgress& progress) {
     context.ui.setBusyPointer(true);
     bool succeeded = true;
     std::unique_ptr<SqlConnection> connection = context.sql.createConnection();
@@ -63,11 +63,14 @@ bool RunDefinitionScript(InstallerContext& context) {
         succeeded = false;
     }
     try {
-        DefinitionBatches batches(openLines(context.files, definitionScriptPath(context.process)));
+        const std::string script = definitionScriptPath(context.process);
+        const std::uint64_t scriptSize = context.files.fileSize(script);
+        DefinitionBatches batches(openLines(context.files, script));
         while (std::optional<std::string> batch = batches.next()) {
             // Cleared first, so that a failure logs only this batch's errors.
             connection->clearErrors();
             if (!tryStatement(context, *connection, *batch)) succeeded = false;
+            if (progress) progress(batches.bytesRead(), scriptSize);
         }
     } catch (const RunError& failure) {
         context.ui.messageBox("Error: " + std::to_string(failure.number()) + " " + failure.description(),

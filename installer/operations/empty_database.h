@@ -3,10 +3,11 @@
 // name is thrown away, an empty one is created, and the definition script
 // delivered beside the program builds its tables and procedures. Neither
 // procedure stops at a failing statement: each failure is logged and the next
-// statement is tried.
+// statement is tried. Both tell `progress` the bytes of the script read so far.
 #include <string>
 
 #include "installer/installer_context.h"
+#include "installer/operations/work_progress.h"
 
 namespace wf {
 
@@ -18,11 +19,11 @@ std::string definitionScriptPath(ProcessServices& process);
 // and every batch of the script succeeded;
 // the expected refusals of a database that is not there yet (taking it offline,
 // online, dropping it) do not count as failures.
-bool CreateEmptyDatabase(InstallerContext& context);
+bool CreateEmptyDatabase(InstallerContext& context, const WorkProgress& progress = {});
 
 // Sends each batch of the definition script to strOurDB, the hourglass showing
 // meanwhile. True when the connection opened, the script was read to its end and
 // every batch succeeded.
-bool RunDefinitionScript(InstallerContext& context);
+bool RunDefinitionScript(InstallerContext& context, const WorkProgress& progress = {});
 
 }  // namespace wf

@@ -10,6 +10,8 @@
 #include "installer/installer_context.h"
 #include "installer/operations/company_checks.h"
 #include "installer/operations/operation_outcome.h"
+#include "installer/operations/work_progress.h"
+#include "installer/wizard/progress_display.h"
 
 namespace wf {
 
@@ -88,10 +90,13 @@ private:
     void finishProcessing();
     // Shows how far the copy of `target` has got; false once the user chose to stop.
     bool showCopyProgress(const std::string& target, std::uint64_t copied, std::uint64_t total);
+    // Hands an operation's progress to the processing page's bar.
+    WorkProgress showProgress();
     void refresh();
     std::string selectedCompanyName() const;
 
     InstallerContext context_;
+    ProgressDisplay progress_{prgProcessing, context_.clock, [this] { refresh(); }};
     bool working_ = false;
     bool exitRequested_ = false;
 };

@@ -96,7 +96,8 @@ bool frmDataIns::passes(CheckOutcome outcome) {
 
 void frmDataIns::defineEmptyDatabase() {
     startProcessing(kDefiningStatus);
-    const bool defined = CreateEmptyDatabase(context_);
+    const bool defined = CreateEmptyDatabase(context_, showProgress());
+    progress_.end(defined);
     endProcessing();
     tellOutcome(definitionOutcome(context_.process, defined));
     finishProcessing();
@@ -120,12 +121,14 @@ void frmDataIns::installDemoData() {
     watch.progress = [this](const std::string& target, std::uint64_t copied, std::uint64_t total) {
         return showCopyProgress(target, copied, total);
     };
+    watch.advanced = showProgress();
     // Between two steps the window answers, so a close pressed meanwhile is asked about now.
     watch.stopRequested = [this] {
         refresh();
         return exitRequested_;
     };
     const bool installed = InstallDemoData(context_, cmboDataType.listIndex, watch) == DemoDataResult::Installed;
+    progress_.end(installed);
     endProcessing();
     tellOutcome(demoDataOutcome(installed));
     if (exitRequested_) {
@@ -143,6 +146,7 @@ void frmDataIns::startProcessing(const char* status) {
     fraCompanyInfo.visible = false;
     working_ = true;
     window.shutdownBlockReason = kShutdownBlockReason;
+    progress_.start();
     refresh();
     context_.ui.setBusyPointer(true);
 }
@@ -176,6 +180,10 @@ bool frmDataIns::showCopyProgress(const std::string& target, std::uint64_t copie
         refresh();
     }
     return !exitRequested_;
+}
+
+WorkProgress frmDataIns::showProgress() {
+    return [this](std::uint64_t done, std::uint64_t total) { progress_.show(done, total); };
 }
 
 void frmDataIns::refresh() {

@@ -30,10 +30,12 @@ struct Wizard {
         layOutCounterPoint(f);
         form.Form_Load();
         // What the processing page showed when the window was redrawn during the work,
-        // and whether the window then held off the end of the session.
+        // whether the window then held off the end of the session, and its bar.
         form.window.refresh = [this] {
+            const ProgressBar& bar = form.prgProcessing;
             const bool held = !form.window.shutdownBlockReason.empty();
-            redrawn.push_back(page() + ": " + form.lblInstallingMsg.caption + (held ? " [session held]" : ""));
+            redrawn.push_back(page() + ": " + form.lblInstallingMsg.caption + (held ? " [session held]" : "") +
+                              (bar.visible ? " [bar " + std::to_string(bar.value) + (bar.failed ? " failed]" : "]") : ""));
         };
     }
 
@@ -190,8 +192,9 @@ TEST(ProcessingPage, DefinesTheDatabaseAskingFirstWhenItExists) {
                 continue;
             }
             EXPECT_EQ(w.redrawn,
-                      (std::vector<std::string>{"processing: Defining database, please wait... [session held]",
-                                                "processing: Process complete"}));
+                      (std::vector<std::string>{"processing: Defining database, please wait... [session held] [bar 0]",
+                                                "processing: Defining database, please wait... [session held] [bar 1000]",
+                                                "processing: Process complete [bar 1000]"}));
             EXPECT_EQ(std::count(w.f.sql.events.begin(), w.f.sql.events.end(), "execute CREATE TABLE T (A int)"), 1);
             EXPECT_EQ(w.texts().back(), "Wrenfold database successfully defined");
             EXPECT_EQ(w.page(), "finished");
@@ -270,7 +273,7 @@ TEST(DataSetPage, InstallsAfterTheQuestionAndShowsTheOutcome) {
                   "replaced.\r\n\r\nAre you sure you want to do this?");
         EXPECT_EQ(w.page(), c.page);
         if (c.answer == kAnswerNo) continue;
-        EXPECT_EQ(w.redrawn.front(), "processing: Installing data, please wait... [session held]");
+        EXPECT_EQ(w.redrawn.front(), "processing: Installing data, please wait... [session held] [bar 0]");
         EXPECT_EQ(w.form.lblInstallingMsg.caption, c.status);
         EXPECT_EQ(w.texts().back(), c.told);
         EXPECT_EQ(w.f.files.file("E:\\ACME.mdf").content, c.filesThere ? "demo" : "own");
