@@ -3,21 +3,30 @@
 //     lays out the sample CounterPoint SQL installation in <folder>.
 //   installer_demo_walk walk <folder> <screenshot folder>
 //     starts <folder>\program\dbprep.exe and walks its wizard as an administrator
-//     would: an empty Wrenfold database defined for Acme Ltd, then the "Pool and
-//     Spa" data set installed, with a screenshot of each page and question.
+//     would: an empty Wrenfold database defined for Acme Ltd (Next first without a
+//     company; the user's Wrenfold login wrong at first, so the logon dialog and
+//     its server list show), defined once more up to the overwrite question, then
+//     the "Pool and Spa" data set installed, with a screenshot of each page and
+//     question. The stand-in is expected to hold back one batch of the definition
+//     and one step of the installation, so the processing page is shot at work.
 #include <windows.h>
 
+#include <chrono>
 #include <cstdio>
 #include <cstdlib>
+#include <sstream>
 #include <stdexcept>
 #include <string>
 
 #include "installer/win32/data_ins_resources.h"
+#include "installer/win32/dialog_resources.h"
+#include "tools/automation/polling.h"
 #include "tools/installer_sample/installer_sample.h"
 #include "tools/installer_sample/wizard_driver.h"
 
 namespace {
 
+using namespace std::chrono_literals;
 namespace automation = wf::automation;
 using wf::sample::WizardDriver;
 using wf::sample::WizardPage;
@@ -31,17 +40,50 @@ class Walk {
 public:
     Walk(WizardDriver& wizard, std::string shots) : wizard_(wizard), shots_(std::move(shots)) {}
 
-    void shoot(HWND window, const std::string& name) {
-        automation::saveScreenshot(window, shots_ + "\\" + std::to_string(++shotNumber_) + "-" + name + ".png");
-    }
+    void shoot(HWND window, const std::string& name) { automation::saveScreenshot(window, shotPath(name)); }
     void press(const std::string& caption) {
         if (!wizard_.press(caption)) throw std::runtime_error("no button " + caption);
     }
-    // Waits for the page, picks `entry` of its list when given, and shows it.
-    void reach(WizardPage page, const std::string& shot, int list = 0, const std::string& entry = {}) {
-        if (wizard_.pageBecomes(page) != page) throw std::runtime_error("the wizard did not reach the page " + shot);
+    // Waits for the page, picks `entry` of its list when given, and shows it when named.
+    void reach(WizardPage page, const std::string& shot = {}, int list = 0, const std::string& entry = {}) {
+        if (wizard_.pageBecomes(page) != page) {
+            std::ostringstream named;
+            wf::sample::PrintTo(page, &named);
+            throw std::runtime_error("the wizard did not reach " + named.str());
+        }
         if (list != 0 && !wizard_.choose(list, entry)) throw std::runtime_error("no entry " + entry);
-        shoot(wizard_.window(), shot);
+        if (!shot.empty()) shoot(wizard_.window(), shot);
+    }
+    // Shows the processing page while the program waits for the step the stand-in
+    // holds back, as the screen shows it: the program's thread cannot be asked.
+    void whileBusy(const std::string& status, const std::string& shot) {
+        const auto busy = [&] { return wizard_.busyWith(status); };
+        if (!automation::pollFor(30s, busy)) throw std::runtime_error("the processing page did not show at work");
+        // The steps before the held one are quick: by now the program waits for it.
+        Sleep(2000);
+        if (!busy() || !automation::saveScreenshotAsItIs(wizard_.window(), shotPath(shot)))
+            throw std::runtime_error("the processing page was not caught at work");
+    }
+    // The login is refused: the message, then the logon dialog and its server
+    // list are shown, and the right login is given in the dialog and for later.
+    void logOn() {
+        answer("OK", "login-failed");
+        const auto logon = automation::waitForWindow("Database Logon", "#32770", 20s, wizard_.processId());
+        if (!logon) throw std::runtime_error("no logon dialog");
+        shoot(logon->handle, "logon");
+        // Posted: the server list is a modal dialog of its own.
+        PostMessageA(automation::controlById(logon->handle, IDC_LOGON_LOOKUP), BM_CLICK, 0, 0);
+        const auto lookup = automation::waitForWindow("SQL Server Lookup", {}, 30s, wizard_.processId());
+        if (!lookup) throw std::runtime_error("no server list");
+        shoot(lookup->handle, "server-list");
+        if (!automation::pressButton(lookup->handle, "Cancel") || !automation::waitUntilClosed(lookup->handle, 10s))
+            throw std::runtime_error("the server list did not close");
+        // Each company's check reads the user's login again.
+        wf::sample::putWrenfoldLogin(wf::sample::kSampleUser, wf::sample::kSamplePassword);
+        if (!automation::setEditText(automation::controlById(logon->handle, IDC_LOGON_PASSWORD),
+                                     wf::sample::kSamplePassword) ||
+            !automation::pressButton(logon->handle, "OK"))
+            throw std::runtime_error("the logon dialog did not take the password");
     }
     // Shows the question or message, then answers it.
     void answer(const std::string& button, const std::string& shot) {
@@ -58,12 +100,17 @@ public:
     }
 
 private:
+    std::string shotPath(const std::string& name) {
+        return shots_ + "\\" + std::to_string(++shotNumber_) + "-" + name + ".png";
+    }
+
     WizardDriver& wizard_;
     std::string shots_;
     int shotNumber_ = 0;
 };
 
 int walk(const std::string& folder, const std::string& shots) {
+    wf::sample::putWrenfoldLogin(wf::sample::kSampleUser, "Wrong1");
     std::string command = "\"" + folder + "\\program\\dbprep.exe\"";
     STARTUPINFOA startup{};
     startup.cb = sizeof startup;
@@ -78,10 +125,22 @@ int walk(const std::string& folder, const std::string& shots) {
     try {
         walk.reach(WizardPage::Start, "start");
         walk.press("Define new &empty database");
+        walk.reach(WizardPage::Company);
+        walk.press("&Next");
+        walk.answer("OK", "no-company");
         walk.reach(WizardPage::Company, "company", IDC_DATA_INS_COMPANY, "Acme Ltd");
         walk.press("&Next");
+        walk.logOn();
+        walk.whileBusy("Defining database, please wait...", "defining");
         walk.answer("OK", "defined-message");
         walk.finish("defined");
+
+        walk.press("Define new &empty database");
+        walk.reach(WizardPage::Company);
+        walk.press("&Next");
+        walk.answer("No", "overwrite-question");
+        walk.press("&Previous");
+        walk.reach(WizardPage::Start);
 
         walk.press("Install &demo data");
         walk.reach(WizardPage::Company, "demo-company");
@@ -89,6 +148,7 @@ int walk(const std::string& folder, const std::string& shots) {
         walk.reach(WizardPage::DataSet, "data-set", IDC_DATA_INS_DATA_TYPE, "Pool and Spa");
         walk.press("&Next");
         walk.answer("Yes", "demo-question");
+        walk.whileBusy("Installing data, please wait...", "installing");
         walk.answer("OK", "installed-message");
         walk.finish("installed");
         walk.press("&Exit");

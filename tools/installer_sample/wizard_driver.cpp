@@ -21,7 +21,7 @@ void PrintTo(WizardPage page, std::ostream* out) {
     *out << names[static_cast<int>(page)];
 }
 
-WizardDriver::WizardDriver(DWORD processId, automation::Recorder& trail) : trail_(trail) {
+WizardDriver::WizardDriver(DWORD processId, automation::Recorder& trail) : trail_(trail), processId_(processId) {
     if (auto shown = automation::waitForWindow(kWindowTitle, {}, 20s, processId)) window_ = shown->handle;
     trail_.note(window_ ? "window shown" : "no installer window");
 }
@@ -62,6 +62,13 @@ std::string WizardDriver::finishedWith() const {
         return text(IDC_DATA_INS_PROC_NEXT) == "&Finish" && IsWindowEnabled(control(IDC_DATA_INS_PROC_NEXT));
     });
     return text(IDC_DATA_INS_INSTALLING_MSG);
+}
+
+bool WizardDriver::busyWith(const std::string& status) const {
+    char shown[128] = {};
+    // Read from the window's record: a message would wait for the busy thread.
+    GetWindowTextA(GetDlgItem(window_, IDC_DATA_INS_INSTALLING_MSG), shown, sizeof shown);
+    return shown == status && automation::topLevelWindows(processId_).size() == 1;
 }
 
 }  // namespace wf::sample

@@ -21,6 +21,7 @@ public:
 
     bool found() const { return window_ != nullptr; }
     HWND window() const { return window_; }
+    DWORD processId() const { return processId_; }
     HWND control(int id) const { return automation::controlById(window_, id); }
     std::string text(int id) const { return automation::textOf(control(id)); }
 
@@ -38,11 +39,15 @@ public:
     std::string answer(const std::string& button);
     // The status line once the operation has ended and Finish may be pressed.
     std::string finishedWith() const;
+    // True while the operation whose status line reads `status` runs with only the
+    // wizard's window up. Asks the program's thread nothing, as it may be busy.
+    bool busyWith(const std::string& status) const;
 
 private:
     bool shows(int id) const { return IsWindowVisible(control(id)) != FALSE; }
 
     automation::Recorder& trail_;
+    DWORD processId_;
     HWND window_ = nullptr;
 };
 

@@ -125,9 +125,7 @@ protected:
     // screen shows it in its dark blue.
     bool processingShownWhileBusy() {
         const auto onlyTheWindow = [&] { return automation::topLevelWindows(processId()).size() == 1; };
-        char status[128] = {};
-        GetWindowTextA(GetDlgItem(wizard->window(), IDC_DATA_INS_INSTALLING_MSG), status, sizeof status);
-        if (std::string(status) != "Defining database, please wait..." || !onlyTheWindow()) return false;
+        if (!wizard->busyWith("Defining database, please wait...")) return false;
         const std::string shot = windowsPath(WF_SCREENSHOT_DIR) + "\\" + testName() + ".processing_page.png";
         CreateDirectoryA(windowsPath(WF_SCREENSHOT_DIR).c_str(), nullptr);
         if (!automation::saveScreenshotAsItIs(wizard->window(), shot) || !onlyTheWindow()) return false;
