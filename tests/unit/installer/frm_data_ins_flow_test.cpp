@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <functional>
 
 #include "installer/operations/database_presence.h"
 #include "installer/wizard/frm_data_ins.h"
@@ -205,6 +206,63 @@ TEST(ProcessingPage, DefinesTheDatabaseAskingFirstWhenItExists) {
             w.form.cmdProcNext_Click();
             EXPECT_EQ(w.page(), "start");
         }
+}
+
+// The bar at each redraw of the processing page: a step of each batch (three of a
+// third of the script each) or of each copy and database step, full on success,
+// kept where the work stopped on failure. With the clock standing still only the
+// bar's first step is drawn before the outcome.
+TEST(ProcessingPage, TheBarShowsHowFarTheOperationHasCome) {
+    struct Case {
+        const char* what;
+        bool demo;
+        std::uint64_t clockStep;
+        std::function<void(Wizard&)> atStart;  // once the processing page shows
+        std::vector<std::string> bar;
+    };
+    const Case cases[] = {
+        {"defined", false, 250, {}, {"0", "333", "666", "1000"}},
+        {"defined, drawn a few times a second", false, 0, {}, {"0", "333", "1000"}},
+        {"the script unreadable after its first batch", false, 250,
+         [](Wizard& w) { w.f.files.faults().failNth(testing::FileOp::Read, 2, RunError(kErrDiskFull, "Disk full")); },
+         {"0", "333", "333 failed"}},
+        {"demo data installed", true, 250, {},
+         {"0", "50", "150", "250", "350", "450", "500", "550", "650", "750", "850", "950", "1000"}},
+        {"the server refusing the demo pair of ACMESV", true, 250,
+         [](Wizard& w) {
+             w.f.sql.statementFailures["sp_attach_db 'ACMESV', 'E:\\SV.mdf', 'E:\\SV.ldf'"] = {5120, {"Access is denied."}};
+         },
+         {"0", "50", "150", "250", "350", "450", "500", "550", "650", "750", "850", "950", "950 failed"}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        Wizard w;
+        w.f.files.writeAll("C:\\Tools\\dbprep\\SQLdbgen\\mkWFdb.sql", std::string(40000 - 6, 'x') + "\r\nGO\r\n" +
+                                                                      std::string(40000 - 6, 'y') + "\r\nGO\r\n" +
+                                                                      std::string(40000 - 6, 'z') + "\r\nGO\r\n");
+        if (c.demo) w.layOutDemoData();
+        w.f.files.copyPiece = 2;
+        w.f.clock.step = c.clockStep;
+        std::vector<std::string> bar;  // each new state of the bar the window showed
+        w.form.window.refresh = [&] {
+            const ProgressBar& shown = w.form.prgProcessing;
+            const std::string state = std::to_string(shown.value) + (shown.failed ? " failed" : "");
+            if (!shown.visible || (!bar.empty() && bar.back() == state)) return;
+            if (bar.empty() && c.atStart) c.atStart(w);
+            bar.push_back(state);
+        };
+        w.f.ui.answers = {kAnswerYes};
+        c.demo ? w.form.cmdDemoData_Click() : w.form.cmdEmptyFiles_Click();
+        w.choose(0);
+        w.form.cmdCompanyNext_Click();
+        if (c.demo) {
+            w.form.cmboDataType.listIndex = 0;
+            w.form.cmdCompanyNext_Click();
+        }
+        EXPECT_EQ(bar, c.bar);
+        w.form.cmdProcNext_Click();
+        EXPECT_FALSE(w.form.fraProcessing.visible) << "Finish takes the bar and the taskbar's progress away";
+    }
 }
 
 TEST(ProcessingPage, AFailedDefinitionSaysSoAndNamesTheLog) {
