@@ -53,6 +53,7 @@ DataInsView::DataInsView(frmDataIns& form, HWND dialog)
           {IDC_DATA_INS_COMPANY_PREV, form.cmdCompanyPrev, &form.cmdCompanyPrev.caption, &form.fraCompanyInfo},
           {IDC_DATA_INS_COMPANY_NEXT, form.cmdCompanyNext, &form.cmdCompanyNext.caption, &form.fraCompanyInfo},
           {IDC_DATA_INS_INSTALLING_MSG, form.lblInstallingMsg, &form.lblInstallingMsg.caption, &form.fraProcessing},
+          {IDC_DATA_INS_PROGRESS, form.prgProcessing, nullptr, &form.fraProcessing},
           {IDC_DATA_INS_PROCESSING_NOTE, form.Label5, &form.Label5.caption, &form.fraProcessing},
           {IDC_DATA_INS_PROC_PREV, form.cmdProcPrev, &form.cmdProcPrev.caption, &form.fraProcessing},
           {IDC_DATA_INS_PROC_NEXT, form.cmdProcNext, &form.cmdProcNext.caption, &form.fraProcessing},
@@ -65,7 +66,8 @@ DataInsView::DataInsView(frmDataIns& form, HWND dialog)
           {IDC_DATA_INS_COMPANY_PREV, &frmDataIns::cmdCompanyPrev_Click},
           {IDC_DATA_INS_COMPANY_NEXT, &frmDataIns::cmdCompanyNext_Click},
           {IDC_DATA_INS_PROC_NEXT, &frmDataIns::cmdProcNext_Click},
-      } {
+      },
+      taskbar_(dialog) {
     form_.window.refresh = [this] { redraw(); };
 }
 
@@ -192,6 +194,7 @@ void DataInsView::showState() {
     }
     applyVisibility(item(IDC_DATA_INS_COMPANY_FRAME), form_.fraCompanyInfo);
     applyVisibility(item(IDC_DATA_INS_PROCESSING_FRAME), form_.fraProcessing);
+    showProgress();
     // Enter presses the page's forward button wherever the focus is but on another button.
     int forward = IDOK;
     if (form_.fraCompanyInfo.visible) forward = IDC_DATA_INS_COMPANY_NEXT;
@@ -199,6 +202,14 @@ void DataInsView::showState() {
     SendMessageA(dialog_, DM_SETDEFID, static_cast<WPARAM>(forward), 0);
     showShutdownBlock();
     moveFocus();
+}
+
+void DataInsView::showProgress() {
+    const ProgressBar& bar = form_.prgProcessing;
+    applyProgress(item(IDC_DATA_INS_PROGRESS), bar);
+    TBPFLAG state = TBPF_NOPROGRESS;
+    if (shown(*entryShowing(placed_, &bar))) state = bar.failed ? TBPF_ERROR : TBPF_NORMAL;
+    taskbar_.show(state, static_cast<ULONGLONG>(bar.value), static_cast<ULONGLONG>(bar.maximum));
 }
 
 void DataInsView::showShutdownBlock() {

@@ -1,6 +1,7 @@
 #pragma once
 // Shows frmDataIns, the installer's main window, from its template: a top-level
-// window in the taskbar with the program's icon, its pages as the form's frames.
+// window in the taskbar with the program's icon, its pages as the form's frames;
+// its taskbar button shows the processing page's progress too.
 #include <windows.h>
 
 #include <string>
@@ -9,6 +10,7 @@
 #include "installer/win32/form_dialog.h"
 #include "installer/win32/form_view_sync.h"
 #include "installer/wizard/frm_data_ins.h"
+#include "platform/win32/taskbar_progress.h"
 #include "platform/win32/win32_handles.h"
 
 namespace wf::win32 {
@@ -39,6 +41,9 @@ private:
     void goBack();
     // The window's state on screen now, and the messages that waited meanwhile.
     void redraw();
+    // The processing page's bar as the form has it, and the same on the taskbar
+    // button while the bar is on screen.
+    void showProgress();
     // Tells the system why the session may not end now, or that it may again.
     void showShutdownBlock();
     // Gives the focus to the control the form asked for, or, when the one that had
@@ -54,6 +59,7 @@ private:
     // Made for this window alone, so the view's to delete.
     FontHandle headingFont_;
     FontHandle statusFont_;
+    TaskbarProgress taskbar_;
     // The reason the system was last given for blocking the session's end.
     std::string blockedFor_;
 };

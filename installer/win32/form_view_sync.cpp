@@ -1,5 +1,7 @@
 #include "installer/win32/form_view_sync.h"
 
+#include <commctrl.h>
+
 #include <vector>
 
 #include "platform/win32/win32_handles.h"
@@ -83,6 +85,13 @@ void applyList(HWND comboBox, const ComboBox& state) {
 }
 
 int selectedEntry(HWND comboBox) { return static_cast<int>(SendMessageA(comboBox, CB_GETCURSEL, 0, 0)); }
+
+void applyProgress(HWND bar, const ProgressBar& state) {
+    if (SendMessageA(bar, PBM_GETRANGE, FALSE, 0) != state.maximum) SendMessageA(bar, PBM_SETRANGE32, 0, state.maximum);
+    if (SendMessageA(bar, PBM_GETPOS, 0, 0) != state.value) SendMessageA(bar, PBM_SETPOS, static_cast<WPARAM>(state.value), 0);
+    const LRESULT colour = state.failed ? PBST_ERROR : PBST_NORMAL;
+    if (SendMessageA(bar, PBM_GETSTATE, 0, 0) != colour) SendMessageA(bar, PBM_SETSTATE, static_cast<WPARAM>(colour), 0);
+}
 
 void applyFocus(HWND control) {
     if (control && GetFocus() != control) SetFocus(control);

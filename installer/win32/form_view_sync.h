@@ -46,6 +46,10 @@ std::string windowText(HWND control);
 void applyList(HWND comboBox, const ComboBox& state);
 int selectedEntry(HWND comboBox);
 
+// Sets a progress bar's range, position and colour to the form's, each only where
+// the bar shows another: the bar is brought up to date at every redraw.
+void applyProgress(HWND bar, const ProgressBar& state);
+
 // Gives the focus to `control` unless it has it.
 void applyFocus(HWND control);
 

@@ -3,6 +3,7 @@
 // the way that kind is released, once, when it is destroyed or takes another.
 // Moving one hands the handle on, so every handle has exactly one owner.
 #include <windows.h>
+#include <unknwn.h>
 
 #include <utility>
 
@@ -80,12 +81,22 @@ struct IconKind {
     static void release(Handle handle) { DestroyIcon(handle); }
 };
 
+// A reference to a COM object, given back by Release.
+template <class Interface>
+struct ComObjectKind {
+    using Handle = Interface*;
+    static Handle none() { return nullptr; }
+    static void release(Handle object) { object->Release(); }
+};
+
 using FileHandle = UniqueHandle<FileHandleKind>;
 using KernelHandle = UniqueHandle<KernelHandleKind>;
 using FindHandle = UniqueHandle<FindHandleKind>;
 using LibraryHandle = UniqueHandle<LibraryKind>;
 using FontHandle = UniqueHandle<GdiObjectKind<HFONT>>;
 using IconHandle = UniqueHandle<IconKind>;
+template <class Interface>
+using ComObject = UniqueHandle<ComObjectKind<Interface>>;
 
 // A window's device context, given back to the window it came from.
 class WindowDeviceContext {

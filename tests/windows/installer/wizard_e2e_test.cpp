@@ -1,12 +1,14 @@
 // The real dbprep.exe walked through its wizard as an administrator would, on the
 // sample CounterPoint SQL installation, against the stand-in of these tests.
 #include <windows.h>
+#include <commctrl.h>
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <filesystem>
 #include <optional>
+#include <set>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -122,16 +124,31 @@ protected:
 
     // While the program's thread waits for the server (no message box up yet, and
     // nothing asked of that thread): the status reads as the work goes on and the
-    // screen shows it in its dark blue.
+    // screen shows it in its dark blue, and the bar part-way: its first fifth
+    // shows a colour (the filled part's) that its last fifth does not.
     bool processingShownWhileBusy() {
         const auto onlyTheWindow = [&] { return automation::topLevelWindows(processId()).size() == 1; };
-        if (!wizard->busyWith("Defining database, please wait...")) return false;
+        const HWND bar = GetDlgItem(wizard->window(), IDC_DATA_INS_PROGRESS);
+        if (!wizard->busyWith("Defining database, please wait...") || !IsWindowVisible(bar)) return false;
         const std::string shot = windowsPath(WF_SCREENSHOT_DIR) + "\\" + testName() + ".processing_page.png";
         CreateDirectoryA(windowsPath(WF_SCREENSHOT_DIR).c_str(), nullptr);
         if (!automation::saveScreenshotAsItIs(wizard->window(), shot) || !onlyTheWindow()) return false;
         const std::optional<PngPicture> picture = readPng(readFileText(shot));
         if (!picture) return false;
         const std::size_t rowLength = 1 + 3 * std::size_t{picture->width};
+        RECT window, area;
+        GetWindowRect(wizard->window(), &window);
+        GetWindowRect(bar, &area);
+        const LONG width = area.right - area.left;
+        const std::size_t middleRow = static_cast<std::size_t>((area.top + area.bottom) / 2 - window.top) * rowLength;
+        const auto barColour = [&](LONG x) {
+            return picture->rows.substr(middleRow + 1 + 3 * static_cast<std::size_t>(area.left - window.left + x), 3);
+        };
+        std::set<std::string> unfilled;
+        for (LONG x = width * 4 / 5; x < width; ++x) unfilled.insert(barColour(x));
+        bool filled = false;
+        for (LONG x = 0; x < width / 5; ++x) filled = filled || !unfilled.contains(barColour(x));
+        if (!filled) return false;
         for (std::size_t row = 0; row < picture->height; ++row)
             for (std::size_t pixel = row * rowLength + 1; pixel + 3 <= (row + 1) * rowLength; pixel += 3)
                 if (picture->rows.compare(pixel, 3, std::string("\x00\x00\x80", 3)) == 0) return true;
@@ -169,6 +186,11 @@ TEST_F(Wizard, DefinesAnEmptyDatabaseOverTheOldOneOnlyOnceTheUserAgrees) {
     // The server takes its time over the second batch while the program's thread
     // waits for it: the processing page must be on the screen already.
     ASSERT_TRUE(automation::pollFor(10s, [&] { return processingShownWhileBusy(); })) << "no processing page while busy";
+    // Found without asking the program anything, then asked: answered once its thread
+    // is back from the server, past the first batch and before the end.
+    const HWND bar = GetDlgItem(wizard->window(), IDC_DATA_INS_PROGRESS);
+    const LRESULT position = SendMessageA(bar, PBM_GETPOS, 0, 0);
+    EXPECT_TRUE(position > 0 && position < SendMessageA(bar, PBM_GETRANGE, FALSE, 0)) << position;
     EXPECT_EQ(answer("OK"), "Wrenfold database successfully defined");
     EXPECT_EQ(wizard->finishedWith(), "Process complete");
     screenshot(wizard->window(), "finished_page");
@@ -273,6 +295,11 @@ TEST_F(Wizard, PutsBothDatabasesBackWhenTheServerRefusesTheDemoPair) {
     EXPECT_EQ(answer("OK"), "An error was encountered while installing Wrenfold demo data");
     EXPECT_EQ(wizard->finishedWith(), "Process was not successfully completed");
     EXPECT_TRUE(sessionMayEnd());
+    // The bar stays where the work stopped (its error colour is not read back:
+    // Wine's bar keeps no state but the normal one).
+    const HWND bar = wizard->control(IDC_DATA_INS_PROGRESS);
+    const LRESULT stoppedAt = SendMessageA(bar, PBM_GETPOS, 0, 0);
+    EXPECT_TRUE(stoppedAt > 0 && stoppedAt < SendMessageA(bar, PBM_GETRANGE, FALSE, 0)) << stoppedAt;
 
     const auto offline = [](const std::string& name) {
         return "alter database \"" + name + "\" set offline with rollback immediate";
